@@ -1,0 +1,86 @@
+#include "compiler/field_reader.h"
+
+#include <limits>
+
+#include "compiler/failure.h"
+
+namespace lorvenna {
+namespace {
+
+bool spazio(char c) { return c == ' ' || c == '\t'; }
+bool fine_riga(char c) { return c == '\r' || c == '\n'; }
+
+int32_t converti_numero(const std::string& campo) {
+  size_t i = campo[0] == '-' ? 1 : 0;
+  if (i == campo.size()) throw errore_lettura("\"" + campo + "\" is not a number");
+  int64_t valore = 0;
+  for (; i < campo.size(); ++i) {
+    char c = campo[i];
+    if (c < '0' || c > '9') throw errore_lettura("\"" + campo + "\" is not a number");
+    valore = valore * 10 + (c - '0');
+    if (valore > int64_t{std::numeric_limits<int32_t>::max()} + 1) {
+      throw errore_lettura("\"" + campo + "\" is beyond the 32-bit range");
+    }
+  }
+  if (campo[0] == '-') valore = -valore;
+  if (valore > std::numeric_limits<int32_t>::max()) {
+    throw errore_lettura("\"" + campo + "\" is beyond the 32-bit range");
+  }
+  return static_cast<int32_t>(valore);
+}
+
+}  // namespace
+
+void lettore_campi::salta_spazi_e_righe() {
+  while (pos_ < testo_.size() && (spazio(corrente()) || fine_riga(corrente()))) ++pos_;
+  if (pos_ >= testo_.size()) throw errore_lettura("read past the end of the file");
+}
+
+void lettore_campi::salta_spazi() {
+  while (pos_ < testo_.size() && spazio(corrente())) ++pos_;
+}
+
+bool lettore_campi::consuma_fine_riga() {
+  if (pos_ >= testo_.size() || !fine_riga(corrente())) return false;
+  if (corrente() == '\r' && pos_ + 1 < testo_.size() && testo_[pos_ + 1] == '\n') ++pos_;
+  ++pos_;
+  return true;
+}
+
+std::string lettore_campi::leggi_testo() {
+  salta_spazi_e_righe();
+  size_t inizio = pos_;
+  while (pos_ < testo_.size() && corrente() != ',' && !fine_riga(corrente())) ++pos_;
+  size_t fine = pos_;
+  while (fine > inizio && spazio(testo_[fine - 1])) --fine;
+  std::string campo = testo_.substr(inizio, fine - inizio);
+  if (pos_ < testo_.size() && corrente() == ',') {
+    ++pos_;
+  } else {
+    consuma_fine_riga();
+  }
+  return campo;
+}
+
+int32_t lettore_campi::leggi_numero() {
+  salta_spazi_e_righe();
+  if (corrente() == ',') {
+    ++pos_;
+    return 0;
+  }
+  size_t inizio = pos_;
+  while (pos_ < testo_.size() && corrente() != ',' && !spazio(corrente()) &&
+         !fine_riga(corrente())) {
+    ++pos_;
+  }
+  std::string campo = testo_.substr(inizio, pos_ - inizio);
+  salta_spazi();
+  if (pos_ < testo_.size() && corrente() == ',') {
+    ++pos_;
+  } else {
+    consuma_fine_riga();
+  }
+  return converti_numero(campo);
+}
+
+}  // namespace lorvenna

@@ -1,0 +1,34 @@
+// Reads a description text as one stream of comma-separated fields, never by
+// whole lines. Failures throw errore_lettura.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace lorvenna {
+
+class lettore_campi {
+ public:
+  explicit lettore_campi(std::string testo) : testo_(std::move(testo)) {}
+
+  // A text field: up to the next comma or line end, which is consumed with it.
+  // Inner blanks belong to the text; trailing blanks are dropped.
+  std::string leggi_testo();
+  // A number field: optional "-" and digits, ended by a blank, comma or line
+  // end; a comma met first makes an empty field, read as 0.
+  int32_t leggi_numero();
+  // True when nothing remains after the last field read and its line end.
+  bool alla_fine() const { return pos_ >= testo_.size(); }
+
+ private:
+  void salta_spazi_e_righe();
+  void salta_spazi();
+  bool consuma_fine_riga();
+  char corrente() const { return testo_[pos_]; }
+
+  std::string testo_;
+  size_t pos_ = 0;
+};
+
+}  // namespace lorvenna

@@ -1,0 +1,23 @@
+#include "driver/file_names.h"
+
+#include "driver/file_system.h"
+
+namespace lorvenna {
+
+nomi_file nomi_file_per(const std::string& cartella, const std::string& nome_scenario,
+                        const std::string& numero_treno) {
+  const std::string treno = nome_scenario + "_" + numero_treno;
+  auto in = [&](const std::string& nome) { return join_path(cartella, nome); };
+  return {
+      .linea_txt = in(nome_scenario + "_linea.txt"),
+      .treno_txt = in(treno + "-.txt"),
+      .note = in(treno + "_note.txt"),
+      .rallentamenti = in(treno + "_rallentamenti.txt"),
+      .scheda = in(treno + "_scheda_treno.txt"),
+      .linea_dat = in(nome_scenario + "_linea.dat"),
+      .scenario_sim = in(treno + ".sim"),
+      .treno_dat = in(treno + ".dat"),
+  };
+}
+
+}  // namespace lorvenna

@@ -1,0 +1,23 @@
+// The name of every file the program creates, reads or deletes, formed from
+// the scenario name and the train number inside one folder.
+#pragma once
+
+#include <string>
+
+namespace lorvenna {
+
+struct nomi_file {
+  std::string linea_txt;      // line description text (temporary)
+  std::string treno_txt;      // train description text (temporary)
+  std::string note;           // notes document
+  std::string rallentamenti;  // slow order document
+  std::string scheda;         // train card document
+  std::string linea_dat;      // line binary file (plan view)
+  std::string scenario_sim;   // scenario binary file (general records)
+  std::string treno_dat;      // train binary file (track cells)
+};
+
+nomi_file nomi_file_per(const std::string& cartella, const std::string& nome_scenario,
+                        const std::string& numero_treno);
+
+}  // namespace lorvenna

@@ -1,0 +1,24 @@
+// Single-byte Windows-1252 text: the encoding of every text the program
+// writes and reads. Strings here hold the raw bytes.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace lorvenna {
+
+// Converts UTF-8 to Windows-1252; empty when a character has no single-byte
+// form or the input is not valid UTF-8.
+std::optional<std::string> utf8_a_windows1252(std::string_view utf8);
+
+// Lower case of one Windows-1252 byte, accented and other non-ASCII letters included.
+char minuscola_1252(char c);
+std::string minuscole_1252(std::string_view testo);
+
+// True when `ago` occurs in `pagliaio`, ignoring letter case.
+bool contiene(std::string_view pagliaio, std::string_view ago);
+// True when `ago` occurs in `pagliaio` with matching case.
+bool contiene_esatto(std::string_view pagliaio, std::string_view ago);
+
+}  // namespace lorvenna
