@@ -2,6 +2,7 @@
 // reads, and a file system that fails a chosen operation.
 #pragma once
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>

@@ -20,7 +20,8 @@ std::string testo_da_tabella(std::span<const std::string_view> righe) {
   return testo;
 }
 
-void scrivi_tabella(FileSystem& fs, const std::string& path, std::span<const std::string_view> righe) {
+void scrivi_tabella(FileSystem& fs, const std::string& path,
+                    std::span<const std::string_view> righe) {
   write_whole_file(fs, path, testo_da_tabella(righe));
 }
 

@@ -19,6 +19,7 @@ inline constexpr int kPostiTabella = 1001;
 std::string testo_da_tabella(std::span<const std::string_view> righe);
 
 // Writes `righe` to `path`, replacing any older file whole.
-void scrivi_tabella(FileSystem& fs, const std::string& path, std::span<const std::string_view> righe);
+void scrivi_tabella(FileSystem& fs, const std::string& path,
+                    std::span<const std::string_view> righe);
 
 }  // namespace lorvenna

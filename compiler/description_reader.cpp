@@ -1,0 +1,32 @@
+#include "compiler/description_reader.h"
+
+#include "compiler/failure.h"
+#include "compiler/line_parser.h"
+
+namespace lorvenna {
+namespace {
+
+void elimina_se_esiste(FileSystem& fs, const std::string& percorso) {
+  if (fs.exists(percorso)) fs.remove(percorso);
+}
+
+}  // namespace
+
+void memorizza_dati(modello& m, FileSystem& fs, const nomi_file& nomi) {
+  try {
+    m.dati_generali[kVoceScenario].nome = m.nome_scenario;
+    m.dati_generali[kVoceRipetizione].nome = m.numero_treno;
+    int32_t indice_cartello = kPrimoCartello;
+    if (!leggi_descrizione_linea(m, fs, nomi.linea_txt, indice_cartello)) return;
+  } catch (const errore_lettura&) {
+    elimina_se_esiste(fs, nomi.linea_txt);
+    elimina_se_esiste(fs, nomi.treno_txt);
+    m.codice_errore = 25;
+  } catch (const FileError&) {
+    elimina_se_esiste(fs, nomi.linea_txt);
+    elimina_se_esiste(fs, nomi.treno_txt);
+    m.codice_errore = 25;
+  }
+}
+
+}  // namespace lorvenna

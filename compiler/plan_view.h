@@ -1,0 +1,39 @@
+// The plan view: the route drawn one metre at a time from the origin, heading
+// along +y, bent by the curve records.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "compiler/model.h"
+
+namespace lorvenna {
+
+inline constexpr int32_t kMetriMassimiCurve = 1000000;
+
+class tracciatore_planimetria {
+ public:
+  explicit tracciatore_planimetria(modello& m) : m_(m) {}
+
+  // Metres 0 and 1 as Integers; the next metre to compute is 2.
+  void inizio();
+  // Runs straight up to metre s, then turns through metres s+1..s+n. Returns
+  // 103 when the keyword names no curve class or the view passes metre
+  // 1000000, else 0.
+  int32_t curva(int32_t s, int32_t n, const std::string& campo);
+  // Runs straight up to metre lunghezza_estesa - 2; the last two stay empty.
+  void completa();
+
+  int32_t metro() const { return metro_; }
+
+ private:
+  void passo(double k, bool curva);
+  modello& m_;
+  int32_t metro_ = 0;
+};
+
+// Curvature of a curve keyword ("curvas1".."curvad6"): negative for a
+// left-hand curve, 0 when the keyword names no class.
+double curvatura(const std::string& campo);
+
+}  // namespace lorvenna

@@ -1,0 +1,97 @@
+#include "compiler/plan_view.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lorvenna {
+namespace {
+
+class PlanimetriaTest : public ::testing::Test {
+ protected:
+  explicit PlanimetriaTest(int32_t lunghezza_estesa = 83000) : piano(m) {
+    m.lunghezza_estesa = lunghezza_estesa;
+    m.planimetria.x.assign(lunghezza_estesa + 1, {});
+    m.planimetria.y.assign(lunghezza_estesa + 1, {});
+    piano.inizio();
+  }
+  double x(int i) const { return m.planimetria.x[i].come_doppio(); }
+  double y(int i) const { return m.planimetria.y[i].come_doppio(); }
+
+  modello m;
+  tracciatore_planimetria piano;
+};
+
+TEST_F(PlanimetriaTest, StartsWithTwoIntegerMetres) {
+  using E = valore_etichettato::etichetta;
+  EXPECT_EQ(m.planimetria.x[1].tipo, E::intero);
+  EXPECT_EQ(m.planimetria.y[1].intero, 1);
+  EXPECT_EQ(m.planimetria.x[2].tipo, E::vuoto);
+  EXPECT_EQ(piano.metro(), 2);
+}
+
+TEST_F(PlanimetriaTest, StraightUpToTheFirstCurveThenTurnsLeft) {
+  ASSERT_EQ(piano.curva(38800, 150, "curvas1"), 0);
+  for (int i : {2, 1000, 38800}) {
+    EXPECT_EQ(x(i), 0.0);
+    EXPECT_EQ(y(i), i);
+  }
+  EXPECT_EQ(x(38801), -0.0001);
+  EXPECT_EQ(y(38801), 38801.0);
+  EXPECT_LT(x(38950), x(38900));
+  EXPECT_EQ(piano.metro(), 38951);
+}
+
+TEST_F(PlanimetriaTest, TurningStepKeepsTheWrittenOrderOfOperations) {
+  ASSERT_EQ(piano.curva(10, 3, "curvad4"), 0);
+  double px = x(10), py = y(10), dx = x(10) - x(9), dy = y(10) - y(9);
+  for (int i = 11; i <= 13; ++i) {
+    const double nx = px + (dy * 0.001 + dx);
+    const double ny = py + (dy - dx * 0.001);
+    EXPECT_EQ(x(i), nx) << i;
+    EXPECT_EQ(y(i), ny) << i;
+    dx = nx - px;
+    dy = ny - py;
+    px = nx;
+    py = ny;
+  }
+}
+
+TEST_F(PlanimetriaTest, CompletionLeavesTheLastTwoMetresEmpty) {
+  ASSERT_EQ(piano.curva(70950, 300, "curvad4"), 0);
+  piano.completa();
+  EXPECT_EQ(m.planimetria.x[82998].tipo, valore_etichettato::etichetta::doppio);
+  EXPECT_EQ(m.planimetria.x[82999].tipo, valore_etichettato::etichetta::vuoto);
+  EXPECT_EQ(m.planimetria.y[83000].tipo, valore_etichettato::etichetta::vuoto);
+}
+
+TEST_F(PlanimetriaTest, OverlappingCurveTurnsFromTheCurrentMetre) {
+  ASSERT_EQ(piano.curva(100, 100, "curvad1"), 0);
+  ASSERT_EQ(piano.curva(150, 100, "curvad1"), 0);
+  EXPECT_EQ(piano.metro(), 251);
+  ASSERT_EQ(piano.curva(50, 100, "curvad1"), 0);
+  EXPECT_EQ(piano.metro(), 251) << "a curve that ends before the current metre does nothing";
+}
+
+TEST(Curvatura, ClassAndSide) {
+  EXPECT_EQ(curvatura("curvad1"), 0.0001);
+  EXPECT_EQ(curvatura("curvas6"), -0.003);
+  EXPECT_EQ(curvatura("curvaD15"), 0.0001) << "the first digit tested wins";
+  EXPECT_EQ(curvatura("CURVAS3"), -0.0004);
+  EXPECT_EQ(curvatura("curvad7"), 0.0);
+}
+
+TEST_F(PlanimetriaTest, NoClassDigitIsCode103) { EXPECT_EQ(piano.curva(10, 10, "curvad"), 103); }
+
+class PlanimetriaLungaTest : public PlanimetriaTest {
+ protected:
+  PlanimetriaLungaTest() : PlanimetriaTest(1007000) {}
+};
+
+TEST_F(PlanimetriaLungaTest, CurvesStopAtOneMillionMetres) {
+  EXPECT_EQ(piano.curva(999990, 100, "curvad1"), 103);
+  EXPECT_EQ(piano.metro(), 1000001);
+}
+
+}  // namespace
+}  // namespace lorvenna

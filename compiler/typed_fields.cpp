@@ -1,0 +1,32 @@
+#include "compiler/typed_fields.h"
+
+#include <limits>
+#include <string>
+
+#include "compiler/failure.h"
+
+namespace lorvenna {
+namespace {
+
+int32_t leggi_entro(lettore_campi& lettore, int32_t minimo, int32_t massimo, const char* tipo) {
+  int32_t v = lettore.leggi_numero();
+  if (v < minimo || v > massimo) {
+    throw errore_lettura(std::to_string(v) + " does not fit a " + tipo);
+  }
+  return v;
+}
+
+}  // namespace
+
+int32_t leggi_long(lettore_campi& lettore) { return lettore.leggi_numero(); }
+
+int16_t leggi_integer(lettore_campi& lettore) {
+  return static_cast<int16_t>(leggi_entro(lettore, std::numeric_limits<int16_t>::min(),
+                                          std::numeric_limits<int16_t>::max(), "Integer"));
+}
+
+uint8_t leggi_byte(lettore_campi& lettore) {
+  return static_cast<uint8_t>(leggi_entro(lettore, 0, 255, "Byte"));
+}
+
+}  // namespace lorvenna

@@ -1,0 +1,95 @@
+#include "output/binary_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace lorvenna {
+namespace {
+
+std::string esadecimale(const std::string& s) {
+  static const char* cifre = "0123456789abcdef";
+  std::string out;
+  for (unsigned char c : s) {
+    out += cifre[c >> 4];
+    out += cifre[c & 15];
+  }
+  return out;
+}
+
+TEST(FileTreno, CellIsAPacked15ByteRecord) {
+  modello m;
+  m.celle.resize(3);
+  cella& c = m.celle[1];
+  c = {1, 5121, -2, 0x1234, 7, 255, 71, 2, 16, 97, 100};
+  const std::string dati = codifica_celle(m);
+  ASSERT_EQ(dati.size(), 45u);
+  EXPECT_EQ(esadecimale(dati.substr(15, 15)), "010114feff34120700ff4702106164");
+  EXPECT_EQ(dati.substr(0, 15), std::string(15, '\0'));
+}
+
+TEST(FileScenario, RecordsCarryALengthPrefixedName) {
+  modello m;
+  voce_generale& v = m.dati_generali[85];
+  v.tipo = 3;
+  v.inizio = 8150;
+  v.fine = -1;
+  v.posizione = 0x01020304;
+  v.opzione = 9;
+  v.nome = "Lorvenna";
+  v.valore_1 = 610;
+  v.valore_5 = -2;
+  v.codice_1 = 1;
+  v.codice_4 = 4;
+  v.orario = 34918;
+  const std::string dati = codifica_dati_generali(m);
+  ASSERT_EQ(dati.size(), 87u * 34 + 8);
+  const std::string record = dati.substr(85 * 34, 42);
+  EXPECT_EQ(esadecimale(record),
+            "03"
+            "d61f0000"
+            "ffffffff"
+            "04030201"
+            "09"
+            "0800"
+            "4c6f7276656e6e61"
+            "6202"
+            "0000"
+            "0000"
+            "0000"
+            "feff"
+            "01"
+            "00"
+            "00"
+            "04"
+            "66880000");
+  EXPECT_EQ(dati.substr(86 * 34 + 8), std::string(34, '\0'));
+}
+
+TEST(FileScenario, NamesAreWrittenAsTheirSingleBytes) {
+  modello m;
+  m.dati_generali[1].nome = "CITT\xC0";
+  const std::string dati = codifica_dati_generali(m);
+  EXPECT_EQ(dati.size(), 87u * 34 + 5);
+  EXPECT_EQ(dati.substr(34 + 14, 7), std::string("\x05\x00"
+                                                 "CITT\xC0",
+                                                 7));
+}
+
+TEST(FileLinea, TaggedValuesColumnMajor) {
+  planimetria_t p;
+  p.x = {valore_etichettato::da_intero(0), valore_etichettato::da_doppio(-0.0001), {}};
+  p.y = {valore_etichettato::da_intero(1), valore_etichettato::da_doppio(2.0), {}};
+  const std::string dati = codifica_planimetria(p);
+  ASSERT_EQ(dati.size(), 2u * (4 + 10 + 2));
+  EXPECT_EQ(esadecimale(dati.substr(0, 4)), "02000000");
+  EXPECT_EQ(dati.substr(4, 2), std::string("\x05\x00", 2));
+  double x;
+  std::memcpy(&x, dati.data() + 6, 8);
+  EXPECT_EQ(x, -0.0001);
+  EXPECT_EQ(esadecimale(dati.substr(14, 6)), "000002000100");
+  EXPECT_EQ(esadecimale(dati.substr(20, 10)), "05000000000000000040");
+}
+
+}  // namespace
+}  // namespace lorvenna

@@ -1,0 +1,37 @@
+// Little-endian packing of the simulator's records.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace lorvenna {
+
+class byte_buffer {
+ public:
+  void u8(uint8_t v) { dati_.push_back(static_cast<char>(v)); }
+  void u16(uint16_t v) {
+    u8(static_cast<uint8_t>(v));
+    u8(static_cast<uint8_t>(v >> 8));
+  }
+  void i16(int16_t v) { u16(static_cast<uint16_t>(v)); }
+  void i32(int32_t v) {
+    auto u = static_cast<uint32_t>(v);
+    for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
+  }
+  void f64(double v) {
+    uint64_t u;
+    std::memcpy(&u, &v, sizeof u);
+    for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
+  }
+  void bytes(std::string_view s) { dati_.append(s); }
+  void reserve(size_t n) { dati_.reserve(n); }
+
+  const std::string& dati() const { return dati_; }
+
+ private:
+  std::string dati_;
+};
+
+}  // namespace lorvenna

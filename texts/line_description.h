@@ -1,0 +1,19 @@
+// The line description text: the embedded railway line in its readable
+// record form, written out so that the line parser can read it back.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "driver/file_names.h"
+#include "driver/file_system.h"
+
+namespace lorvenna {
+
+// The 164 lines of the embedded line, in file order.
+std::span<const std::string_view> righe_linea();
+
+// Writes the line description text to `nomi.linea_txt`, replacing any older file.
+void dati_linea(FileSystem& fs, const nomi_file& nomi);
+
+}  // namespace lorvenna

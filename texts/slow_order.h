@@ -1,0 +1,20 @@
+// The slow order handed to the driver (form "Modulo M. 3"): the slowdowns to
+// respect along the line and the legend of their prescriptions. A fixed
+// document.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "driver/file_names.h"
+#include "driver/file_system.h"
+
+namespace lorvenna {
+
+// The 47 lines of the slow order, in file order.
+std::span<const std::string_view> righe_rallentamenti();
+
+// Writes the slow order to `nomi.rallentamenti`, replacing any older file.
+void dati_rallentamenti(FileSystem& fs, const nomi_file& nomi);
+
+}  // namespace lorvenna

@@ -1,0 +1,20 @@
+// The train description text: the embedded train (consist, timetable, speed
+// limits, adhesion, stations, slowdown and signals) in its readable record
+// form, written out so that the train parser can read it back.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+#include "driver/file_names.h"
+#include "driver/file_system.h"
+
+namespace lorvenna {
+
+// The 70 lines of the embedded train, in file order.
+std::span<const std::string_view> righe_treno();
+
+// Writes the train description text to `nomi.treno_txt`, replacing any older file.
+void dati_treno(FileSystem& fs, const nomi_file& nomi);
+
+}  // namespace lorvenna

@@ -1,0 +1,114 @@
+#include "tools/scenario_tool.h"
+
+#include <exception>
+#include <optional>
+
+#include "compiler/compile_driver.h"
+#include "driver/file_names.h"
+#include "driver/report.h"
+#include "driver/run_sequence.h"
+#include "texts/windows1252.h"
+
+namespace lorvenna {
+namespace {
+
+constexpr const char* kUso =
+    "usage: scenario-tool compile DIR [--scenario NAME] [--train NUMBER] [--no-line]\n"
+    "\n"
+    "  compile   compiles the line and train description texts that stand in DIR\n"
+    "            (NAME_linea.txt and NAME_NUMBER-.txt) into NAME_linea.dat,\n"
+    "            NAME_NUMBER.sim and NAME_NUMBER.dat in DIR, and deletes the texts.\n"
+    "            NAME defaults to Lorvenna, NUMBER to 2579bis; --no-line leaves the\n"
+    "            line file alone and skips the plan view.\n";
+
+struct opzioni_compile {
+  std::string cartella;
+  std::string scenario = kNomeScenario;
+  std::string treno = kNumeroTreno;
+  bool linea = true;
+};
+
+// Empty with a reason on a usage error.
+std::optional<opzioni_compile> leggi_opzioni(const std::vector<std::string>& a,
+                                             std::string& motivo) {
+  if (a.empty() || a[0] != "compile") {
+    motivo = a.empty() ? "no command given" : "unknown command \"" + a[0] + "\"";
+    return std::nullopt;
+  }
+  opzioni_compile o;
+  bool cartella_data = false;
+  for (size_t i = 1; i < a.size(); ++i) {
+    const std::string& x = a[i];
+    if (x == "--no-line") {
+      o.linea = false;
+    } else if (x == "--scenario" || x == "--train") {
+      if (i + 1 >= a.size()) {
+        motivo = x + " needs a value";
+        return std::nullopt;
+      }
+      (x == "--scenario" ? o.scenario : o.treno) = a[++i];
+    } else if (x.starts_with("--") || cartella_data) {
+      motivo = "unexpected argument \"" + x + "\"";
+      return std::nullopt;
+    } else {
+      o.cartella = x;
+      cartella_data = true;
+    }
+  }
+  if (!cartella_data) {
+    motivo = "no folder given";
+    return std::nullopt;
+  }
+  return o;
+}
+
+// A name becomes part of file names and of the compiled records.
+std::optional<std::string> nome_valido(const std::string& nome, const char* cosa,
+                                       std::string& motivo) {
+  if (nome.find_first_of("/\\") != std::string::npos) {
+    motivo = std::string(cosa) + " \"" + nome + "\" must not contain a path separator";
+    return std::nullopt;
+  }
+  auto convertito = utf8_a_windows1252(nome);
+  if (!convertito) {
+    motivo = std::string(cosa) + " \"" + nome + "\" has a character that Windows-1252 lacks";
+  }
+  return convertito;
+}
+
+int compila(const opzioni_compile& o, FileSystem& fs, piattaforma& p, std::ostream& uscita,
+            std::ostream& errori) {
+  std::string motivo;
+  auto scenario = nome_valido(o.scenario, "scenario name", motivo);
+  auto treno = scenario ? nome_valido(o.treno, "train number", motivo) : std::nullopt;
+  if (!scenario || !treno) {
+    errori << "scenario-tool: " << motivo << "\n" << kUso;
+    return kStatoUso;
+  }
+  modello m;
+  m.nome_scenario = *scenario;
+  m.numero_treno = *treno;
+  const nomi_file nomi = nomi_file_per(o.cartella, o.scenario, o.treno);
+  try {
+    const esito_compilazione esito = memorizza_percorso(m, o.linea ? 1 : 0, fs, nomi);
+    return riporta_compilazione(esito, m, p, &uscita, errori);
+  } catch (const std::exception& e) {
+    errori << "scenario-tool: " << e.what() << "\n";
+    return kStatoFermato;
+  }
+}
+
+}  // namespace
+
+int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& fs, piattaforma& p,
+                         std::ostream& uscita, std::ostream& errori) {
+  std::string motivo;
+  auto opzioni = leggi_opzioni(argomenti, motivo);
+  if (!opzioni) {
+    errori << "scenario-tool: " << motivo << "\n" << kUso;
+    return kStatoUso;
+  }
+  return compila(*opzioni, fs, p, uscita, errori);
+}
+
+}  // namespace lorvenna

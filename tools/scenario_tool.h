@@ -1,0 +1,17 @@
+// scenario-tool: the companion for scenario authors.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "driver/file_system.h"
+#include "driver/platform.h"
+
+namespace lorvenna {
+
+// `argomenti` excludes the program name. Returns the exit status.
+int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& fs, piattaforma& p,
+                         std::ostream& uscita, std::ostream& errori);
+
+}  // namespace lorvenna
