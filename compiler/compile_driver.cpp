@@ -1,5 +1,6 @@
 #include "compiler/compile_driver.h"
 
+#include "compiler/cell_walk.h"
 #include "compiler/description_reader.h"
 #include "compiler/scenario_codes.h"
 #include "output/binary_files.h"
@@ -18,6 +19,7 @@ esito_compilazione memorizza_percorso(modello& m, int32_t j, FileSystem& fs,
 
   memorizza_dati(m, fs, nomi);
   if (!m.tracciato_creato()) return esito_compilazione::senza_tracciato;
+  cammina_celle(m);
 
   voce_generale& scenario = m.dati_generali[kVoceScenario];
   cella& prima = m.celle.at(1);

@@ -2,6 +2,7 @@
 
 #include "compiler/failure.h"
 #include "compiler/line_parser.h"
+#include "compiler/train_parser.h"
 
 namespace lorvenna {
 namespace {
@@ -13,19 +14,22 @@ void elimina_se_esiste(FileSystem& fs, const std::string& percorso) {
 }  // namespace
 
 void memorizza_dati(modello& m, FileSystem& fs, const nomi_file& nomi) {
+  // Whatever the failure, no description text is left behind.
+  auto fallimento = [&] {
+    elimina_se_esiste(fs, nomi.linea_txt);
+    elimina_se_esiste(fs, nomi.treno_txt);
+    m.codice_errore = 25;
+  };
   try {
     m.dati_generali[kVoceScenario].nome = m.nome_scenario;
     m.dati_generali[kVoceRipetizione].nome = m.numero_treno;
     int32_t indice_cartello = kPrimoCartello;
     if (!leggi_descrizione_linea(m, fs, nomi.linea_txt, indice_cartello)) return;
+    leggi_descrizione_treno(m, fs, nomi.treno_txt, indice_cartello);
   } catch (const errore_lettura&) {
-    elimina_se_esiste(fs, nomi.linea_txt);
-    elimina_se_esiste(fs, nomi.treno_txt);
-    m.codice_errore = 25;
+    fallimento();
   } catch (const FileError&) {
-    elimina_se_esiste(fs, nomi.linea_txt);
-    elimina_se_esiste(fs, nomi.treno_txt);
-    m.codice_errore = 25;
+    fallimento();
   }
 }
 

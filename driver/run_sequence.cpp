@@ -6,6 +6,10 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "texts/line_description.h"
+#include "texts/notes.h"
+#include "texts/slow_order.h"
+#include "texts/train_card.h"
+#include "texts/train_description.h"
 
 namespace lorvenna {
 
@@ -18,6 +22,10 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
   const nomi_file nomi = nomi_file_per(cartella, m.nome_scenario, m.numero_treno);
   try {
     dati_linea(fs, nomi);
+    dati_treno(fs, nomi);
+    dati_note(fs, nomi);
+    dati_rallentamenti(fs, nomi);
+    dati_scheda(fs, nomi);
     const esito_compilazione esito = memorizza_percorso(m, 1, fs, nomi);
     return riporta_compilazione(esito, m, p, nullptr, errori);
   } catch (const std::exception& e) {

@@ -11,6 +11,7 @@
 #include "driver/test_support.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
+#include "texts/train_description.h"
 
 namespace lorvenna {
 namespace {
@@ -40,11 +41,11 @@ class ScenarioToolTest : public ::testing::Test {
     errori.str("");
     return esegui_scenario_tool(argomenti, fs, p, uscita, errori);
   }
-  // Puts the embedded line description into the folder under the given names.
+  // Puts the embedded descriptions into the folder under the given names.
   nomi_file prepara(const std::string& scenario, const std::string& treno) {
     nomi_file nomi = nomi_file_per(cartella.path(), scenario, treno);
     write_file(nomi.linea_txt, testo_da_tabella(righe_linea()));
-    write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
+    write_file(nomi.treno_txt, testo_da_tabella(righe_treno()));
     return nomi;
   }
 
@@ -84,9 +85,9 @@ TEST_F(ScenarioToolTest, CompilesLikeTheProgram) {
   ASSERT_EQ(esegui({"compile", cartella.path()}), 0) << errori.str();
   EXPECT_EQ(uscita.str(), "codice_errore=0 posizione_errore=0\n");
   const nomi_file attesi = nomi_file_per(programma.path(), "Lorvenna", "2579bis");
-  EXPECT_EQ(read_file(nomi.linea_dat), read_file(attesi.linea_dat));
-  EXPECT_EQ(read_file(nomi.scenario_sim), read_file(attesi.scenario_sim));
-  EXPECT_EQ(read_file(nomi.treno_dat), read_file(attesi.treno_dat));
+  EXPECT_TRUE(read_file(nomi.linea_dat) == read_file(attesi.linea_dat));
+  EXPECT_TRUE(read_file(nomi.scenario_sim) == read_file(attesi.scenario_sim));
+  EXPECT_TRUE(read_file(nomi.treno_dat) == read_file(attesi.treno_dat));
   EXPECT_EQ(file_in(cartella.path()),
             (std::set<std::string>{"Lorvenna_linea.dat", "Lorvenna_2579bis.sim",
                                    "Lorvenna_2579bis.dat"}));

@@ -1,0 +1,156 @@
+#include "compiler/cell_walk.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lorvenna {
+namespace {
+
+constexpr int16_t kValorePunto = 180;
+
+constexpr int32_t kCodiceSegnalePrimaAvviso = 11;
+constexpr int32_t kCodiceAvvicinamento = 12;
+constexpr int32_t kCodiceDentroODopo = 13;
+
+// A signal up to 20 cells before a warning board needs a point in front of
+// it; cells 1 and 2 leave no room for one.
+constexpr int32_t kFinestraAvviso = 20;
+constexpr int32_t kPrimaCellaGuardata = 3;
+
+struct gruppo {
+  int32_t vicino;
+  int32_t lontano;
+};
+constexpr std::array<gruppo, 3> kGruppiAvvicinamento = {{{5, 7}, {11, 13}, {18, 20}}};
+
+// Slowdowns below this speed get a point every kPasso cells inside them.
+constexpr int16_t kVelocitaSoglia = 110;
+constexpr int32_t kPasso = 8;
+
+// The first signal in this many cells after the end cell, counted from it.
+constexpr int32_t kFinestraSegnale = 12;
+
+void piazza(cella& c) {
+  c.tipo_cella = tipo_abbattimento;
+  c.dato_1 = kValorePunto;
+}
+
+void registra(modello& m, int32_t codice, int32_t cella) {
+  m.codice_errore = codice;
+  m.posizione_errore = cella * 50;
+}
+
+// A point already standing in front of the signal is lowered to 180 but
+// never raised.
+void proteggi_segnale(modello& m, int32_t s) {
+  cella& vicina = m.celle[s - 1];
+  cella& lontana = m.celle[s - 2];
+  if (cella_libera(vicina)) return piazza(vicina);
+  if (cella_libera(lontana)) return piazza(lontana);
+  if (vicina.tipo_cella == tipo_abbattimento) {
+    vicina.dato_1 = minimo(kValorePunto, vicina.dato_1);
+    return;
+  }
+  if (lontana.tipo_cella == tipo_abbattimento) {
+    lontana.dato_1 = minimo(kValorePunto, lontana.dato_1);
+    return;
+  }
+  registra(m, kCodiceSegnalePrimaAvviso, s);
+}
+
+// Every signal in the window is treated, not just the nearest.
+void guarda_prima_avviso(modello& m, int32_t k) {
+  for (int32_t a = 1; a <= kFinestraAvviso && k - a >= kPrimaCellaGuardata; ++a) {
+    if (m.celle[k - a].tipo_cella == tipo_segnale) proteggi_segnale(m, k - a);
+  }
+}
+
+void punti_avvicinamento(modello& m, int32_t k) {
+  for (gruppo g : kGruppiAvvicinamento) {
+    if (k <= g.lontano) continue;
+    bool piazzato = false;
+    for (int32_t d = g.vicino; d <= g.lontano && !piazzato; ++d) {
+      if (cella_libera(m.celle[k - d])) {
+        piazza(m.celle[k - d]);
+        piazzato = true;
+      }
+    }
+    if (!piazzato) registra(m, kCodiceAvvicinamento, k);
+  }
+}
+
+// Returns the step count to go on with. A point moved one cell back or
+// forward keeps the next one 8 cells after it. With no room the count stays
+// at 8, so it only grows from here and no further point falls due in this
+// slowdown.
+int32_t punto_interno(modello& m, int32_t w) {
+  if (cella_libera(m.celle[w])) {
+    piazza(m.celle[w]);
+    return 0;
+  }
+  if (cella_libera(m.celle[w - 1])) {
+    piazza(m.celle[w - 1]);
+    return 1;
+  }
+  if (w + 1 <= m.ultima_cella() && cella_libera(m.celle[w + 1])) {
+    piazza(m.celle[w + 1]);
+    return -1;
+  }
+  registra(m, kCodiceDentroODopo, w);
+  return kPasso;
+}
+
+// Walks from the start cell to the end cell (the next type-2 cell), placing
+// the inner points, and returns the end cell. A start with no end after it
+// stops the walk at the last cell.
+int32_t punti_interni(modello& m, int32_t k) {
+  int32_t w = k;
+  int32_t c = 0;
+  while (w < m.ultima_cella()) {
+    ++w;
+    ++c;
+    if (c == kPasso) c = punto_interno(m, w);
+    if (m.celle[w].tipo_cella == tipo_fine_rallentamento) return w;
+  }
+  return w;
+}
+
+// The end cell of a slowdown too fast for inner points; the last cell when
+// no end follows its start.
+int32_t fine_rallentamento(const modello& m, int32_t k) {
+  for (int32_t w = k + 1; w <= m.ultima_cella(); ++w) {
+    if (m.celle[w].tipo_cella == tipo_fine_rallentamento) return w;
+  }
+  return m.ultima_cella();
+}
+
+void proteggi_segnale_dopo(modello& m, int32_t e) {
+  const int32_t ultima = std::min(e + kFinestraSegnale, m.ultima_cella());
+  for (int32_t j = e; j <= ultima; ++j) {
+    if (m.celle[j].tipo_cella != tipo_segnale) continue;
+    const int32_t s = j - 1;
+    if (cella_libera(m.celle[s])) return piazza(m.celle[s]);
+    if (cella_libera(m.celle[s - 1])) return piazza(m.celle[s - 1]);
+    return registra(m, kCodiceDentroODopo, e);
+  }
+}
+
+void segna_rallentamento(modello& m, int32_t k) {
+  punti_avvicinamento(m, k);
+  const bool lento = m.celle[k].dato_1 < kVelocitaSoglia;
+  const int32_t e = lento ? punti_interni(m, k) : fine_rallentamento(m, k);
+  proteggi_segnale_dopo(m, e);
+}
+
+}  // namespace
+
+int16_t minimo(int16_t x, int16_t y) { return x > y ? y : x; }
+
+void cammina_celle(modello& m) {
+  for (int32_t k = 1; k <= m.ultima_cella() - 2; ++k) {
+    if (m.celle[k].tipo_cella == tipo_avviso_rallentamento) guarda_prima_avviso(m, k);
+    if (m.celle[k].tipo_cella == tipo_inizio_rallentamento) segna_rallentamento(m, k);
+  }
+}
+
+}  // namespace lorvenna

@@ -1,0 +1,149 @@
+#include "compiler/train_marking.h"
+
+#include "compiler/integer_widths.h"
+#include "compiler/rounding.h"
+
+namespace lorvenna {
+namespace {
+
+constexpr int32_t kCodiceSegnaleOccupato = 16;
+constexpr int32_t kCodiceAvvisoOccupato = 17;
+constexpr int32_t kCodiceInizioOccupato = 18;
+constexpr int32_t kCodiceFineOccupata = 19;
+constexpr int32_t kCodiceNumerateOccupate = 20;
+
+// Approach codes stand 2, 4, 6 and 8 cells before the signal.
+constexpr int32_t kPassiAvvicinamento = 4;
+
+// The warning stands 1200 m before the start, and only for slowdowns
+// starting past 1500 m.
+constexpr double kAnticipoAvviso = 1200;
+constexpr int32_t kMinimoPerAvviso = 1500;
+
+bool dentro(const modello& m, int64_t i) { return i >= 0 && i <= m.ultima_cella(); }
+
+struct celle_rallentamento {
+  int32_t avviso;          // a
+  int32_t inizio;          // s
+  int32_t fine;            // e
+  int32_t prima_numerata;  // b, the numbered cell next to the warning
+  bool con_avviso;
+  bool con_numerate;
+};
+
+celle_rallentamento celle_di(int32_t x, int32_t l, int32_t f_ta) {
+  const double inizio_avviso = static_cast<double>(x) - kAnticipoAvviso;
+  celle_rallentamento c{};
+  c.avviso = arrotonda_long(inizio_avviso / 50 + 1);
+  c.inizio = cella_di(x);
+  c.fine = cella_di(static_cast<double>(x) + l);
+  c.prima_numerata = arrotonda_long(inizio_avviso / 50);
+  c.con_avviso = x > kMinimoPerAvviso;
+  c.con_numerate = c.con_avviso && f_ta != 0;
+  return c;
+}
+
+void scrivi_estremo(cella& c, uint8_t tipo, int32_t v, int32_t f_tt, int32_t d_v) {
+  c.tipo_cella = tipo;
+  if (d_v != 0) c.dato_2 = bassi_16(d_v);
+  c.dato_1 = bassi_16(v);
+  c.dato_3 = bassi_16(f_tt);
+}
+
+bool numerate_libere(const modello& m, int32_t b) {
+  for (int32_t k = 0; k < 4; ++k) {
+    if (!cella_libera(m.celle[b - k])) return false;
+  }
+  return true;
+}
+
+void scrivi_numerate(modello& m, int32_t b, int32_t d_v) {
+  for (int32_t k = 0; k < 4; ++k) {
+    cella& c = m.celle[b - k];
+    c.tipo_cella = tipo_prima_avviso;
+    c.dato_1 = static_cast<int16_t>(k + 1);
+    if (d_v != 0) c.dato_2 = static_cast<int16_t>(k + 1);
+  }
+}
+
+}  // namespace
+
+bool segnale_nel_tracciato(const modello& m, int32_t posizione) {
+  const int32_t c = cella_di(posizione);
+  return dentro(m, c) && dentro(m, int64_t{c} - 2 * kPassiAvvicinamento);
+}
+
+bool rallentamento_nel_tracciato(const modello& m, int32_t x, int32_t l, int32_t f_ta) {
+  const celle_rallentamento c = celle_di(x, l, f_ta);
+  if (!dentro(m, c.inizio) || !dentro(m, c.fine)) return false;
+  if (c.con_avviso && !dentro(m, c.avviso)) return false;
+  if (c.con_numerate && !(dentro(m, c.prima_numerata) && dentro(m, c.prima_numerata - 3))) {
+    return false;
+  }
+  return true;
+}
+
+void memo_segnale(modello& m, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
+                  int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
+                  int32_t& tempo) {
+  const int32_t c = cella_di(posizione);
+  cella& segnale = m.celle[c];
+  if (!cella_libera(segnale)) {
+    m.codice_errore = kCodiceSegnaleOccupato;
+    return;
+  }
+  segnale.tipo_cella = tipo_segnale;
+  segnale.dato_4 = bassi_16(int64_t{rapp} * 10 + int64_t{sx} * 3 + dx);
+  segnale.dato_1 = bassi_16(int64_t{s1} * 10 + d1);
+  segnale.dato_2 = bassi_16(int64_t{s2} * 10 + d2);
+  segnale.dato_3 = bassi_16(int64_t{s3} * 10 + d3);
+
+  // The simulator reads 1 to 100 as 101; the caller keeps the raised value.
+  if (tempo >= 1 && tempo <= 100) tempo = 101;
+  segnale.tempo_segnale = sx == 2 ? bassi_8(tempo) : 0;
+
+  // The approach cells are overwritten whatever they hold: a station's or an
+  // earlier signal's approach codes give way to this signal's.
+  const int64_t tipi = (int64_t{sx} * 3 + dx) * 10;
+  for (int32_t k = 1; k <= kPassiAvvicinamento; ++k) {
+    m.celle[c - 2 * k].avvicinamento = bassi_8(tipi + k);
+  }
+}
+
+void memo_rallentamento(modello& m, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
+                        int32_t& d_v) {
+  const celle_rallentamento c = celle_di(x, l, f_ta);
+  // Codes 17 to 19 are found before anything is written.
+  if (c.con_avviso && !cella_libera(m.celle[c.avviso])) {
+    m.codice_errore = kCodiceAvvisoOccupato;
+    return;
+  }
+  if (!cella_libera(m.celle[c.inizio])) {
+    m.codice_errore = kCodiceInizioOccupato;
+    return;
+  }
+  if (!cella_libera(m.celle[c.fine])) {
+    m.codice_errore = kCodiceFineOccupata;
+    return;
+  }
+
+  // End before start, so that a slowdown within one cell leaves a start.
+  scrivi_estremo(m.celle[c.fine], tipo_fine_rallentamento, v, f_tt, d_v);
+  scrivi_estremo(m.celle[c.inizio], tipo_inizio_rallentamento, v, f_tt, d_v);
+  if (c.con_avviso) {
+    cella& avviso = m.celle[c.avviso];
+    avviso.tipo_cella = tipo_avviso_rallentamento;
+    if (d_v != 0) avviso.dato_2 = bassi_16(d_v);
+    avviso.dato_1 = bassi_16(v);
+  }
+  if (!c.con_numerate) return;
+
+  // Found after the start, end and warning are written; those stay.
+  if (!numerate_libere(m, c.prima_numerata)) {
+    m.codice_errore = kCodiceNumerateOccupate;
+    return;
+  }
+  scrivi_numerate(m, c.prima_numerata, d_v);
+}
+
+}  // namespace lorvenna

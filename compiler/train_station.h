@@ -1,0 +1,20 @@
+// One "stazione" record of the train description: its entry of the general
+// table, its station area, and the stop and approach marks on the track.
+#pragma once
+
+#include <cstdint>
+
+#include "compiler/field_reader.h"
+#include "compiler/model.h"
+#include "compiler/train_record.h"
+
+namespace lorvenna {
+
+// Reads the record's fields (its keyword already read) into entry
+// `numero_stazione` and, when the station is stored, moves `numero_stazione`
+// on. Stations grow upward towards `indice_cartello`, the highest entry that
+// no text board uses. Reading failures throw errore_lettura.
+esito_record leggi_stazione(modello& m, lettore_campi& lettore, int32_t& numero_stazione,
+                            int32_t indice_cartello);
+
+}  // namespace lorvenna
