@@ -1,6 +1,7 @@
 #include "driver/run_sequence.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -46,17 +47,68 @@ class ProgrammaTest : public ::testing::Test {
   nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
 };
 
-TEST_F(ProgrammaTest, WritesTheBinaryFilesOfTheEmbeddedScenario) {
+// FNV-1a, to pin whole outputs without keeping copies of them.
+uint64_t impronta(const std::string& dati) {
+  uint64_t h = 0xcbf29ce484222325;
+  for (unsigned char c : dati) {
+    h ^= c;
+    h *= 0x100000001b3;
+  }
+  return h;
+}
+
+TEST_F(ProgrammaTest, LeavesExactlyTheSixFilesOfTheEmbeddedScenario) {
   RealFileSystem fs;
   ASSERT_EQ(esegui(fs), 0) << errori.str();
   EXPECT_EQ(p.attese, 1);
-  EXPECT_EQ(read_file(nomi.linea_dat).size(), 1659964u);
-  EXPECT_EQ(read_file(nomi.treno_dat).size(), 24915u);
-  EXPECT_FALSE(fs.exists(nomi.linea_txt));
-  EXPECT_FALSE(fs.exists(nomi.treno_txt));
-  for (const auto& nome : file_in(cartella.path())) {
-    EXPECT_EQ(nome.find(".part"), std::string::npos) << nome;
+  EXPECT_EQ(errori.str(), "");
+  EXPECT_EQ(file_in(cartella.path()),
+            (std::set<std::string>{"Lorvenna_2579bis_note.txt", "Lorvenna_2579bis_rallentamenti.txt",
+                                   "Lorvenna_2579bis_scheda_treno.txt", "Lorvenna_linea.dat",
+                                   "Lorvenna_2579bis.sim", "Lorvenna_2579bis.dat"}));
+  struct Atteso {
+    const std::string* file;
+    size_t dimensione;
+    uint64_t impronta;
+  };
+  for (const Atteso& a : {Atteso{&nomi.linea_dat, 1659964, 0xe5828807c3eeb39b},
+                          Atteso{&nomi.scenario_sim, 3554, 0xed8879ebaf5f83f3},
+                          Atteso{&nomi.treno_dat, 24915, 0x0c4e2d96f5bfbd86},
+                          Atteso{&nomi.note, 3745, 0xa9f684521a3bf5d0},
+                          Atteso{&nomi.rallentamenti, 3385, 0xe7140228f41f4e5a},
+                          Atteso{&nomi.scheda, 3733, 0xa6edecb6acfbbc93}}) {
+    const std::string dati = read_file(*a.file);
+    EXPECT_EQ(dati.size(), a.dimensione) << *a.file;
+    EXPECT_EQ(impronta(dati), a.impronta) << *a.file;
   }
+}
+
+TEST_F(ProgrammaTest, TheWalkAddsExactlyTheFourPointsOfTheEmbeddedScenario) {
+  RealFileSystem fs;
+  ASSERT_EQ(esegui(fs), 0);
+  const std::string celle = read_file(nomi.treno_dat);
+  std::vector<int> punti;
+  for (size_t i = 0; i < celle.size() / 15; ++i) {
+    if (celle[i * 15] == 12) punti.push_back(static_cast<int>(i));
+  }
+  EXPECT_EQ(punti, (std::vector<int>{1044, 1067, 1075, 1081}));
+  for (int i : punti) {
+    EXPECT_EQ(celle.substr(i * 15 + 1, 2), std::string("\xB4\x00", 2));
+  }
+  EXPECT_EQ(celle.substr(16, 2), std::string("\x01\x14", 2)) << "cell 1 carries 5121";
+}
+
+TEST_F(ProgrammaTest, AReadOnlyDocumentStopsTheRunAtItsStep) {
+  testing::write_file(nomi.rallentamenti, "earlier run");
+  ::chmod(nomi.rallentamenti.c_str(), 0444);
+  RealFileSystem fs;
+  EXPECT_EQ(esegui(fs), 2);
+  EXPECT_NE(errori.str().find("Lorvenna_2579bis_rallentamenti.txt"), std::string::npos);
+  EXPECT_NE(errori.str().find("read-only"), std::string::npos) << errori.str();
+  EXPECT_EQ(read_file(nomi.rallentamenti), "earlier run");
+  EXPECT_TRUE(fs.exists(nomi.note)) << "the steps before it ran";
+  EXPECT_FALSE(fs.exists(nomi.scheda)) << "the steps after it did not";
+  EXPECT_FALSE(fs.exists(nomi.treno_dat));
 }
 
 TEST_F(ProgrammaTest, ASecondRunLeavesByteIdenticalFiles) {

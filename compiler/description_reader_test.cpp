@@ -1,0 +1,66 @@
+#include "compiler/description_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "compiler/line_test_fixture.h"
+
+namespace lorvenna {
+namespace {
+
+using testing::crlf;
+using testing::linea_breve;
+
+class DescrizioniTest : public testing::DescrizioniTest {};
+
+TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
+  struct Caso {
+    const char* treno;
+    const char* motivo;
+  };
+  for (const Caso& c : {Caso{"[generale]\nvelocita, abc, 30\n[fine]\n", "not a number"},
+                        Caso{"[generale]\nsabbia, 40000\n[fine]\n", "Integer out of range"},
+                        Caso{"[generale]\nstazione, 1000, 300, 400\n[fine]\n", "Byte above 255"},
+                        Caso{"[generale]\nsegnale, 1000, 2\n", "record cut short"}}) {
+    m = modello{};
+    m.salva_linea = 1;
+    m.posizione_errore = 77;
+    leggi(linea_breve("pendenza, 0, 0\n"), crlf(c.treno));
+    EXPECT_EQ(m.codice_errore, 25) << c.motivo;
+    EXPECT_EQ(m.posizione_errore, 77) << c.motivo;
+    EXPECT_FALSE(esiste(nomi.linea_txt));
+    EXPECT_FALSE(esiste(nomi.treno_txt)) << c.motivo;
+  }
+}
+
+TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {
+  testing::write_file(nomi.linea_txt, linea_breve("pendenza, 0, 0\n"));
+  memorizza_dati(m, fs, nomi);
+  EXPECT_EQ(m.codice_errore, 25);
+  EXPECT_FALSE(esiste(nomi.linea_txt));
+  EXPECT_TRUE(m.tracciato_creato());
+}
+
+TEST_F(DescrizioniTest, CodeFifteenOfTheLineStopsTheTrainAtItsFirstSignal) {
+  leggi(linea_breve("pendenza, 0, 0\npendenza, 20000, 1\n"),
+        crlf("[generale]\nvelocita, 0, 30\nvelocita, 1000, 60\n"
+             "segnale, 2000, 2, 3, 1, 0, 0, 0, 0, 0, 0, 0\n"
+             "segnale, 3000, 2, 3, 1, 0, 0, 0, 0, 0, 0, 0\n[fine]\n"));
+  EXPECT_EQ(m.codice_errore, 15);
+  EXPECT_EQ(m.posizione_errore, 2000);
+  EXPECT_EQ(m.celle[41].tipo_cella, tipo_segnale);
+  EXPECT_EQ(m.celle[61].tipo_cella, tipo_vuota);
+  EXPECT_EQ(m.celle[5].velocita_linea, 6) << "records before the signal are read";
+  EXPECT_EQ(m.celle[100].velocita_linea, 0) << "the stop skips the end-of-reading fills";
+  EXPECT_FALSE(esiste(nomi.treno_txt));
+}
+
+TEST_F(DescrizioniTest, ALineStopLeavesTheTrainTextUnread) {
+  leggi(linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 350, (B)\n"),
+        crlf("[generale]\nsabbia, 300\n[fine]\n"));
+  EXPECT_EQ(m.codice_errore, 6);
+  EXPECT_EQ(m.dati_generali[kVoceRipetizione].valore_1, 0);
+  EXPECT_TRUE(esiste(nomi.treno_txt));
+}
+
+}  // namespace
+}  // namespace lorvenna

@@ -1,0 +1,56 @@
+#include "driver/report.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace lorvenna {
+namespace {
+
+class PiattaformaFinta : public piattaforma {
+ public:
+  void mostra_attesa() override {}
+  [[noreturn]] void errore(const std::string& a) override { throw messaggio_errore(a); }
+};
+
+class RapportoTest : public ::testing::Test {
+ protected:
+  int riporta(esito_compilazione e, std::ostream* out) {
+    return riporta_compilazione(e, m, p, out, errori);
+  }
+  modello m;
+  PiattaformaFinta p;
+  std::ostringstream uscita;
+  std::ostringstream errori;
+};
+
+TEST_F(RapportoTest, FatalErrorsGoThroughThePlatformMessage) {
+  EXPECT_EQ(messaggio_errore("1250"), " Errore n. 1250");
+  EXPECT_EQ(messaggio_errore("1250").size(), 15u);
+  try {
+    riporta(esito_compilazione::errore_1251, &uscita);
+    FAIL() << "errore returned";
+  } catch (const std::string& messaggio) {
+    EXPECT_EQ(messaggio, " Errore n. 1251");
+  }
+  EXPECT_EQ(uscita.str(), "");
+}
+
+TEST_F(RapportoTest, ExitStatuses) {
+  EXPECT_EQ(riporta(esito_compilazione::scritto, &uscita), 0);
+  EXPECT_EQ(uscita.str(), "codice_errore=0 posizione_errore=0\n");
+  EXPECT_EQ(errori.str(), "");
+
+  m.codice_errore = 13;
+  m.posizione_errore = 4500;
+  EXPECT_EQ(riporta(esito_compilazione::scritto, nullptr), 1);
+  EXPECT_NE(errori.str().find("codice_errore=13 posizione_errore=4500\n"), std::string::npos);
+  EXPECT_NE(errori.str().find("No room for a 180 point"), std::string::npos) << errori.str();
+
+  m.codice_errore = 101;
+  EXPECT_EQ(riporta(esito_compilazione::senza_tracciato, &uscita), 2);
+  EXPECT_NE(errori.str().find("line description text does not exist"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lorvenna
