@@ -19,4 +19,15 @@ inline cella& cella_in(modello& m, int64_t indice) {
   return m.celle[static_cast<size_t>(indice)];
 }
 
+// Margins that keep a record's marks inside the track: 100 m for most
+// records, 800 m for a station, whose area reaches ahead of its position.
+inline constexpr int32_t kMargineRecord = 100;
+inline constexpr int32_t kMargineStazione = 800;
+
+// Position p with margin `margine` fits when the last cell index is not
+// below (p + margine) / 50, in floating point.
+inline bool entra(const modello& m, int32_t p, int32_t margine) {
+  return static_cast<double>(m.ultima_cella()) >= (static_cast<double>(p) + margine) / 50;
+}
+
 }  // namespace lorvenna

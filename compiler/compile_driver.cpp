@@ -11,6 +11,7 @@ esito_compilazione memorizza_percorso(modello& m, int32_t j, FileSystem& fs,
                                       const nomi_file& nomi) {
   m.salva_linea = j;
   m.codice_errore = 0;
+  m.motivo_errore.clear();
   for (auto& v : m.dati_generali) v = voce_generale{};
   // The model is built from scratch: a track or plan view of an earlier
   // compile must not stand in for a parse that stopped early.

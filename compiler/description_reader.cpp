@@ -14,8 +14,10 @@ void elimina_se_esiste(FileSystem& fs, const std::string& percorso) {
 }  // namespace
 
 void memorizza_dati(modello& m, FileSystem& fs, const nomi_file& nomi) {
+  const std::string* in_lettura = &nomi.linea_txt;
   // Whatever the failure, no description text is left behind.
-  auto fallimento = [&] {
+  auto fallimento = [&](const std::exception& e) {
+    m.motivo_errore = *in_lettura + ": " + e.what();
     elimina_se_esiste(fs, nomi.linea_txt);
     elimina_se_esiste(fs, nomi.treno_txt);
     m.codice_errore = 25;
@@ -25,11 +27,12 @@ void memorizza_dati(modello& m, FileSystem& fs, const nomi_file& nomi) {
     m.dati_generali[kVoceRipetizione].nome = m.numero_treno;
     int32_t indice_cartello = kPrimoCartello;
     if (!leggi_descrizione_linea(m, fs, nomi.linea_txt, indice_cartello)) return;
+    in_lettura = &nomi.treno_txt;
     leggi_descrizione_treno(m, fs, nomi.treno_txt, indice_cartello);
-  } catch (const errore_lettura&) {
-    fallimento();
-  } catch (const FileError&) {
-    fallimento();
+  } catch (const errore_lettura& e) {
+    fallimento(e);
+  } catch (const FileError& e) {
+    fallimento(e);
   }
 }
 

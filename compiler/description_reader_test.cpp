@@ -29,7 +29,15 @@ TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
     EXPECT_EQ(m.posizione_errore, 77) << c.motivo;
     EXPECT_FALSE(esiste(nomi.linea_txt));
     EXPECT_FALSE(esiste(nomi.treno_txt)) << c.motivo;
+    EXPECT_EQ(m.motivo_errore.rfind(nomi.treno_txt + ": line ", 0), 0u) << m.motivo_errore;
   }
+}
+
+TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
+  leggi(linea_breve("pendenza, 0, 0\npendenza, 12abc, 3\n"));
+  EXPECT_EQ(m.codice_errore, 25);
+  EXPECT_EQ(m.motivo_errore,
+            nomi.linea_txt + ": line 6: \"12abc\" is not a number within the 32-bit range");
 }
 
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {

@@ -1,6 +1,8 @@
 #include "compiler/field_reader.h"
 
+#include <algorithm>
 #include <limits>
+#include <optional>
 
 #include "compiler/failure.h"
 
@@ -10,30 +12,37 @@ namespace {
 bool spazio(char c) { return c == ' ' || c == '\t'; }
 bool fine_riga(char c) { return c == '\r' || c == '\n'; }
 
-int32_t converti_numero(const std::string& campo) {
+// Empty when the field is not a number or lies beyond the 32-bit range.
+std::optional<int32_t> converti_numero(const std::string& campo) {
   size_t i = campo[0] == '-' ? 1 : 0;
-  if (i == campo.size()) throw errore_lettura("\"" + campo + "\" is not a number");
+  if (i == campo.size()) return std::nullopt;
   int64_t valore = 0;
   for (; i < campo.size(); ++i) {
     char c = campo[i];
-    if (c < '0' || c > '9') throw errore_lettura("\"" + campo + "\" is not a number");
+    if (c < '0' || c > '9') return std::nullopt;
     valore = valore * 10 + (c - '0');
-    if (valore > int64_t{std::numeric_limits<int32_t>::max()} + 1) {
-      throw errore_lettura("\"" + campo + "\" is beyond the 32-bit range");
-    }
+    if (valore > int64_t{std::numeric_limits<int32_t>::max()} + 1) return std::nullopt;
   }
   if (campo[0] == '-') valore = -valore;
-  if (valore > std::numeric_limits<int32_t>::max()) {
-    throw errore_lettura("\"" + campo + "\" is beyond the 32-bit range");
-  }
+  if (valore > std::numeric_limits<int32_t>::max()) return std::nullopt;
   return static_cast<int32_t>(valore);
 }
 
 }  // namespace
 
+int lettore_campi::riga() const {
+  const auto fine = testo_.begin() + static_cast<std::ptrdiff_t>(inizio_campo_);
+  return 1 + static_cast<int>(std::count(testo_.begin(), fine, '\n'));
+}
+
+void lettore_campi::fallisci(const std::string& motivo) const {
+  throw errore_lettura("line " + std::to_string(riga()) + ": " + motivo);
+}
+
 void lettore_campi::salta_spazi_e_righe() {
   while (pos_ < testo_.size() && (spazio(corrente()) || fine_riga(corrente()))) ++pos_;
-  if (pos_ >= testo_.size()) throw errore_lettura("read past the end of the file");
+  inizio_campo_ = pos_;
+  if (pos_ >= testo_.size()) fallisci("the file ends where a field was expected");
 }
 
 void lettore_campi::salta_spazi() {
@@ -80,7 +89,9 @@ int32_t lettore_campi::leggi_numero() {
   } else {
     consuma_fine_riga();
   }
-  return converti_numero(campo);
+  auto numero = converti_numero(campo);
+  if (!numero) fallisci("\"" + campo + "\" is not a number within the 32-bit range");
+  return *numero;
 }
 
 }  // namespace lorvenna

@@ -20,15 +20,19 @@ class lettore_campi {
   int32_t leggi_numero();
   // True when nothing remains after the last field read and its line end.
   bool alla_fine() const { return pos_ >= testo_.size(); }
+  // Line (from 1) of the last field read, for the user's report.
+  int riga() const;
 
  private:
   void salta_spazi_e_righe();
   void salta_spazi();
   bool consuma_fine_riga();
   char corrente() const { return testo_[pos_]; }
+  [[noreturn]] void fallisci(const std::string& motivo) const;
 
   std::string testo_;
   size_t pos_ = 0;
+  size_t inizio_campo_ = 0;
 };
 
 }  // namespace lorvenna

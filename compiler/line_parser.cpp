@@ -66,7 +66,7 @@ bool lettore_linea::nel_tracciato(int32_t p) const {
   if (!m_.tracciato_creato()) {
     throw errore_lettura("a route record comes before the \"lunghezza percorso\" record");
   }
-  return p >= 0 && m_.ultima_cella() >= (p + 100.0) / 50.0;
+  return p >= 0 && entra(m_, p, kMargineRecord);
 }
 
 esito lettore_linea::fuori_tracciato(int32_t p) {

@@ -108,6 +108,9 @@ struct modello {
   std::array<int32_t, kMaxMontagne + 1> montagne_fine{};
   int32_t codice_errore = 0;
   int32_t posizione_errore = 0;
+  // Why the read failed when it ends with code 25: which text, which line and
+  // what was wrong. Only for the user's report; never written to a file.
+  std::string motivo_errore;
 
   // Empty until the line parser has read the route length.
   std::vector<cella> celle;

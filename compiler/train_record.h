@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "compiler/cell_access.h"
 #include "compiler/model.h"
 
 namespace lorvenna {
@@ -16,14 +17,6 @@ enum class esito_record {
 };
 
 inline constexpr int32_t kCodiceFuoriTracciato = 15;
-inline constexpr int32_t kMargineRecord = 100;
-inline constexpr int32_t kMargineStazione = 800;
-
-// Position p with margin `margine` fits when the last cell index is not
-// below (p + margine) / 50, in floating point.
-inline bool entra(const modello& m, int32_t p, int32_t margine) {
-  return static_cast<double>(m.ultima_cella()) >= (static_cast<double>(p) + margine) / 50;
-}
 
 inline esito_record fuori_tracciato(modello& m, int32_t p) {
   m.codice_errore = kCodiceFuoriTracciato;

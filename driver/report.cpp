@@ -5,6 +5,12 @@
 namespace lorvenna {
 namespace {
 
+// The fault's sentence, and for a reading failure what exactly failed.
+void descrivi(std::ostream& os, const modello& m) {
+  os << descrizione_errore(m.codice_errore);
+  if (m.codice_errore == 25 && !m.motivo_errore.empty()) os << " (" << m.motivo_errore << ")";
+}
+
 void riga_codici(std::ostream& os, const modello& m) {
   os << "codice_errore=" << m.codice_errore << " posizione_errore=" << m.posizione_errore << "\n";
 }
@@ -17,14 +23,16 @@ int riporta_compilazione(esito_compilazione esito, const modello& m, piattaforma
   if (esito == esito_compilazione::errore_1251) p.errore("1251");
   if (esito == esito_compilazione::senza_tracciato) {
     errori << "The compile stopped before the track existed (codice_errore=" << m.codice_errore
-           << "): " << descrizione_errore(m.codice_errore) << " No binary file was written.\n";
+           << "): ";
+    descrivi(errori, m);
+    errori << " No binary file was written.\n";
     return kStatoFermato;
   }
   if (uscita != nullptr) riga_codici(*uscita, m);
   if (m.codice_errore == 0) return kStatoCompleto;
   if (uscita == nullptr) riga_codici(errori, m);
-  errori << descrizione_errore(m.codice_errore)
-         << " The binary files were written from what was read before the fault.\n";
+  descrivi(errori, m);
+  errori << " The binary files were written from what was read before the fault.\n";
   return kStatoConCodice;
 }
 

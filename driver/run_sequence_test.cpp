@@ -62,10 +62,11 @@ TEST_F(ProgrammaTest, LeavesExactlyTheSixFilesOfTheEmbeddedScenario) {
   ASSERT_EQ(esegui(fs), 0) << errori.str();
   EXPECT_EQ(p.attese, 1);
   EXPECT_EQ(errori.str(), "");
-  EXPECT_EQ(file_in(cartella.path()),
-            (std::set<std::string>{"Lorvenna_2579bis_note.txt", "Lorvenna_2579bis_rallentamenti.txt",
-                                   "Lorvenna_2579bis_scheda_treno.txt", "Lorvenna_linea.dat",
-                                   "Lorvenna_2579bis.sim", "Lorvenna_2579bis.dat"}));
+  EXPECT_EQ(
+      file_in(cartella.path()),
+      (std::set<std::string>{"Lorvenna_2579bis_note.txt", "Lorvenna_2579bis_rallentamenti.txt",
+                             "Lorvenna_2579bis_scheda_treno.txt", "Lorvenna_linea.dat",
+                             "Lorvenna_2579bis.sim", "Lorvenna_2579bis.dat"}));
   struct Atteso {
     const std::string* file;
     size_t dimensione;

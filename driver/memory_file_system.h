@@ -1,0 +1,32 @@
+// A file system held in memory: for fuzzing and for tests that want no disk.
+#pragma once
+
+#include <map>
+#include <set>
+#include <string>
+
+#include "driver/file_system.h"
+
+namespace lorvenna {
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  bool exists(const std::string& path) override { return files_.count(path) > 0; }
+  bool read_only(const std::string& path) override { return read_only_.count(path) > 0; }
+  std::string read(const std::string& path) override;
+  void create(const std::string& path) override { files_[path].clear(); }
+  void write(const std::string& path, std::string_view bytes) override {
+    files_[path] = std::string(bytes);
+  }
+  void rename(const std::string& from, const std::string& to) override;
+  void remove(const std::string& path) override;
+
+  void set_read_only(const std::string& path) { read_only_.insert(path); }
+  const std::map<std::string, std::string>& files() const { return files_; }
+
+ private:
+  std::map<std::string, std::string> files_;
+  std::set<std::string> read_only_;
+};
+
+}  // namespace lorvenna

@@ -1,0 +1,23 @@
+#include "driver/memory_file_system.h"
+
+#include <gtest/gtest.h>
+
+namespace lorvenna {
+namespace {
+
+TEST(MemoryFileSystem, BehavesLikeTheDiskForTheWholeFileWriter) {
+  MemoryFileSystem fs;
+  write_whole_file(fs, "a.txt", "one");
+  write_whole_file(fs, "a.txt", "two");
+  EXPECT_EQ(fs.read("a.txt"), "two");
+  EXPECT_EQ(fs.files().size(), 1u);
+  fs.set_read_only("a.txt");
+  EXPECT_THROW(write_whole_file(fs, "a.txt", "three"), FileError);
+  fs.remove("a.txt");
+  EXPECT_FALSE(fs.exists("a.txt"));
+  EXPECT_THROW(fs.read("a.txt"), FileError);
+  EXPECT_THROW(fs.remove("a.txt"), FileError);
+}
+
+}  // namespace
+}  // namespace lorvenna
