@@ -31,9 +31,7 @@ esito_compilazione memorizza_percorso(modello& m, int32_t j, FileSystem& fs,
   scenario.orario = codice_gara_st(m);
   prima.dato_2 = codice_gara_og(m);
 
-  if (m.salva_linea != 0) scrivi_file_linea(fs, nomi.linea_dat, m);
-  scrivi_file_scenario(fs, nomi.scenario_sim, m);
-  scrivi_file_treno(fs, nomi.treno_dat, m);
+  scrivi_file_binari(fs, nomi, m);
   return esito_compilazione::scritto;
 }
 

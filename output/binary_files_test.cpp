@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <stdexcept>
+
+#include "driver/memory_file_system.h"
 
 namespace lorvenna {
 namespace {
@@ -89,6 +92,16 @@ TEST(FileLinea, TaggedValuesColumnMajor) {
   EXPECT_EQ(x, -0.0001);
   EXPECT_EQ(esadecimale(dati.substr(14, 6)), "000002000100");
   EXPECT_EQ(esadecimale(dati.substr(20, 10)), "05000000000000000040");
+}
+
+TEST(FileBinari, ANameTooLongForItsPrefixWritesNoFile) {
+  MemoryFileSystem fs;
+  modello m;
+  m.salva_linea = 1;
+  m.celle.resize(3);
+  m.dati_generali[80].nome = std::string(65536, 'x');
+  EXPECT_THROW(scrivi_file_binari(fs, nomi_file_per("", "Prova", "1"), m), std::length_error);
+  EXPECT_TRUE(fs.files().empty());
 }
 
 }  // namespace
