@@ -4,14 +4,10 @@
 
 #include <sstream>
 
+#include "driver/test_support.h"
+
 namespace lorvenna {
 namespace {
-
-class PiattaformaFinta : public piattaforma {
- public:
-  void mostra_attesa() override {}
-  [[noreturn]] void errore(const std::string& a) override { throw messaggio_errore(a); }
-};
 
 class RapportoTest : public ::testing::Test {
  protected:
@@ -19,7 +15,7 @@ class RapportoTest : public ::testing::Test {
     return riporta_compilazione(e, m, p, out, errori);
   }
   modello m;
-  PiattaformaFinta p;
+  testing::FakePlatform p;
   std::ostringstream uscita;
   std::ostringstream errori;
 };

@@ -17,32 +17,12 @@ using testing::FailingFileSystem;
 using testing::read_file;
 using testing::TempFolder;
 
-class PiattaformaFinta : public piattaforma {
- public:
-  struct fine_processo {
-    std::string messaggio;
-  };
-  void mostra_attesa() override { ++attese; }
-  [[noreturn]] void errore(const std::string& a) override {
-    throw fine_processo{messaggio_errore(a)};
-  }
-  int attese = 0;
-};
-
-std::set<std::string> file_in(const std::string& cartella) {
-  std::set<std::string> nomi;
-  for (const auto& e : std::filesystem::directory_iterator(cartella)) {
-    nomi.insert(e.path().filename().string());
-  }
-  return nomi;
-}
-
 class ProgrammaTest : public ::testing::Test {
  protected:
   int esegui(FileSystem& fs) { return esegui_programma(cartella.path(), fs, p, errori); }
 
   TempFolder cartella;
-  PiattaformaFinta p;
+  testing::FakePlatform p;
   std::ostringstream errori;
   nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
 };
@@ -60,10 +40,10 @@ uint64_t impronta(const std::string& dati) {
 TEST_F(ProgrammaTest, LeavesExactlyTheSixFilesOfTheEmbeddedScenario) {
   RealFileSystem fs;
   ASSERT_EQ(esegui(fs), 0) << errori.str();
-  EXPECT_EQ(p.attese, 1);
+  EXPECT_EQ(p.waits, 1);
   EXPECT_EQ(errori.str(), "");
   EXPECT_EQ(
-      file_in(cartella.path()),
+      testing::files_in(cartella.path()),
       (std::set<std::string>{"Lorvenna_2579bis_note.txt", "Lorvenna_2579bis_rallentamenti.txt",
                              "Lorvenna_2579bis_scheda_treno.txt", "Lorvenna_linea.dat",
                              "Lorvenna_2579bis.sim", "Lorvenna_2579bis.dat"}));
@@ -119,12 +99,12 @@ TEST_F(ProgrammaTest, ASecondRunLeavesByteIdenticalFiles) {
   for (const auto* f : {&nomi.linea_dat, &nomi.scenario_sim, &nomi.treno_dat}) {
     prima.push_back(read_file(*f));
   }
-  const auto elenco = file_in(cartella.path());
+  const auto elenco = testing::files_in(cartella.path());
   ASSERT_EQ(esegui(fs), 0);
   EXPECT_TRUE(read_file(nomi.linea_dat) == prima[0]);
   EXPECT_TRUE(read_file(nomi.scenario_sim) == prima[1]);
   EXPECT_TRUE(read_file(nomi.treno_dat) == prima[2]);
-  EXPECT_EQ(file_in(cartella.path()), elenco);
+  EXPECT_EQ(testing::files_in(cartella.path()), elenco);
 }
 
 TEST_F(ProgrammaTest, AFailedWriteStopsWithStatusTwoAndNoTruncatedOutput) {
@@ -138,7 +118,7 @@ TEST_F(ProgrammaTest, AFailedWriteStopsWithStatusTwoAndNoTruncatedOutput) {
   EXPECT_NE(errori.str().find("cannot write"), std::string::npos) << errori.str();
   EXPECT_NE(errori.str().find("Lorvenna_2579bis.sim"), std::string::npos);
   EXPECT_TRUE(read_file(nomi.scenario_sim) == prima);
-  for (const auto& nome : file_in(cartella.path())) {
+  for (const auto& nome : testing::files_in(cartella.path())) {
     EXPECT_EQ(nome.find(".part"), std::string::npos) << nome;
   }
 }
@@ -147,7 +127,7 @@ TEST_F(ProgrammaTest, AFailedFirstWriteLeavesNoBinaryFile) {
   FailingFileSystem fs(FailingFileSystem::Op::create, "_linea.txt");
   EXPECT_EQ(esegui(fs), 2);
   EXPECT_NE(errori.str().find("Lorvenna_linea.txt"), std::string::npos) << errori.str();
-  EXPECT_TRUE(file_in(cartella.path()).empty());
+  EXPECT_TRUE(testing::files_in(cartella.path()).empty());
 }
 
 }  // namespace

@@ -6,9 +6,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <string>
 
 #include "driver/file_system.h"
+#include "driver/platform.h"
 
 namespace lorvenna::testing {
 
@@ -39,6 +41,24 @@ inline void write_file(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << bytes;
 }
+
+// The names of the files in a folder.
+inline std::set<std::string> files_in(const std::string& folder) {
+  std::set<std::string> names;
+  for (const auto& e : std::filesystem::directory_iterator(folder)) {
+    names.insert(e.path().filename().string());
+  }
+  return names;
+}
+
+// A platform that counts the waiting windows and, instead of ending the
+// process, throws the message the error box would show (a std::string).
+class FakePlatform : public piattaforma {
+ public:
+  void mostra_attesa() override { ++waits; }
+  [[noreturn]] void errore(const std::string& a) override { throw messaggio_errore(a); }
+  int waits = 0;
+};
 
 // The real file system, except that the chosen operation fails on any path
 // containing `path_part`.

@@ -20,20 +20,6 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
-class PiattaformaMuta : public piattaforma {
- public:
-  void mostra_attesa() override {}
-  [[noreturn]] void errore(const std::string& a) override { throw a; }
-};
-
-std::set<std::string> file_in(const std::string& cartella) {
-  std::set<std::string> nomi;
-  for (const auto& e : std::filesystem::directory_iterator(cartella)) {
-    nomi.insert(e.path().filename().string());
-  }
-  return nomi;
-}
-
 class ScenarioToolTest : public ::testing::Test {
  protected:
   int esegui(std::vector<std::string> argomenti) {
@@ -51,7 +37,7 @@ class ScenarioToolTest : public ::testing::Test {
 
   TempFolder cartella;
   RealFileSystem fs;
-  PiattaformaMuta p;
+  testing::FakePlatform p;
   std::ostringstream uscita;
   std::ostringstream errori;
 };
@@ -73,7 +59,7 @@ TEST_F(ScenarioToolTest, UsageErrors) {
     EXPECT_NE(errori.str().find("usage: scenario-tool compile DIR"), std::string::npos);
     EXPECT_EQ(uscita.str(), "");
   }
-  EXPECT_TRUE(file_in(cartella.path()).empty());
+  EXPECT_TRUE(testing::files_in(cartella.path()).empty());
 }
 
 TEST_F(ScenarioToolTest, CompilesLikeTheProgram) {
@@ -88,7 +74,7 @@ TEST_F(ScenarioToolTest, CompilesLikeTheProgram) {
   EXPECT_TRUE(read_file(nomi.linea_dat) == read_file(attesi.linea_dat));
   EXPECT_TRUE(read_file(nomi.scenario_sim) == read_file(attesi.scenario_sim));
   EXPECT_TRUE(read_file(nomi.treno_dat) == read_file(attesi.treno_dat));
-  EXPECT_EQ(file_in(cartella.path()),
+  EXPECT_EQ(testing::files_in(cartella.path()),
             (std::set<std::string>{"Lorvenna_linea.dat", "Lorvenna_2579bis.sim",
                                    "Lorvenna_2579bis.dat"}));
 }
@@ -120,11 +106,26 @@ TEST_F(ScenarioToolTest, ReportsARecordedCode) {
   EXPECT_TRUE(fs.exists(nomi.treno_dat));
 }
 
+TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
+  const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
+  write_file(nomi.linea_txt,
+             "[generale]\r\nlunghezza percorso, 10000\r\n[cartelli]\r\n"
+             "cartello_indicatore, 0, (A)\r\n[fine]\r\n");
+  write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
+  try {
+    esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"});
+    FAIL() << "the run went on after error 1250";
+  } catch (const std::string& messaggio) {
+    EXPECT_EQ(messaggio, " Errore n. 1250");
+  }
+  EXPECT_TRUE(testing::files_in(cartella.path()).empty());
+}
+
 TEST_F(ScenarioToolTest, MissingDescriptionStopsWithStatusTwo) {
   EXPECT_EQ(esegui({"compile", cartella.path()}), 2);
   EXPECT_EQ(uscita.str(), "");
   EXPECT_NE(errori.str().find("does not exist"), std::string::npos) << errori.str();
-  EXPECT_TRUE(file_in(cartella.path()).empty());
+  EXPECT_TRUE(testing::files_in(cartella.path()).empty());
 }
 
 }  // namespace
