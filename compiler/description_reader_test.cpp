@@ -40,6 +40,12 @@ TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
             nomi.linea_txt + ": line 6: \"12abc\" is not a number within the 32-bit range");
 }
 
+TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
+  leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
+  EXPECT_EQ(m.codice_errore, 25);
+  EXPECT_EQ(m.motivo_errore.rfind(nomi.linea_txt + ": line 5: ", 0), 0u) << m.motivo_errore;
+}
+
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {
   testing::write_file(nomi.linea_txt, linea_breve("pendenza, 0, 0\n"));
   memorizza_dati(m, fs, nomi);

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/failure.h"
+
 namespace lorvenna {
 
 class lettore_campi {
@@ -34,5 +36,18 @@ class lettore_campi {
   size_t pos_ = 0;
   size_t inizio_campo_ = 0;
 };
+
+// Runs `leggi` over `lettore`; a failure that does not yet say where it
+// happened is given the line of the last field read.
+template <typename Leggi>
+auto con_riga(const lettore_campi& lettore, Leggi leggi) {
+  try {
+    return leggi();
+  } catch (const errore_lettura& e) {
+    const std::string motivo = e.what();
+    if (motivo.starts_with("line ")) throw;
+    throw errore_lettura("line " + std::to_string(lettore.riga()) + ": " + motivo);
+  }
+}
 
 }  // namespace lorvenna

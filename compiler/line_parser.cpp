@@ -25,6 +25,7 @@ class lettore_linea {
   bool leggi(int32_t& indice_cartello);
 
  private:
+  bool leggi_record();
   bool trova_generale();
   esito sezione_generale();
   esito regola_generale();
@@ -262,7 +263,9 @@ void lettore_linea::completa() {
   if (m_.salva_linea != 0) piano_.completa();
 }
 
-bool lettore_linea::leggi(int32_t& indice_cartello) {
+// Reads up to the end of the text or a stop; false on a stop that ends the
+// whole parse.
+bool lettore_linea::leggi_record() {
   if (!trova_generale()) return false;
   if (sezione_generale() == esito::stop_immediato) return false;
 
@@ -290,6 +293,11 @@ bool lettore_linea::leggi(int32_t& indice_cartello) {
     if (e == esito::stop_immediato) return false;
     if (e == esito::stop_codice15) break;
   }
+  return true;
+}
+
+bool lettore_linea::leggi(int32_t& indice_cartello) {
+  if (!con_riga(r_, [this] { return leggi_record(); })) return false;
   completa();
   indice_cartello = indice_cartello_;
   return true;

@@ -250,8 +250,10 @@ void controlla_progressive(modello& m) {
 void leggi_descrizione_treno(modello& m, FileSystem& fs, const std::string& percorso,
                              int32_t indice_cartello) {
   lettura_treno l{m, lettore_campi(fs.read(percorso)), indice_cartello};
-  trova_generale(l);
-  const esito_record esito = leggi_record(l);
+  const esito_record esito = con_riga(l.lettore, [&l] {
+    trova_generale(l);
+    return leggi_record(l);
+  });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return;
   completa_riempimenti(l);
