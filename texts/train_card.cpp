@@ -8,6 +8,10 @@ namespace lorvenna {
 
 namespace {
 
+// An empty timetable row: the frame stays open below the last entry.
+constexpr std::string_view kRigaVuota =
+    " |     |     |          |     |                            |                |     |";
+
 // Plain ASCII, drawn for a fixed-width font. The train number is part of the
 // drawing, not taken from the run: the card describes this one train. The
 // seven blanks closing line 9 belong to the form as it was drawn.
@@ -45,20 +49,20 @@ constexpr std::array<std::string_view, 49> kRighe = {
     " |     |     |    2.750 |     | QUAD.GHISOLFA              |       8.36     |     |",
     " |  30 |  30 |          |  30 |     Dev.I.Mi.P.Gar.        |                |     |",
     " |     |     |    0.000 |     | MILANO P.GAR.              | 8.40           | 0.5 |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
-    " |     |     |          |     |                            |                |     |",
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
+    kRigaVuota,
     " |_____|_____|__________|_____|____________________________|________________|_____|",
     "",
 };
