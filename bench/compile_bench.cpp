@@ -6,12 +6,11 @@
 #include <filesystem>
 #include <sstream>
 
-#include "compiler/compile_driver.h"
 #include "driver/file_names.h"
-#include "driver/file_system.h"
 #include "driver/run_sequence.h"
+#include "platform/file_system.h"
 #include "texts/line_description.h"
-#include "texts/line_table.h"
+#include "texts/train_description.h"
 
 namespace lorvenna {
 namespace {
@@ -45,12 +44,11 @@ void BM_Compilazione(benchmark::State& state) {
   const nomi_file nomi = nomi_file_per(cartella, kNomeScenario, kNumeroTreno);
   for (auto _ : state) {
     state.PauseTiming();
-    dati_linea(fs, nomi);
-    modello m;
-    m.nome_scenario = kNomeScenario;
-    m.numero_treno = kNumeroTreno;
+    dati_linea(fs, nomi.linea_txt);
+    dati_treno(fs, nomi.treno_txt);
     state.ResumeTiming();
-    if (memorizza_percorso(m, 1, fs, nomi) != esito_compilazione::scritto) {
+    if (memorizza_percorso(true, kNomeScenario, kNumeroTreno, fs, nomi).esito !=
+        esito_compilazione::completa) {
       state.SkipWithError("compile failed");
     }
   }

@@ -1,15 +1,22 @@
 // Reads both description texts into the model: the line half, then the train half.
 #pragma once
 
+#include <string>
+
 #include "compiler/model.h"
-#include "driver/file_names.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
+
+// Where the two description texts stand.
+struct testi_descrizione {
+  std::string linea;
+  std::string treno;
+};
 
 // Always returns normally; the outcome is left in codice_errore and
 // posizione_errore. Any failure that no numbered rule names becomes code 25:
 // both description texts are deleted where they still exist.
-void memorizza_dati(modello& m, FileSystem& fs, const nomi_file& nomi);
+void memorizza_dati(modello& m, FileSystem& fs, const testi_descrizione& testi);
 
 }  // namespace lorvenna

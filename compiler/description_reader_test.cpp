@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compiler/line_test_fixture.h"
+#include "compiler/description_fixture.h"
 
 namespace lorvenna {
 namespace {
@@ -21,15 +21,14 @@ TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
                         Caso{"[generale]\nsabbia, 40000\n[fine]\n", "Integer out of range"},
                         Caso{"[generale]\nstazione, 1000, 300, 400\n[fine]\n", "Byte above 255"},
                         Caso{"[generale]\nsegnale, 1000, 2\n", "record cut short"}}) {
-    m = modello{};
-    m.salva_linea = 1;
+    nuovo_modello();
     m.posizione_errore = 77;
     leggi(linea_breve("pendenza, 0, 0\n"), crlf(c.treno));
     EXPECT_EQ(m.codice_errore, 25) << c.motivo;
     EXPECT_EQ(m.posizione_errore, 77) << c.motivo;
-    EXPECT_FALSE(esiste(nomi.linea_txt));
-    EXPECT_FALSE(esiste(nomi.treno_txt)) << c.motivo;
-    EXPECT_EQ(m.motivo_errore.rfind(nomi.treno_txt + ": line ", 0), 0u) << m.motivo_errore;
+    EXPECT_FALSE(esiste(testi.linea));
+    EXPECT_FALSE(esiste(testi.treno)) << c.motivo;
+    EXPECT_EQ(m.motivo_errore.rfind(testi.treno + ": line ", 0), 0u) << m.motivo_errore;
   }
 }
 
@@ -37,20 +36,20 @@ TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
   leggi(linea_breve("pendenza, 0, 0\npendenza, 12abc, 3\n"));
   EXPECT_EQ(m.codice_errore, 25);
   EXPECT_EQ(m.motivo_errore,
-            nomi.linea_txt + ": line 6: \"12abc\" is not a number within the 32-bit range");
+            testi.linea + ": line 6: \"12abc\" is not a number within the 32-bit range");
 }
 
 TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
   EXPECT_EQ(m.codice_errore, 25);
-  EXPECT_EQ(m.motivo_errore.rfind(nomi.linea_txt + ": line 5: ", 0), 0u) << m.motivo_errore;
+  EXPECT_EQ(m.motivo_errore.rfind(testi.linea + ": line 5: ", 0), 0u) << m.motivo_errore;
 }
 
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {
-  testing::write_file(nomi.linea_txt, linea_breve("pendenza, 0, 0\n"));
-  memorizza_dati(m, fs, nomi);
+  disco.write(testi.linea, linea_breve("pendenza, 0, 0\n"));
+  memorizza_dati(m, fs, testi);
   EXPECT_EQ(m.codice_errore, 25);
-  EXPECT_FALSE(esiste(nomi.linea_txt));
+  EXPECT_FALSE(esiste(testi.linea));
   EXPECT_TRUE(m.tracciato_creato());
 }
 
@@ -65,7 +64,7 @@ TEST_F(DescrizioniTest, CodeFifteenOfTheLineStopsTheTrainAtItsFirstSignal) {
   EXPECT_EQ(m.celle[61].tipo_cella, tipo_vuota);
   EXPECT_EQ(m.celle[5].velocita_linea, 6) << "records before the signal are read";
   EXPECT_EQ(m.celle[100].velocita_linea, 0) << "the stop skips the end-of-reading fills";
-  EXPECT_FALSE(esiste(nomi.treno_txt));
+  EXPECT_FALSE(esiste(testi.treno));
 }
 
 TEST_F(DescrizioniTest, ALineStopLeavesTheTrainTextUnread) {
@@ -73,7 +72,7 @@ TEST_F(DescrizioniTest, ALineStopLeavesTheTrainTextUnread) {
         crlf("[generale]\nsabbia, 300\n[fine]\n"));
   EXPECT_EQ(m.codice_errore, 6);
   EXPECT_EQ(m.dati_generali[kVoceRipetizione].valore_1, 0);
-  EXPECT_TRUE(esiste(nomi.treno_txt));
+  EXPECT_TRUE(esiste(testi.treno));
 }
 
 }  // namespace

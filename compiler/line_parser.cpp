@@ -5,11 +5,11 @@
 #include "compiler/cell_access.h"
 #include "compiler/failure.h"
 #include "compiler/field_reader.h"
+#include "compiler/keywords.h"
 #include "compiler/line_marking.h"
 #include "compiler/plan_view.h"
 #include "compiler/rounding.h"
 #include "compiler/typed_fields.h"
-#include "texts/windows1252.h"
 
 namespace lorvenna {
 namespace {
@@ -95,7 +95,7 @@ esito lettore_linea::lunghezza_percorso() {
   if (lunghezza < 0) throw errore_lettura("negative route length " + std::to_string(lunghezza));
   m_.lunghezza_estesa = lunghezza + kMargineTracciato;
   m_.celle.assign(static_cast<size_t>(arrotonda_long(m_.lunghezza_estesa / 50.0)) + 1, cella{});
-  if (m_.salva_linea != 0) {
+  if (m_.salva_linea) {
     const size_t metri = static_cast<size_t>(m_.lunghezza_estesa) + 1;
     m_.planimetria.x.assign(metri, valore_etichettato{});
     m_.planimetria.y.assign(metri, valore_etichettato{});
@@ -246,7 +246,7 @@ esito lettore_linea::record_percorso() {
   auto prosegui = [](esito e) { return e == esito::continua; };
   esito e = esito::continua;
   if (contiene(k, "pendenza")) e = pendenza();
-  if (prosegui(e) && contiene(k, "curva") && m_.salva_linea != 0) e = curva();
+  if (prosegui(e) && contiene(k, "curva") && m_.salva_linea) e = curva();
   if (prosegui(e) && contiene(k, "montagna")) e = montagna();
   if (prosegui(e) && contiene(k, "indicatori_v")) e = indicatori();
   if (prosegui(e) && contiene(k, "cartello") && contiene(k, "indicat")) e = cartello();
@@ -260,7 +260,7 @@ void lettore_linea::completa() {
     if (m_.tracciato_creato() && cella_pendenza_ > m_.ultima_cella()) break;
     cella_in(m_, cella_pendenza_++).pendenza = valore;  // no track at all: a reading failure
   } while (cella_pendenza_ < m_.ultima_cella() - 2);
-  if (m_.salva_linea != 0) piano_.completa();
+  if (m_.salva_linea) piano_.completa();
 }
 
 // Reads up to the end of the text or a stop; false on a stop that ends the
@@ -271,7 +271,7 @@ bool lettore_linea::leggi_record() {
 
   progressive_ordina(m_);
   m_.numero_montagne = 0;
-  if (m_.salva_linea != 0) {
+  if (m_.salva_linea) {
     if (!m_.planimetria.creata()) {
       throw errore_lettura("no \"lunghezza percorso\" record in the general section");
     }

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "compiler/model.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "compiler/line_test_fixture.h"
+#include "compiler/description_fixture.h"
 
 namespace lorvenna {
 namespace {
@@ -31,8 +31,8 @@ TEST_P(CodiciLineaTest, StopsWithItsCode) {
   EXPECT_EQ(m.codice_errore, c.codice);
   EXPECT_EQ(m.posizione_errore, c.posizione);
   EXPECT_EQ(m.tracciato_creato(), c.tracciato);
-  EXPECT_FALSE(esiste(nomi.linea_txt)) << "the line text is deleted at every exit after the open";
-  EXPECT_EQ(esiste(nomi.treno_txt), c.treno_resta);
+  EXPECT_FALSE(esiste(testi.linea)) << "the line text is deleted at every exit after the open";
+  EXPECT_EQ(esiste(testi.treno), c.treno_resta);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -77,7 +77,7 @@ TEST_F(LineaTest, MissingLineTextIsCode101AndDeletesNothing) {
   leggi("");
   EXPECT_EQ(m.codice_errore, 101);
   EXPECT_FALSE(m.tracciato_creato());
-  EXPECT_TRUE(esiste(nomi.treno_txt));
+  EXPECT_TRUE(esiste(testi.treno));
 }
 
 TEST_F(LineaTest, BoundTestAllowsUpTo100MetresBeforeTheLastCell) {
@@ -86,8 +86,7 @@ TEST_F(LineaTest, BoundTestAllowsUpTo100MetresBeforeTheLastCell) {
   ASSERT_EQ(m.ultima_cella(), 340);
 
   for (int32_t p : {16950, -50}) {
-    m = modello{};
-    m.salva_linea = 1;
+    nuovo_modello();
     leggi(linea_breve("pendenza, 0, 0\npendenza, " + std::to_string(p) + ", 5\n"));
     EXPECT_EQ(m.codice_errore, 15) << p;
     EXPECT_EQ(m.posizione_errore, p);
@@ -105,7 +104,7 @@ TEST_F(LineaTest, CodeFifteenStopsTheLineButCompletesTheGradients) {
   EXPECT_EQ(m.celle[338].pendenza, 0);
   EXPECT_EQ(m.celle[8].tipo_cella, tipo_vuota) << "records after the stop are not read";
   EXPECT_EQ(m.planimetria.x[16998].tipo, valore_etichettato::etichetta::doppio);
-  EXPECT_FALSE(esiste(nomi.linea_txt));
+  EXPECT_FALSE(esiste(testi.linea));
 }
 
 TEST_F(LineaTest, ReadsTheGeneralSection) {
@@ -205,8 +204,7 @@ TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
   for (const Caso& c :
        {Caso{"montagna, 16000, 17500, 2\n", 16000}, Caso{"curvad1, 16800, 300\n", 16800},
         Caso{molte_montagne, 16000}, Caso{pendenze_in_disordine, 50}}) {
-    m = modello{};
-    m.salva_linea = 1;
+    nuovo_modello();
     leggi(linea_breve(c.route));
     EXPECT_EQ(m.codice_errore, 15) << c.route.substr(0, 40);
     EXPECT_EQ(m.posizione_errore, c.posizione);
@@ -226,7 +224,7 @@ TEST_F(LineaTest, TooManyTextBoardsAreRefused) {
 }
 
 TEST_F(LineaTest, WithoutThePlanViewCurvesArePassedOver) {
-  m.salva_linea = 0;
+  nuovo_modello(false);
   leggi(linea_breve("curvas, 100, 50\ncurvad1, 16800, 300\n"));
   EXPECT_EQ(m.codice_errore, 0);
   EXPECT_FALSE(m.planimetria.creata());

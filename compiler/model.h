@@ -101,7 +101,7 @@ struct modello {
   std::string nome_scenario;  // Windows-1252
   std::string numero_treno;   // Windows-1252
   std::string riga_letta;
-  int32_t salva_linea = 0;
+  bool salva_linea = false;
   int32_t lunghezza_estesa = 0;
   int32_t numero_montagne = 0;
   std::array<int32_t, kMaxMontagne + 1> montagne_inizio{};

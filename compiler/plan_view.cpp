@@ -3,7 +3,7 @@
 #include <array>
 
 #include "compiler/failure.h"
-#include "texts/windows1252.h"
+#include "compiler/keywords.h"
 
 namespace lorvenna {
 

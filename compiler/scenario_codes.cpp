@@ -1,6 +1,6 @@
 #include "compiler/scenario_codes.h"
 
-#include "texts/windows1252.h"
+#include "encoding/windows1252.h"
 
 namespace lorvenna {
 namespace {

@@ -2,12 +2,12 @@
 
 #include "compiler/field_reader.h"
 #include "compiler/integer_widths.h"
+#include "compiler/keywords.h"
 #include "compiler/rounding.h"
 #include "compiler/train_marking.h"
 #include "compiler/train_record.h"
 #include "compiler/train_station.h"
 #include "compiler/typed_fields.h"
-#include "texts/windows1252.h"
 
 namespace lorvenna {
 namespace {

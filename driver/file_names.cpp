@@ -1,6 +1,6 @@
 #include "driver/file_names.h"
 
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
@@ -18,6 +18,12 @@ nomi_file nomi_file_per(const std::string& cartella, const std::string& nome_sce
       .scenario_sim = in(treno + ".sim"),
       .treno_dat = in(treno + ".dat"),
   };
+}
+
+testi_descrizione testi_di(const nomi_file& nomi) { return {nomi.linea_txt, nomi.treno_txt}; }
+
+file_binari binari_di(const nomi_file& nomi) {
+  return {nomi.linea_dat, nomi.scenario_sim, nomi.treno_dat};
 }
 
 }  // namespace lorvenna

@@ -4,6 +4,9 @@
 
 #include <string>
 
+#include "compiler/description_reader.h"
+#include "output/binary_files.h"
+
 namespace lorvenna {
 
 struct nomi_file {
@@ -19,5 +22,9 @@ struct nomi_file {
 
 nomi_file nomi_file_per(const std::string& cartella, const std::string& nome_scenario,
                         const std::string& numero_treno);
+
+// The two description texts the compile reads, and the three files the output writes.
+testi_descrizione testi_di(const nomi_file& nomi);
+file_binari binari_di(const nomi_file& nomi);
 
 }  // namespace lorvenna

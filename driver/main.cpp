@@ -3,10 +3,11 @@
 #include <exception>
 #include <iostream>
 
-#include "driver/file_system.h"
-#include "driver/platform.h"
 #include "driver/report.h"
 #include "driver/run_sequence.h"
+#include "platform/console.h"
+#include "platform/file_system.h"
+#include "platform/program_folder.h"
 
 int main() {
   lorvenna::RealFileSystem fs;

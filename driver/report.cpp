@@ -1,6 +1,6 @@
 #include "driver/report.h"
 
-#include "driver/error_codes.h"
+#include "driver/fault_sentences.h"
 
 namespace lorvenna {
 namespace {

@@ -3,8 +3,8 @@
 
 #include <ostream>
 
-#include "compiler/compile_driver.h"
-#include "driver/platform.h"
+#include "compiler/compile.h"
+#include "platform/piattaforma.h"
 
 namespace lorvenna {
 

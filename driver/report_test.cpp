@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "driver/test_support.h"
+#include "testing/fake_platform.h"
 
 namespace lorvenna {
 namespace {
@@ -33,13 +33,13 @@ TEST_F(RapportoTest, FatalErrorsGoThroughThePlatformMessage) {
 }
 
 TEST_F(RapportoTest, ExitStatuses) {
-  EXPECT_EQ(riporta(esito_compilazione::scritto, &uscita), 0);
+  EXPECT_EQ(riporta(esito_compilazione::completa, &uscita), 0);
   EXPECT_EQ(uscita.str(), "codice_errore=0 posizione_errore=0\n");
   EXPECT_EQ(errori.str(), "");
 
   m.codice_errore = 13;
   m.posizione_errore = 4500;
-  EXPECT_EQ(riporta(esito_compilazione::scritto, nullptr), 1);
+  EXPECT_EQ(riporta(esito_compilazione::completa, nullptr), 1);
   EXPECT_NE(errori.str().find("codice_errore=13 posizione_errore=4500\n"), std::string::npos);
   EXPECT_NE(errori.str().find("No room for a 180 point"), std::string::npos) << errori.str();
 

@@ -2,9 +2,8 @@
 
 #include <exception>
 
-#include "compiler/compile_driver.h"
-#include "driver/file_names.h"
 #include "driver/report.h"
+#include "output/binary_files.h"
 #include "texts/line_description.h"
 #include "texts/notes.h"
 #include "texts/slow_order.h"
@@ -13,21 +12,27 @@
 
 namespace lorvenna {
 
+compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
+                                const std::string& numero_treno, FileSystem& fs,
+                                const nomi_file& nomi) {
+  const richiesta_compilazione richiesta{nome_scenario, numero_treno, j, testi_di(nomi)};
+  compilazione c = compila(richiesta, fs);
+  if (c.esito == esito_compilazione::completa) scrivi_file_binari(fs, binari_di(nomi), c.m);
+  return c;
+}
+
 int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p,
                      std::ostream& errori) {
-  modello m;
-  m.nome_scenario = kNomeScenario;
-  m.numero_treno = kNumeroTreno;
   p.mostra_attesa();
-  const nomi_file nomi = nomi_file_per(cartella, m.nome_scenario, m.numero_treno);
+  const nomi_file nomi = nomi_file_per(cartella, kNomeScenario, kNumeroTreno);
   try {
-    dati_linea(fs, nomi);
-    dati_treno(fs, nomi);
-    dati_note(fs, nomi);
-    dati_rallentamenti(fs, nomi);
-    dati_scheda(fs, nomi);
-    const esito_compilazione esito = memorizza_percorso(m, 1, fs, nomi);
-    return riporta_compilazione(esito, m, p, nullptr, errori);
+    dati_linea(fs, nomi.linea_txt);
+    dati_treno(fs, nomi.treno_txt);
+    dati_note(fs, nomi.note);
+    dati_rallentamenti(fs, nomi.rallentamenti);
+    dati_scheda(fs, nomi.scheda);
+    const compilazione c = memorizza_percorso(true, kNomeScenario, kNumeroTreno, fs, nomi);
+    return riporta_compilazione(c.esito, c.m, p, nullptr, errori);
   } catch (const std::exception& e) {
     errori << "lorvenna: " << e.what() << "\n";
     return kStatoFermato;

@@ -1,17 +1,27 @@
-// The program's whole run: write the description texts, compile them, and
-// write the simulator's files into `cartella`.
+// The program's whole run: write the description texts and the documents,
+// compile the texts, and write the simulator's files into `cartella`.
 #pragma once
 
 #include <ostream>
 #include <string>
 
-#include "driver/file_system.h"
-#include "driver/platform.h"
+#include "compiler/compile.h"
+#include "driver/file_names.h"
+#include "platform/file_system.h"
+#include "platform/piattaforma.h"
 
 namespace lorvenna {
 
 inline constexpr const char* kNomeScenario = "Lorvenna";
 inline constexpr const char* kNumeroTreno = "2579bis";
+
+// The compile step: compiles the two description texts named in `nomi` and,
+// when the compile says the binary files are due, writes them (the line file
+// only when `j`). `nome_scenario` and `numero_treno` are the Windows-1252 forms
+// that the records carry. File failures throw FileError.
+compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
+                                const std::string& numero_treno, FileSystem& fs,
+                                const nomi_file& nomi);
 
 // Returns the exit status (see driver/report.h).
 int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p,

@@ -7,8 +7,11 @@
 #include <set>
 #include <sstream>
 
+#include "compiler/description_fixture.h"
 #include "driver/file_names.h"
-#include "driver/test_support.h"
+#include "testing/failing_file_system.h"
+#include "testing/fake_platform.h"
+#include "testing/temp_folder.h"
 
 namespace lorvenna {
 namespace {
@@ -128,6 +131,48 @@ TEST_F(ProgrammaTest, AFailedFirstWriteLeavesNoBinaryFile) {
   EXPECT_EQ(esegui(fs), 2);
   EXPECT_NE(errori.str().find("Lorvenna_linea.txt"), std::string::npos) << errori.str();
   EXPECT_TRUE(testing::files_in(cartella.path()).empty());
+}
+
+// The compile step: the compile, then the binary files when they are due.
+class MemorizzaPercorsoTest : public ::testing::Test {
+ protected:
+  compilazione compila(const std::string& linea, bool j = true) {
+    if (!linea.empty()) disco.write(nomi.linea_txt, linea);
+    disco.write(nomi.treno_txt, std::string(testing::kTrenoMinimo));
+    return memorizza_percorso(j, "Prova", "7", disco, nomi);
+  }
+  bool nessun_binario() {
+    return !disco.exists(nomi.linea_dat) && !disco.exists(nomi.scenario_sim) &&
+           !disco.exists(nomi.treno_dat);
+  }
+
+  MemoryFileSystem disco;
+  nomi_file nomi = nomi_file_per("", "Prova", "7");
+};
+
+TEST_F(MemorizzaPercorsoTest, WritesTheThreeFilesWhenTheCompileCompletes) {
+  const compilazione c = compila(testing::linea_breve("pendenza, 0, 0\n"));
+  ASSERT_EQ(c.esito, esito_compilazione::completa);
+  EXPECT_EQ(disco.read(nomi.treno_dat).size(), 341u * 15);
+  EXPECT_EQ(disco.read(nomi.linea_dat).size(), 20u * 17000 - 36);
+  EXPECT_EQ(disco.read(nomi.scenario_sim).size(), 87u * 34 + 5 + 1);
+}
+
+TEST_F(MemorizzaPercorsoTest, NoBinaryFileWhenTheCompileStopsShort) {
+  EXPECT_EQ(compila(testing::linea_breve("cartello_indicatore, 0, (A)\n")).esito,
+            esito_compilazione::errore_1250);
+  EXPECT_TRUE(nessun_binario());
+  EXPECT_EQ(compila("").esito, esito_compilazione::senza_tracciato);
+  EXPECT_TRUE(nessun_binario());
+}
+
+TEST_F(MemorizzaPercorsoTest, WithoutTheLineTheLineFileIsLeftAlone) {
+  disco.write(nomi.linea_dat, "earlier");
+  disco.write(nomi.treno_dat, "earlier, longer than nothing");
+  ASSERT_EQ(compila(testing::linea_breve("curvas1, 100, 50\n"), false).esito,
+            esito_compilazione::completa);
+  EXPECT_EQ(disco.read(nomi.linea_dat), "earlier");
+  EXPECT_EQ(disco.read(nomi.treno_dat).size(), 341u * 15);
 }
 
 }  // namespace

@@ -83,13 +83,13 @@ std::string codifica_celle(const modello& m) {
   return b.dati();
 }
 
-void scrivi_file_binari(FileSystem& fs, const nomi_file& nomi, const modello& m) {
-  const std::string linea = m.salva_linea != 0 ? codifica_planimetria(m.planimetria) : "";
+void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m) {
+  const std::string linea = m.salva_linea ? codifica_planimetria(m.planimetria) : "";
   const std::string scenario = codifica_dati_generali(m);
   const std::string treno = codifica_celle(m);
-  if (m.salva_linea != 0) write_whole_file(fs, nomi.linea_dat, linea);
-  write_whole_file(fs, nomi.scenario_sim, scenario);
-  write_whole_file(fs, nomi.treno_dat, treno);
+  if (m.salva_linea) write_whole_file(fs, file.linea, linea);
+  write_whole_file(fs, file.scenario, scenario);
+  write_whole_file(fs, file.treno, treno);
 }
 
 }  // namespace lorvenna

@@ -6,8 +6,7 @@
 #include <string>
 
 #include "compiler/model.h"
-#include "driver/file_names.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
@@ -15,10 +14,17 @@ std::string codifica_planimetria(const planimetria_t& p);
 std::string codifica_dati_generali(const modello& m);
 std::string codifica_celle(const modello& m);
 
+// Where the three binary files go.
+struct file_binari {
+  std::string linea;     // plan view
+  std::string scenario;  // general records
+  std::string treno;     // track cells
+};
+
 // Writes the line file (only when the model asks for it), the scenario file
 // and the train file, each replaced whole. All three are encoded before the
 // first is written, so a model that cannot be encoded writes nothing. A
 // failure throws FileError and leaves no truncated file under an output's name.
-void scrivi_file_binari(FileSystem& fs, const nomi_file& nomi, const modello& m);
+void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m);
 
 }  // namespace lorvenna

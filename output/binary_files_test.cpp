@@ -5,7 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "driver/memory_file_system.h"
+#include "testing/memory_file_system.h"
 
 namespace lorvenna {
 namespace {
@@ -97,10 +97,10 @@ TEST(FileLinea, TaggedValuesColumnMajor) {
 TEST(FileBinari, ANameTooLongForItsPrefixWritesNoFile) {
   MemoryFileSystem fs;
   modello m;
-  m.salva_linea = 1;
+  m.salva_linea = true;
   m.celle.resize(3);
   m.dati_generali[80].nome = std::string(65536, 'x');
-  EXPECT_THROW(scrivi_file_binari(fs, nomi_file_per("", "Prova", "1"), m), std::length_error);
+  EXPECT_THROW(scrivi_file_binari(fs, {"l.dat", "s.sim", "t.dat"}, m), std::length_error);
   EXPECT_TRUE(fs.files().empty());
 }
 

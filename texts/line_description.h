@@ -3,17 +3,17 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
-#include "driver/file_names.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
 // The 164 lines of the embedded line, in file order.
 std::span<const std::string_view> righe_linea();
 
-// Writes the line description text to `nomi.linea_txt`, replacing any older file.
-void dati_linea(FileSystem& fs, const nomi_file& nomi);
+// Writes the line description text to `percorso`, replacing any older file.
+void dati_linea(FileSystem& fs, const std::string& percorso);
 
 }  // namespace lorvenna

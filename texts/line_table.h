@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "encoding/windows1252.h"
 #include "texts/line_table.h"
-#include "texts/windows1252.h"
 
 namespace lorvenna {
 
@@ -86,10 +86,10 @@ std::vector<std::string> righe_note() {
   return righe;
 }
 
-void dati_note(FileSystem& fs, const nomi_file& nomi) {
+void dati_note(FileSystem& fs, const std::string& percorso) {
   const std::vector<std::string> righe = righe_note();
   const std::vector<std::string_view> viste(righe.begin(), righe.end());
-  scrivi_tabella(fs, nomi.note, viste);
+  scrivi_tabella(fs, percorso, viste);
 }
 
 }  // namespace lorvenna

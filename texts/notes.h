@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/file_names.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
@@ -14,7 +13,7 @@ namespace lorvenna {
 // std::logic_error if a line has a character that Windows-1252 lacks.
 std::vector<std::string> righe_note();
 
-// Writes the notes to `nomi.note`, replacing any older file.
-void dati_note(FileSystem& fs, const nomi_file& nomi);
+// Writes the notes to `percorso`, replacing any older file.
+void dati_note(FileSystem& fs, const std::string& percorso);
 
 }  // namespace lorvenna

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "driver/test_support.h"
+#include "testing/memory_file_system.h"
 #include "texts/line_table.h"
 
 namespace lorvenna {
@@ -43,11 +43,9 @@ TEST(Notes, AuthorsLinesFollowTheirForm) {
 }
 
 TEST(Notes, AccentedLettersAreSingleBytes) {
-  testing::TempFolder cartella;
-  RealFileSystem fs;
-  const nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
-  dati_note(fs, nomi);
-  const std::string testo = testing::read_file(nomi.note);
+  MemoryFileSystem fs;
+  dati_note(fs, "note.txt");
+  const std::string testo = fs.read("note.txt");
 
   for (unsigned char accentata : {224, 232, 236, 242, 249}) {
     EXPECT_NE(testo.find(static_cast<char>(accentata)), std::string::npos) << int(accentata);

@@ -4,17 +4,17 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
-#include "driver/file_names.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
 // The 47 lines of the slow order, in file order.
 std::span<const std::string_view> righe_rallentamenti();
 
-// Writes the slow order to `nomi.rallentamenti`, replacing any older file.
-void dati_rallentamenti(FileSystem& fs, const nomi_file& nomi);
+// Writes the slow order to `percorso`, replacing any older file.
+void dati_rallentamenti(FileSystem& fs, const std::string& percorso);
 
 }  // namespace lorvenna

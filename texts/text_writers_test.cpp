@@ -7,8 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "driver/file_names.h"
-#include "driver/test_support.h"
+#include "testing/memory_file_system.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
 #include "texts/notes.h"
@@ -21,8 +20,7 @@ namespace {
 
 struct Scrittore {
   const char* nome;
-  std::function<void(FileSystem&, const nomi_file&)> scrivi;
-  std::string nomi_file::*file;
+  std::function<void(FileSystem&, const std::string&)> scrivi;
   size_t byte;
   size_t righe;
   bool ascii;  // only the notes have accented letters
@@ -31,23 +29,19 @@ struct Scrittore {
 void PrintTo(const Scrittore& s, std::ostream* os) { *os << s.nome; }
 
 const Scrittore kScrittori[] = {
-    {"linea", dati_linea, &nomi_file::linea_txt, 5232, 164, true},
-    {"treno", dati_treno, &nomi_file::treno_txt, 3250, 70, true},
-    {"note", dati_note, &nomi_file::note, 3745, 24, false},
-    {"rallentamenti", dati_rallentamenti, &nomi_file::rallentamenti, 3385, 47, true},
-    {"scheda", dati_scheda, &nomi_file::scheda, 3733, 49, true},
+    {"linea", dati_linea, 5232, 164, true},  {"treno", dati_treno, 3250, 70, true},
+    {"note", dati_note, 3745, 24, false},    {"rallentamenti", dati_rallentamenti, 3385, 47, true},
+    {"scheda", dati_scheda, 3733, 49, true},
 };
 
 class TextWriters : public ::testing::TestWithParam<Scrittore> {};
 
 TEST_P(TextWriters, WritesCrLfLinesWithoutTheMarker) {
   const Scrittore& s = GetParam();
-  testing::TempFolder cartella;
-  RealFileSystem fs;
-  const nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
-  s.scrivi(fs, nomi);
+  MemoryFileSystem fs;
+  s.scrivi(fs, "testo.txt");
 
-  const std::string testo = testing::read_file(nomi.*s.file);
+  const std::string testo = fs.read("testo.txt");
   EXPECT_EQ(testo.size(), s.byte);
   EXPECT_EQ(testo.find(kFineTabella), std::string::npos);
   if (s.ascii) {
@@ -68,30 +62,15 @@ TEST_P(TextWriters, WritesCrLfLinesWithoutTheMarker) {
 
 TEST_P(TextWriters, ReplacesAnOlderLongerFileWhole) {
   const Scrittore& s = GetParam();
-  testing::TempFolder cartella;
-  RealFileSystem fs;
-  const nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
-  testing::write_file(nomi.*s.file, std::string(20000, 'x'));
+  MemoryFileSystem fs;
+  fs.write("testo.txt", std::string(20000, 'x'));
 
-  s.scrivi(fs, nomi);
-  const std::string prima = testing::read_file(nomi.*s.file);
+  s.scrivi(fs, "testo.txt");
+  const std::string prima = fs.read("testo.txt");
   EXPECT_EQ(prima.size(), s.byte);
 
-  s.scrivi(fs, nomi);
-  EXPECT_EQ(testing::read_file(nomi.*s.file), prima);
-}
-
-TEST_P(TextWriters, OtherTrainNumberChangesOnlyTheFileName) {
-  const Scrittore& s = GetParam();
-  testing::TempFolder cartella;
-  testing::TempFolder altra;
-  RealFileSystem fs;
-  const nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
-  const nomi_file altri = nomi_file_per(altra.path(), "Lorvenna", "4411");
-
-  s.scrivi(fs, nomi);
-  s.scrivi(fs, altri);
-  EXPECT_EQ(testing::read_file(altri.*s.file), testing::read_file(nomi.*s.file));
+  s.scrivi(fs, "testo.txt");
+  EXPECT_EQ(fs.read("testo.txt"), prima);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTexts, TextWriters, ::testing::ValuesIn(kScrittori),

@@ -3,17 +3,17 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
-#include "driver/file_names.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
 // The 49 lines of the card, in file order.
 std::span<const std::string_view> righe_scheda();
 
-// Writes the train card to `nomi.scheda`, replacing any older file.
-void dati_scheda(FileSystem& fs, const nomi_file& nomi);
+// Writes the train card to `percorso`, replacing any older file.
+void dati_scheda(FileSystem& fs, const std::string& percorso);
 
 }  // namespace lorvenna

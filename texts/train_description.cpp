@@ -89,8 +89,8 @@ constexpr std::array<std::string_view, 70> kRighe = {
 
 std::span<const std::string_view> righe_treno() { return kRighe; }
 
-void dati_treno(FileSystem& fs, const nomi_file& nomi) {
-  scrivi_tabella(fs, nomi.treno_txt, kRighe);
+void dati_treno(FileSystem& fs, const std::string& percorso) {
+  scrivi_tabella(fs, percorso, kRighe);
 }
 
 }  // namespace lorvenna

@@ -4,17 +4,17 @@
 #pragma once
 
 #include <span>
+#include <string>
 #include <string_view>
 
-#include "driver/file_names.h"
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
 // The 70 lines of the embedded train, in file order.
 std::span<const std::string_view> righe_treno();
 
-// Writes the train description text to `nomi.treno_txt`, replacing any older file.
-void dati_treno(FileSystem& fs, const nomi_file& nomi);
+// Writes the train description text to `percorso`, replacing any older file.
+void dati_treno(FileSystem& fs, const std::string& percorso);
 
 }  // namespace lorvenna

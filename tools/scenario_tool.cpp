@@ -3,11 +3,10 @@
 #include <exception>
 #include <optional>
 
-#include "compiler/compile_driver.h"
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "driver/run_sequence.h"
-#include "texts/windows1252.h"
+#include "encoding/windows1252.h"
 
 namespace lorvenna {
 namespace {
@@ -85,13 +84,10 @@ int compila(const opzioni_compile& o, FileSystem& fs, piattaforma& p, std::ostre
     errori << "scenario-tool: " << motivo << "\n" << kUso;
     return kStatoUso;
   }
-  modello m;
-  m.nome_scenario = *scenario;
-  m.numero_treno = *treno;
   const nomi_file nomi = nomi_file_per(o.cartella, o.scenario, o.treno);
   try {
-    const esito_compilazione esito = memorizza_percorso(m, o.linea ? 1 : 0, fs, nomi);
-    return riporta_compilazione(esito, m, p, &uscita, errori);
+    const compilazione c = memorizza_percorso(o.linea, *scenario, *treno, fs, nomi);
+    return riporta_compilazione(c.esito, c.m, p, &uscita, errori);
   } catch (const std::exception& e) {
     errori << "scenario-tool: " << e.what() << "\n";
     return kStatoFermato;

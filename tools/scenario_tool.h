@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/file_system.h"
-#include "driver/platform.h"
+#include "platform/file_system.h"
+#include "platform/piattaforma.h"
 
 namespace lorvenna {
 

@@ -2,8 +2,8 @@
 #include <string>
 #include <vector>
 
-#include "driver/file_system.h"
-#include "driver/platform.h"
+#include "platform/console.h"
+#include "platform/file_system.h"
 #include "tools/scenario_tool.h"
 
 int main(int argc, char** argv) {

@@ -8,7 +8,8 @@
 
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
-#include "driver/test_support.h"
+#include "testing/fake_platform.h"
+#include "testing/temp_folder.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
 #include "texts/train_description.h"

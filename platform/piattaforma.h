@@ -1,5 +1,6 @@
-// The thin platform layer of the program: the waiting window and the fatal
-// error message. Nothing in the compile depends on it.
+// What the program asks of its desktop: the waiting window and the fatal
+// error message. Each system supplies one layer behind this interface; the
+// compile never touches it.
 #pragma once
 
 #include <string>
@@ -17,15 +18,5 @@ class piattaforma {
 
 // The message errore shows for code text `a`.
 inline std::string messaggio_errore(const std::string& a) { return " Errore n. " + a; }
-
-// Writes to standard error; errore ends the process with status 2.
-class piattaforma_console : public piattaforma {
- public:
-  void mostra_attesa() override;
-  [[noreturn]] void errore(const std::string& a) override;
-};
-
-// The folder that holds the running executable.
-std::string cartella_programma();
 
 }  // namespace lorvenna

@@ -1,21 +1,12 @@
-#include "driver/platform.h"
+#include "platform/program_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
-#include <iostream>
 
 #ifdef _WIN32
 #include <windows.h>
 #endif
 
 namespace lorvenna {
-
-void piattaforma_console::mostra_attesa() { std::cerr << "Attendere" << std::endl; }
-
-void piattaforma_console::errore(const std::string& a) {
-  std::cerr << messaggio_errore(a) << std::endl;
-  std::exit(2);
-}
 
 std::string cartella_programma() {
 #ifdef _WIN32

@@ -1,4 +1,4 @@
-#include "texts/windows1252.h"
+#include "encoding/windows1252.h"
 
 #include <array>
 #include <cstdint>
@@ -72,14 +72,6 @@ std::string minuscole_1252(std::string_view testo) {
   std::string out(testo);
   for (char& c : out) c = minuscola_1252(c);
   return out;
-}
-
-bool contiene(std::string_view pagliaio, std::string_view ago) {
-  return minuscole_1252(pagliaio).find(minuscole_1252(ago)) != std::string::npos;
-}
-
-bool contiene_esatto(std::string_view pagliaio, std::string_view ago) {
-  return pagliaio.find(ago) != std::string_view::npos;
 }
 
 }  // namespace lorvenna

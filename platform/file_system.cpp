@@ -1,4 +1,4 @@
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 #include <sys/stat.h>
 

@@ -1,11 +1,12 @@
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
-#include "driver/test_support.h"
+#include "testing/failing_file_system.h"
+#include "testing/temp_folder.h"
 
 namespace lorvenna {
 namespace {

@@ -5,7 +5,7 @@
 #include <set>
 #include <string>
 
-#include "driver/file_system.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 

@@ -1,4 +1,4 @@
-#include "driver/error_codes.h"
+#include "driver/fault_sentences.h"
 
 #include <array>
 #include <utility>

@@ -16,9 +16,4 @@ std::optional<std::string> utf8_a_windows1252(std::string_view utf8);
 char minuscola_1252(char c);
 std::string minuscole_1252(std::string_view testo);
 
-// True when `ago` occurs in `pagliaio`, ignoring letter case.
-bool contiene(std::string_view pagliaio, std::string_view ago);
-// True when `ago` occurs in `pagliaio` with matching case.
-bool contiene_esatto(std::string_view pagliaio, std::string_view ago);
-
 }  // namespace lorvenna

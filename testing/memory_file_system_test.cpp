@@ -1,4 +1,4 @@
-#include "driver/memory_file_system.h"
+#include "testing/memory_file_system.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,29 @@
+// A model with its track laid out as the line half leaves it, for the tests
+// of the marking, plan-view and walk steps.
+#pragma once
+
+#include <cstdint>
+
+#include "compiler/model.h"
+#include "compiler/rounding.h"
+
+namespace lorvenna::testing {
+
+// The embedded route: 76000 m plus the 7000 m margin.
+inline constexpr int32_t kLunghezzaEstesa = 83000;
+
+// Cells 0 to arrotonda_long(lunghezza_estesa / 50), all empty; with
+// `planimetria` also an empty plan view of metres 0 to lunghezza_estesa.
+inline modello tracciato(int32_t lunghezza_estesa = kLunghezzaEstesa, bool planimetria = false) {
+  modello m;
+  m.lunghezza_estesa = lunghezza_estesa;
+  m.celle.assign(static_cast<size_t>(arrotonda_long(lunghezza_estesa / 50.0)) + 1, cella{});
+  if (planimetria) {
+    m.salva_linea = true;
+    m.planimetria.x.assign(static_cast<size_t>(lunghezza_estesa) + 1, valore_etichettato{});
+    m.planimetria.y.assign(static_cast<size_t>(lunghezza_estesa) + 1, valore_etichettato{});
+  }
+  return m;
+}
+
+}  // namespace lorvenna::testing

@@ -1,0 +1,15 @@
+#include "platform/console.h"
+
+#include <cstdlib>
+#include <iostream>
+
+namespace lorvenna {
+
+void piattaforma_console::mostra_attesa() { std::cerr << "Attendere" << std::endl; }
+
+void piattaforma_console::errore(const std::string& a) {
+  std::cerr << messaggio_errore(a) << std::endl;
+  std::exit(2);
+}
+
+}  // namespace lorvenna

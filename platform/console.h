@@ -1,0 +1,18 @@
+// The layer for a run without a desktop: the waiting line and the error
+// message go to standard error.
+#pragma once
+
+#include <string>
+
+#include "platform/piattaforma.h"
+
+namespace lorvenna {
+
+// errore ends the process with status 2.
+class piattaforma_console : public piattaforma {
+ public:
+  void mostra_attesa() override;
+  [[noreturn]] void errore(const std::string& a) override;
+};
+
+}  // namespace lorvenna
