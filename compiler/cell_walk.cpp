@@ -8,10 +8,6 @@ namespace {
 
 constexpr int16_t kValorePunto = 180;
 
-constexpr int32_t kCodiceSegnalePrimaAvviso = 11;
-constexpr int32_t kCodiceAvvicinamento = 12;
-constexpr int32_t kCodiceDentroODopo = 13;
-
 // A signal up to 20 cells before a warning board needs a point in front of
 // it; cells 1 and 2 leave no room for one.
 constexpr int32_t kFinestraAvviso = 20;
@@ -35,8 +31,8 @@ void piazza(cella& c) {
   c.dato_1 = kValorePunto;
 }
 
-void registra(modello& m, int32_t codice, int32_t cella) {
-  m.codice_errore = codice;
+void registra(modello& m, codice c, int32_t cella) {
+  m.codice_errore = c;
   m.posizione_errore = cella * 50;
 }
 
@@ -55,7 +51,7 @@ void proteggi_segnale(modello& m, int32_t s) {
     lontana.dato_1 = minimo(kValorePunto, lontana.dato_1);
     return;
   }
-  registra(m, kCodiceSegnalePrimaAvviso, s);
+  registra(m, codice::punto_prima_avviso, s);
 }
 
 // Every signal in the window is treated, not just the nearest.
@@ -75,7 +71,7 @@ void punti_avvicinamento(modello& m, int32_t k) {
         piazzato = true;
       }
     }
-    if (!piazzato) registra(m, kCodiceAvvicinamento, k);
+    if (!piazzato) registra(m, codice::punto_avvicinamento, k);
   }
 }
 
@@ -96,7 +92,7 @@ int32_t punto_interno(modello& m, int32_t w) {
     piazza(m.celle[w + 1]);
     return -1;
   }
-  registra(m, kCodiceDentroODopo, w);
+  registra(m, codice::punto_dentro_o_dopo, w);
   return kPasso;
 }
 
@@ -131,7 +127,7 @@ void proteggi_segnale_dopo(modello& m, int32_t e) {
     const int32_t s = j - 1;
     if (cella_libera(m.celle[s])) return piazza(m.celle[s]);
     if (cella_libera(m.celle[s - 1])) return piazza(m.celle[s - 1]);
-    return registra(m, kCodiceDentroODopo, e);
+    return registra(m, codice::punto_dentro_o_dopo, e);
   }
 }
 

@@ -65,7 +65,7 @@ TEST(CamminaCelle, EverySignalInTheWindowIsTreatedButNotThoseInCellsOneAndTwo) {
   metti(m, 2, tipo_segnale);
   cammina_celle(m);
   EXPECT_EQ(punti(m), (std::vector<int>{9, 19}));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
 }
 
 TEST(CamminaCelle, PointBeforeASignalTakesTheFirstRoomOrLowersAnExistingPoint) {
@@ -93,7 +93,7 @@ TEST(CamminaCelle, PointBeforeASignalTakesTheFirstRoomOrLowersAnExistingPoint) {
     cammina_celle(m);
     EXPECT_EQ(m.celle[24].dato_1, c.atteso_vicina);
     EXPECT_EQ(m.celle[23].dato_1, c.atteso_lontana);
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_EQ(m.codice_errore, codice::nessuno);
   }
 }
 
@@ -106,7 +106,7 @@ TEST(CamminaCelle, NoRoomBeforeASignalRecordsCode11AndGoesOn) {
   metti(m, 22, tipo_fermata);
   rallentamento(m, 50, 52, 120);
   cammina_celle(m);
-  EXPECT_EQ(m.codice_errore, 11);
+  EXPECT_EQ(m.codice_errore, codice::punto_prima_avviso);
   EXPECT_EQ(m.posizione_errore, 25 * 50);
   EXPECT_TRUE(punto(m, 45));  // the walk went on to the slowdown
 }
@@ -148,7 +148,7 @@ TEST(CamminaCelle, FullApproachGroupRecordsCode12AndTheOtherGroupsStillGetTheirs
   rallentamento(m, 30, 34, 120);
   for (int i : {17, 18, 19}) metti(m, i, tipo_segnale);
   cammina_celle(m);
-  EXPECT_EQ(m.codice_errore, 12);
+  EXPECT_EQ(m.codice_errore, codice::punto_avvicinamento);
   EXPECT_EQ(m.posizione_errore, 1500);
   EXPECT_TRUE(punto(m, 25));
   EXPECT_TRUE(punto(m, 12));
@@ -168,7 +168,7 @@ TEST(CamminaCelle, InnerPointsEveryEightCellsOnlyBelow110) {
   rallentamento(m, 21, 41, 100);
   cammina_celle(m);
   EXPECT_EQ(interni(m), (std::vector<int>{29, 37}));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
 
   modello n = tracciato(60);
   rallentamento(n, 21, 41, 110);
@@ -191,7 +191,7 @@ TEST(CamminaCelle, NoRoomForAnInnerPointRecordsCode13AndEndsTheInnerPoints) {
   rallentamento(m, 21, 45, 60);
   for (int i : {28, 29, 30}) metti(m, i, tipo_segnale);
   cammina_celle(m);
-  EXPECT_EQ(m.codice_errore, 13);
+  EXPECT_EQ(m.codice_errore, codice::punto_dentro_o_dopo);
   EXPECT_EQ(m.posizione_errore, 29 * 50);
   EXPECT_TRUE(interni(m).empty());
 }
@@ -231,7 +231,7 @@ TEST(CamminaCelle, SignalAfterTheEndWithNoRoomRecordsCode13AtTheEnd) {
   metti(m, 29, tipo_cartello);
   metti(m, 28, tipo_cartello);
   cammina_celle(m);
-  EXPECT_EQ(m.codice_errore, 13);
+  EXPECT_EQ(m.codice_errore, codice::punto_dentro_o_dopo);
   EXPECT_EQ(m.posizione_errore, 25 * 50);
 
   modello n = tracciato(60);
@@ -260,7 +260,7 @@ TEST(CamminaCelle, InnerPointDueAtTheLastCellNeverLooksPastIt) {
   metti(m, 28, tipo_segnale);
   metti(m, 27, tipo_segnale);
   cammina_celle(m);
-  EXPECT_EQ(m.codice_errore, 13);
+  EXPECT_EQ(m.codice_errore, codice::punto_dentro_o_dopo);
   EXPECT_EQ(m.posizione_errore, 28 * 50);
   EXPECT_EQ(m.celle.size(), 29u);
 }

@@ -22,7 +22,7 @@ class CompilazioneTest : public testing::DescrizioniTest {
 TEST_F(CompilazioneTest, StoresTheMarksAndCodes) {
   const compilazione c = compila_testi(linea_breve("pendenza, 0, 0\n"));
   ASSERT_EQ(c.esito, esito_compilazione::completa);
-  EXPECT_EQ(c.m.codice_errore, 0);
+  EXPECT_EQ(c.m.codice_errore, codice::nessuno);
   EXPECT_EQ(c.m.dati_generali[kVoceScenario].valore_1, 610);
   EXPECT_EQ(c.m.celle[1].dato_1, 5121);
   EXPECT_EQ(c.m.dati_generali[kVoceScenario].orario, codice_gara_st(c.m));
@@ -38,24 +38,24 @@ TEST_F(CompilazioneTest, Outcomes) {
     const char* nome;
     std::string linea;
     esito_compilazione esito;
-    int32_t codice;
+    codice atteso;
   };
   const Caso casi[] = {
       {"text board at 0 takes the mark's place", linea_breve("cartello_indicatore, 0, (A)\n"),
-       esito_compilazione::errore_1250, 0},
+       esito_compilazione::errore_1250, codice::nessuno},
       {"speed board takes the code's place",
        linea_breve("indicatori_vmax, 0, 0, 0, 0, 0, 0, 5, 0, 0\n"), esito_compilazione::errore_1251,
-       0},
-      {"no line text", "", esito_compilazione::senza_tracciato, 101},
+       codice::nessuno},
+      {"no line text", "", esito_compilazione::senza_tracciato, codice::linea_assente},
       {"a parse code still completes",
        linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 350, (B)\n"),
-       esito_compilazione::completa, 6},
+       esito_compilazione::completa, codice::cartello_occupato},
   };
   for (const Caso& c : casi) {
     disco = MemoryFileSystem{};
     const compilazione r = compila_testi(c.linea);
     EXPECT_EQ(r.esito, c.esito) << c.nome;
-    EXPECT_EQ(r.m.codice_errore, c.codice) << c.nome;
+    EXPECT_EQ(r.m.codice_errore, c.atteso) << c.nome;
   }
 }
 

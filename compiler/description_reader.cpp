@@ -20,7 +20,7 @@ void memorizza_dati(modello& m, FileSystem& fs, const testi_descrizione& testi) 
     m.motivo_errore = *in_lettura + ": " + e.what();
     elimina_se_esiste(fs, testi.linea);
     elimina_se_esiste(fs, testi.treno);
-    m.codice_errore = 25;
+    m.codice_errore = codice::lettura;
   };
   try {
     m.dati_generali[kVoceScenario].nome = m.nome_scenario;

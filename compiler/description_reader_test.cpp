@@ -24,7 +24,7 @@ TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
     nuovo_modello();
     m.posizione_errore = 77;
     leggi(linea_breve("pendenza, 0, 0\n"), crlf(c.treno));
-    EXPECT_EQ(m.codice_errore, 25) << c.motivo;
+    EXPECT_EQ(m.codice_errore, codice::lettura) << c.motivo;
     EXPECT_EQ(m.posizione_errore, 77) << c.motivo;
     EXPECT_FALSE(esiste(testi.linea));
     EXPECT_FALSE(esiste(testi.treno)) << c.motivo;
@@ -34,21 +34,21 @@ TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
 
 TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
   leggi(linea_breve("pendenza, 0, 0\npendenza, 12abc, 3\n"));
-  EXPECT_EQ(m.codice_errore, 25);
+  EXPECT_EQ(m.codice_errore, codice::lettura);
   EXPECT_EQ(m.motivo_errore,
             testi.linea + ": line 6: \"12abc\" is not a number within the 32-bit range");
 }
 
 TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
-  EXPECT_EQ(m.codice_errore, 25);
+  EXPECT_EQ(m.codice_errore, codice::lettura);
   EXPECT_EQ(m.motivo_errore.rfind(testi.linea + ": line 5: ", 0), 0u) << m.motivo_errore;
 }
 
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {
   disco.write(testi.linea, linea_breve("pendenza, 0, 0\n"));
   memorizza_dati(m, fs, testi);
-  EXPECT_EQ(m.codice_errore, 25);
+  EXPECT_EQ(m.codice_errore, codice::lettura);
   EXPECT_FALSE(esiste(testi.linea));
   EXPECT_TRUE(m.tracciato_creato());
 }
@@ -58,7 +58,7 @@ TEST_F(DescrizioniTest, CodeFifteenOfTheLineStopsTheTrainAtItsFirstSignal) {
         crlf("[generale]\nvelocita, 0, 30\nvelocita, 1000, 60\n"
              "segnale, 2000, 2, 3, 1, 0, 0, 0, 0, 0, 0, 0\n"
              "segnale, 3000, 2, 3, 1, 0, 0, 0, 0, 0, 0, 0\n[fine]\n"));
-  EXPECT_EQ(m.codice_errore, 15);
+  EXPECT_EQ(m.codice_errore, codice::fuori_tracciato);
   EXPECT_EQ(m.posizione_errore, 2000);
   EXPECT_EQ(m.celle[41].tipo_cella, tipo_segnale);
   EXPECT_EQ(m.celle[61].tipo_cella, tipo_vuota);
@@ -70,7 +70,7 @@ TEST_F(DescrizioniTest, CodeFifteenOfTheLineStopsTheTrainAtItsFirstSignal) {
 TEST_F(DescrizioniTest, ALineStopLeavesTheTrainTextUnread) {
   leggi(linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 350, (B)\n"),
         crlf("[generale]\nsabbia, 300\n[fine]\n"));
-  EXPECT_EQ(m.codice_errore, 6);
+  EXPECT_EQ(m.codice_errore, codice::cartello_occupato);
   EXPECT_EQ(m.dati_generali[kVoceRipetizione].valore_1, 0);
   EXPECT_TRUE(esiste(testi.treno));
 }

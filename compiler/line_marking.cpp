@@ -111,7 +111,7 @@ void memo_indicatori_v_max(modello& m, int32_t posizione, int32_t vas, int32_t v
                            int16_t strisced) {
   cella& c = cella_in(m, cella_di(posizione));
   if (!cella_libera(c)) {
-    m.codice_errore = 21;
+    m.codice_errore = codice::indicatori_occupati;
     return;
   }
   // A code that overflows leaves the ones before it written.

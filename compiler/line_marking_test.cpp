@@ -151,18 +151,18 @@ TEST_F(MarcaturaLineaTest, SpeedBoardCodes) {
     EXPECT_EQ(cl.dato_3, c.d3);
     EXPECT_EQ(cl.dato_4, c.d4);
   }
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
 }
 
 TEST_F(MarcaturaLineaTest, SpeedBoardOnATakenCell) {
   m.celle[15].tipo_cella = tipo_marcatore_montagna;
   memo_indicatori_v_max(m, 700, 75, 80, 80, 0, 0, 0, 0, 0);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.celle[15].tipo_cella, tipo_indicatori_vmax);
 
   m.celle[16].tipo_cella = tipo_cartello;
   memo_indicatori_v_max(m, 750, 75, 80, 80, 0, 0, 0, 0, 0);
-  EXPECT_EQ(m.codice_errore, 21);
+  EXPECT_EQ(m.codice_errore, codice::indicatori_occupati);
   EXPECT_EQ(m.celle[16].tipo_cella, tipo_cartello);
   EXPECT_EQ(m.celle[16].dato_1, 0);
 }

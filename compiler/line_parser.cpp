@@ -41,7 +41,7 @@ class lettore_linea {
 
   bool nel_tracciato(int32_t p) const;
   esito fuori_tracciato(int32_t p);
-  esito stop(int32_t codice);
+  esito stop(codice c);
   std::string& riga() { return m_.riga_letta; }
 
   modello& m_;
@@ -55,9 +55,9 @@ class lettore_linea {
 };
 
 // Ends the line half at once: the text is deleted, the train text is not read.
-esito lettore_linea::stop(int32_t codice) {
+esito lettore_linea::stop(codice c) {
   fs_.remove(percorso_);
-  m_.codice_errore = codice;
+  m_.codice_errore = c;
   return esito::stop_immediato;
 }
 
@@ -71,7 +71,7 @@ bool lettore_linea::nel_tracciato(int32_t p) const {
 }
 
 esito lettore_linea::fuori_tracciato(int32_t p) {
-  m_.codice_errore = 15;
+  m_.codice_errore = codice::fuori_tracciato;
   m_.posizione_errore = p;
   return esito::stop_codice15;
 }
@@ -80,7 +80,7 @@ bool lettore_linea::trova_generale() {
   while (true) {
     riga() = r_.leggi_testo();
     if (r_.alla_fine()) {
-      stop(102);
+      stop(codice::generale_assente);
       return false;
     }
     if (contiene(riga(), "[generale]")) return true;
@@ -90,7 +90,7 @@ bool lettore_linea::trova_generale() {
 esito lettore_linea::lunghezza_percorso() {
   int32_t lunghezza = r_.leggi_numero();
   m_.dati_generali[kVoceTreno].fine = lunghezza;
-  if (lunghezza > kLunghezzaMassima) return stop(1);
+  if (lunghezza > kLunghezzaMassima) return stop(codice::percorso_troppo_lungo);
   // A negative length would leave too few metres to start the plan view.
   if (lunghezza < 0) throw errore_lettura("negative route length " + std::to_string(lunghezza));
   m_.lunghezza_estesa = lunghezza + kMargineTracciato;
@@ -107,14 +107,14 @@ esito lettore_linea::ripetizione_segnali() {
   voce_generale& v = m_.dati_generali[kVoceRipetizione];
   v.inizio = r_.leggi_numero();
   v.fine = r_.leggi_numero();
-  if (v.inizio % 50 != 0) return stop(3);
-  if (v.fine % 50 != 0) return stop(4);
+  if (v.inizio % 50 != 0) return stop(codice::ripetizione_inizio);
+  if (v.fine % 50 != 0) return stop(codice::ripetizione_fine);
   if (contiene(riga(), "4")) {
     v.posizione = 4;
   } else if (contiene(riga(), "9")) {
     v.posizione = 9;
   } else {
-    return stop(5);
+    return stop(codice::ripetizione_codici);
   }
   if (v.fine == 0) v.posizione = 0;
   return esito::continua;
@@ -186,7 +186,7 @@ esito lettore_linea::curva() {
   if (!nel_tracciato(s)) return fuori_tracciato(s);
   // A curve running past the plan view's last metre is refused whole.
   if (int64_t{s} + n > m_.lunghezza_estesa) return fuori_tracciato(s);
-  if (int32_t codice = piano_.curva(s, n, riga()); codice != 0) return stop(codice);
+  if (codice c = piano_.curva(s, n, riga()); c != codice::nessuno) return stop(c);
   return esito::continua;
 }
 
@@ -215,7 +215,7 @@ esito lettore_linea::indicatori() {
   const int16_t strisced = leggi_integer(r_);
   if (!nel_tracciato(p)) return fuori_tracciato(p);
   memo_indicatori_v_max(m_, p, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced);
-  if (m_.codice_errore > 0) {
+  if (m_.con_codice()) {
     m_.posizione_errore = p;
     return stop(m_.codice_errore);
   }
@@ -229,11 +229,11 @@ esito lettore_linea::cartello() {
   cella& c = cella_in(m_, cella_di(p));
   if (!cella_libera(c)) {
     m_.posizione_errore = p;
-    return stop(6);
+    return stop(codice::cartello_occupato);
   }
   // Board texts fill the general table downward from entry 80; entry 0 has
   // no role, so a board that would need it is refused like a full table.
-  if (indice_cartello_ < 1) return stop(10);
+  if (indice_cartello_ < 1) return stop(codice::voci_esaurite);
   c.tipo_cella = tipo_cartello;
   c.dato_1 = static_cast<int16_t>(indice_cartello_);
   m_.dati_generali[indice_cartello_].nome = riga();
@@ -308,7 +308,7 @@ bool lettore_linea::leggi(int32_t& indice_cartello) {
 bool leggi_descrizione_linea(modello& m, FileSystem& fs, const std::string& percorso,
                              int32_t& indice_cartello) {
   if (!fs.exists(percorso)) {
-    m.codice_errore = 101;
+    m.codice_errore = codice::linea_assente;
     return false;
   }
   lettore_linea lettore(m, fs, percorso, fs.read(percorso));

@@ -15,7 +15,7 @@ class LineaTest : public testing::DescrizioniTest {};
 struct CasoCodice {
   const char* nome;
   std::string linea;
-  int32_t codice;
+  codice atteso;
   int32_t posizione;  // -1: posizione_errore left unchanged
   bool tracciato;     // whether the track exists afterwards
   bool treno_resta;   // whether the train text is still in the folder
@@ -28,7 +28,7 @@ TEST_P(CodiciLineaTest, StopsWithItsCode) {
   const CasoCodice& c = GetParam();
   m.posizione_errore = -1;
   leggi(c.linea);
-  EXPECT_EQ(m.codice_errore, c.codice);
+  EXPECT_EQ(m.codice_errore, c.atteso);
   EXPECT_EQ(m.posizione_errore, c.posizione);
   EXPECT_EQ(m.tracciato_creato(), c.tracciato);
   EXPECT_FALSE(esiste(testi.linea)) << "the line text is deleted at every exit after the open";
@@ -38,57 +38,61 @@ TEST_P(CodiciLineaTest, StopsWithItsCode) {
 INSTANTIATE_TEST_SUITE_P(
     Codici, CodiciLineaTest,
     ::testing::Values(
-        CasoCodice{"NoGeneralSection", crlf("[curve]\ncurvas1, 0, 10\n[fine]\n"), 102, -1, false,
+        CasoCodice{"NoGeneralSection", crlf("[curve]\ncurvas1, 0, 10\n[fine]\n"),
+                   codice::generale_assente, -1, false, true},
+        CasoCodice{"NothingAfterGeneral", crlf("[generale]\n"), codice::generale_assente, -1, false,
                    true},
-        CasoCodice{"NothingAfterGeneral", crlf("[generale]\n"), 102, -1, false, true},
-        CasoCodice{"RouteTooLong", crlf("[generale]\nlunghezza percorso, 1000001\n[fine]\n"), 1, -1,
-                   false, true},
+        CasoCodice{"RouteTooLong", crlf("[generale]\nlunghezza percorso, 1000001\n[fine]\n"),
+                   codice::percorso_troppo_lungo, -1, false, true},
         CasoCodice{"RepetitionStart",
                    crlf("[generale]\nlunghezza percorso, 10000\n"
                         "ripetizione segnali 4 codici, 3725, 5000\n[fine]\n"),
-                   3, -1, true, true},
+                   codice::ripetizione_inizio, -1, true, true},
         CasoCodice{"RepetitionEnd",
                    crlf("[generale]\nlunghezza percorso, 10000\n"
                         "ripetizione segnali 4 codici, 3700, 5025\n[fine]\n"),
-                   4, -1, true, true},
+                   codice::ripetizione_fine, -1, true, true},
         CasoCodice{"RepetitionCodes",
                    crlf("[generale]\nlunghezza percorso, 10000\n"
                         "ripetizione segnali codici, 3700, 5000\n[fine]\n"),
-                   5, -1, true, true},
+                   codice::ripetizione_codici, -1, true, true},
         CasoCodice{"TextBoardOnTakenCell",
-                   linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 375, (B)\n"), 6,
-                   375, true, true},
+                   linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 375, (B)\n"),
+                   codice::cartello_occupato, 375, true, true},
         CasoCodice{"SpeedBoardOnTakenCell",
                    linea_breve("cartello_indicatore, 700, (A)\n"
                                "indicatori_vmax, 700, 75, 80, 80, 0, , , , 0\n"),
-                   21, 700, true, true},
-        CasoCodice{"CurveWithoutClass", linea_breve("curvas, 100, 50\n"), 103, -1, true, true},
-        CasoCodice{"BadNumber", linea_breve("pendenza, abc, 3\n"), 25, -1, true, false},
-        CasoCodice{"OversizeNumber", linea_breve("pendenza, 4294967296, 3\n"), 25, -1, true, false},
+                   codice::indicatori_occupati, 700, true, true},
+        CasoCodice{"CurveWithoutClass", linea_breve("curvas, 100, 50\n"), codice::curva, -1, true,
+                   true},
+        CasoCodice{"BadNumber", linea_breve("pendenza, abc, 3\n"), codice::lettura, -1, true,
+                   false},
+        CasoCodice{"OversizeNumber", linea_breve("pendenza, 4294967296, 3\n"), codice::lettura, -1,
+                   true, false},
         CasoCodice{"NoLengthRecord",
                    crlf("[generale]\nsfondo uno, 1\n[pendenze]\npendenza, 0, 0\n"
                         "[fine]\n"),
-                   25, -1, false, false},
-        CasoCodice{"NegativeLength", crlf("[generale]\nlunghezza percorso, -100\n[fine]\n"), 25, -1,
-                   false, false}),
+                   codice::lettura, -1, false, false},
+        CasoCodice{"NegativeLength", crlf("[generale]\nlunghezza percorso, -100\n[fine]\n"),
+                   codice::lettura, -1, false, false}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(LineaTest, MissingLineTextIsCode101AndDeletesNothing) {
   leggi("");
-  EXPECT_EQ(m.codice_errore, 101);
+  EXPECT_EQ(m.codice_errore, codice::linea_assente);
   EXPECT_FALSE(m.tracciato_creato());
   EXPECT_TRUE(esiste(testi.treno));
 }
 
 TEST_F(LineaTest, BoundTestAllowsUpTo100MetresBeforeTheLastCell) {
   leggi(linea_breve("pendenza, 0, 0\npendenza, 16900, 5\n"));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   ASSERT_EQ(m.ultima_cella(), 340);
 
   for (int32_t p : {16950, -50}) {
     nuovo_modello();
     leggi(linea_breve("pendenza, 0, 0\npendenza, " + std::to_string(p) + ", 5\n"));
-    EXPECT_EQ(m.codice_errore, 15) << p;
+    EXPECT_EQ(m.codice_errore, codice::fuori_tracciato) << p;
     EXPECT_EQ(m.posizione_errore, p);
   }
 }
@@ -96,7 +100,7 @@ TEST_F(LineaTest, BoundTestAllowsUpTo100MetresBeforeTheLastCell) {
 TEST_F(LineaTest, CodeFifteenStopsTheLineButCompletesTheGradients) {
   leggi(linea_breve(
       "pendenza, 0, 3\npendenza, 200, 5\npendenza, 20000, 1\ncartello_indicatore, 350, (A)\n"));
-  EXPECT_EQ(m.codice_errore, 15);
+  EXPECT_EQ(m.codice_errore, codice::fuori_tracciato);
   EXPECT_EQ(m.posizione_errore, 20000);
   EXPECT_EQ(m.celle[3].pendenza, 103);
   EXPECT_EQ(m.celle[4].pendenza, 105);
@@ -117,7 +121,7 @@ TEST_F(LineaTest, ReadsTheGeneralSection) {
            "sfondo uno, 8150\nsfondo due, 4\nsfondo tre, 1\n"
            "ripetizione segnali 9 codici, 300, 600\n"
            "[pendenze]\npendenza, 0, 0\n[fine]\n"));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   const auto& g = m.dati_generali;
   EXPECT_EQ(g[kVoceTreno].fine, 10000);
   EXPECT_EQ(m.lunghezza_estesa, 17000);
@@ -139,7 +143,7 @@ TEST_F(LineaTest, ReadsTheGeneralSection) {
 
 TEST_F(LineaTest, DashFieldsAreSkippedBeforeAKeyword) {
   leggi(linea_breve("----, --,cartello_indicatore, 350, (A)\n---, pendenza, 0, 1\n"));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.celle[8].tipo_cella, tipo_cartello);
   EXPECT_EQ(m.celle[0].pendenza, 101);
 }
@@ -150,7 +154,7 @@ TEST_F(LineaTest, TextBoardsFillEntriesDownwardFromEighty) {
                   "cartello_indicatore, 25, (uno)\n"
                   "indicatori_vmax, 700, 75, 80, 80, 0, , , , 0\n"
                   "cartello_indicatore, 2000, (Km.5.450  )\n"));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.celle[8].tipo_cella, tipo_cartello);
   EXPECT_EQ(m.celle[8].dato_1, 80);
   EXPECT_EQ(m.celle[2].dato_1, 79) << "25 m falls in cell 2";
@@ -165,14 +169,14 @@ TEST_F(LineaTest, BoardsReplaceAMontagnaMarker) {
       linea_breve("montagna, 0, 500, 12\n"
                   "cartello_indicatore, 100, (A)\n"
                   "indicatori_vmax, 300, 75, 80, 80, 0, , , , 0\n"));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.celle[3].tipo_cella, tipo_cartello);
   EXPECT_EQ(m.celle[7].tipo_cella, tipo_indicatori_vmax);
 }
 
 TEST_F(LineaTest, OverflowingSpeedCodeKeepsWhatWasWritten) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
-  EXPECT_EQ(m.codice_errore, 25);
+  EXPECT_EQ(m.codice_errore, codice::lettura);
   const cella& c = m.celle[15];
   EXPECT_EQ(c.tipo_cella, tipo_indicatori_vmax);
   EXPECT_EQ(c.dato_1, 1500);
@@ -184,7 +188,7 @@ TEST_F(LineaTest, TheLastFieldOfTheFileIsNotInterpreted) {
   leggi(
       crlf("[generale]\nlunghezza percorso, 10000\n[pendenze]\n"
            "cartello_indicatore, 350, (A)\ncartello_indicatore\n"));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.celle[8].tipo_cella, tipo_cartello) << "a record on the last line is still read";
   EXPECT_EQ(m.dati_generali[79].nome, "");
 }
@@ -206,7 +210,7 @@ TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
         Caso{molte_montagne, 16000}, Caso{pendenze_in_disordine, 50}}) {
     nuovo_modello();
     leggi(linea_breve(c.route));
-    EXPECT_EQ(m.codice_errore, 15) << c.route.substr(0, 40);
+    EXPECT_EQ(m.codice_errore, codice::fuori_tracciato) << c.route.substr(0, 40);
     EXPECT_EQ(m.posizione_errore, c.posizione);
   }
 }
@@ -218,7 +222,7 @@ TEST_F(LineaTest, TooManyTextBoardsAreRefused) {
         "cartello_indicatore, " + std::to_string(i * 100) + ", (" + std::to_string(i) + ")\n";
   }
   leggi(linea_breve(cartelli));
-  EXPECT_EQ(m.codice_errore, 10);
+  EXPECT_EQ(m.codice_errore, codice::voci_esaurite);
   EXPECT_EQ(m.dati_generali[1].nome, "(79)");
   EXPECT_EQ(m.dati_generali[0].nome, "");
 }
@@ -226,7 +230,7 @@ TEST_F(LineaTest, TooManyTextBoardsAreRefused) {
 TEST_F(LineaTest, WithoutThePlanViewCurvesArePassedOver) {
   nuovo_modello(false);
   leggi(linea_breve("curvas, 100, 50\ncurvad1, 16800, 300\n"));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_FALSE(m.planimetria.creata());
 }
 

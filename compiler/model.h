@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/fault_codes.h"
+
 namespace lorvenna {
 
 // One 50 m stretch of track. Written to the train file as a packed 15-byte record.
@@ -106,7 +108,7 @@ struct modello {
   int32_t numero_montagne = 0;
   std::array<int32_t, kMaxMontagne + 1> montagne_inizio{};
   std::array<int32_t, kMaxMontagne + 1> montagne_fine{};
-  int32_t codice_errore = 0;
+  codice codice_errore = codice::nessuno;
   int32_t posizione_errore = 0;
   // Why the read failed when it ends with code 25: which text, which line and
   // what was wrong. Only for the user's report; never written to a file.
@@ -117,6 +119,7 @@ struct modello {
   std::array<voce_generale, kNumeroVoci> dati_generali{};
   planimetria_t planimetria;
 
+  bool con_codice() const { return codice_errore != codice::nessuno; }
   bool tracciato_creato() const { return !celle.empty(); }
   // Upper bound (last valid index) of `celle`.
   int32_t ultima_cella() const { return static_cast<int32_t>(celle.size()) - 1; }

@@ -59,18 +59,18 @@ void tracciatore_planimetria::passo(double k, bool curva) {
   ++metro_;
 }
 
-int32_t tracciatore_planimetria::curva(int32_t s, int32_t n, const std::string& campo) {
+codice tracciatore_planimetria::curva(int32_t s, int32_t n, const std::string& campo) {
   const double k = curvatura(campo);
-  if (k == 0.0) return 103;
+  if (k == 0.0) return codice::curva;
   while (metro_ <= s) {
     passo(k, false);
-    if (metro_ > kMetriMassimiCurve) return 103;
+    if (metro_ > kMetriMassimiCurve) return codice::curva;
   }
   while (int64_t{metro_} <= int64_t{s} + n) {
     passo(k, true);
-    if (metro_ > kMetriMassimiCurve) return 103;
+    if (metro_ > kMetriMassimiCurve) return codice::curva;
   }
-  return 0;
+  return codice::nessuno;
 }
 
 void tracciatore_planimetria::completa() {

@@ -31,7 +31,7 @@ TEST_F(PlanimetriaTest, StartsWithTwoIntegerMetres) {
 }
 
 TEST_F(PlanimetriaTest, StraightUpToTheFirstCurveThenTurnsLeft) {
-  ASSERT_EQ(piano.curva(38800, 150, "curvas1"), 0);
+  ASSERT_EQ(piano.curva(38800, 150, "curvas1"), codice::nessuno);
   for (int i : {2, 1000, 38800}) {
     EXPECT_EQ(x(i), 0.0);
     EXPECT_EQ(y(i), i);
@@ -43,7 +43,7 @@ TEST_F(PlanimetriaTest, StraightUpToTheFirstCurveThenTurnsLeft) {
 }
 
 TEST_F(PlanimetriaTest, TurningStepKeepsTheWrittenOrderOfOperations) {
-  ASSERT_EQ(piano.curva(10, 3, "curvad4"), 0);
+  ASSERT_EQ(piano.curva(10, 3, "curvad4"), codice::nessuno);
   double px = x(10), py = y(10), dx = x(10) - x(9), dy = y(10) - y(9);
   for (int i = 11; i <= 13; ++i) {
     const double nx = px + (dy * 0.001 + dx);
@@ -58,7 +58,7 @@ TEST_F(PlanimetriaTest, TurningStepKeepsTheWrittenOrderOfOperations) {
 }
 
 TEST_F(PlanimetriaTest, CompletionLeavesTheLastTwoMetresEmpty) {
-  ASSERT_EQ(piano.curva(70950, 300, "curvad4"), 0);
+  ASSERT_EQ(piano.curva(70950, 300, "curvad4"), codice::nessuno);
   piano.completa();
   EXPECT_EQ(m.planimetria.x[82998].tipo, valore_etichettato::etichetta::doppio);
   EXPECT_EQ(m.planimetria.x[82999].tipo, valore_etichettato::etichetta::vuoto);
@@ -66,10 +66,10 @@ TEST_F(PlanimetriaTest, CompletionLeavesTheLastTwoMetresEmpty) {
 }
 
 TEST_F(PlanimetriaTest, OverlappingCurveTurnsFromTheCurrentMetre) {
-  ASSERT_EQ(piano.curva(100, 100, "curvad1"), 0);
-  ASSERT_EQ(piano.curva(150, 100, "curvad1"), 0);
+  ASSERT_EQ(piano.curva(100, 100, "curvad1"), codice::nessuno);
+  ASSERT_EQ(piano.curva(150, 100, "curvad1"), codice::nessuno);
   EXPECT_EQ(piano.metro(), 251);
-  ASSERT_EQ(piano.curva(50, 100, "curvad1"), 0);
+  ASSERT_EQ(piano.curva(50, 100, "curvad1"), codice::nessuno);
   EXPECT_EQ(piano.metro(), 251) << "a curve that ends before the current metre does nothing";
 }
 
@@ -81,7 +81,9 @@ TEST(Curvatura, ClassAndSide) {
   EXPECT_EQ(curvatura("curvad7"), 0.0);
 }
 
-TEST_F(PlanimetriaTest, NoClassDigitIsCode103) { EXPECT_EQ(piano.curva(10, 10, "curvad"), 103); }
+TEST_F(PlanimetriaTest, NoClassDigitIsCode103) {
+  EXPECT_EQ(piano.curva(10, 10, "curvad"), codice::curva);
+}
 
 class PlanimetriaLungaTest : public PlanimetriaTest {
  protected:
@@ -89,7 +91,7 @@ class PlanimetriaLungaTest : public PlanimetriaTest {
 };
 
 TEST_F(PlanimetriaLungaTest, CurvesStopAtOneMillionMetres) {
-  EXPECT_EQ(piano.curva(999990, 100, "curvad1"), 103);
+  EXPECT_EQ(piano.curva(999990, 100, "curvad1"), codice::curva);
   EXPECT_EQ(piano.metro(), 1000001);
 }
 

@@ -6,12 +6,6 @@
 namespace lorvenna {
 namespace {
 
-constexpr int32_t kCodiceSegnaleOccupato = 16;
-constexpr int32_t kCodiceAvvisoOccupato = 17;
-constexpr int32_t kCodiceInizioOccupato = 18;
-constexpr int32_t kCodiceFineOccupata = 19;
-constexpr int32_t kCodiceNumerateOccupate = 20;
-
 // Approach codes stand 2, 4, 6 and 8 cells before the signal.
 constexpr int32_t kPassiAvvicinamento = 4;
 
@@ -89,7 +83,7 @@ void memo_segnale(modello& m, int32_t posizione, int32_t& sx, int32_t& s1, int32
   const int32_t c = cella_di(posizione);
   cella& segnale = m.celle[c];
   if (!cella_libera(segnale)) {
-    m.codice_errore = kCodiceSegnaleOccupato;
+    m.codice_errore = codice::segnale_occupato;
     return;
   }
   segnale.tipo_cella = tipo_segnale;
@@ -115,15 +109,15 @@ void memo_rallentamento(modello& m, int32_t x, int32_t& v, int32_t& l, int32_t& 
   const celle_rallentamento c = celle_di(x, l, f_ta);
   // Codes 17 to 19 are found before anything is written.
   if (c.con_avviso && !cella_libera(m.celle[c.avviso])) {
-    m.codice_errore = kCodiceAvvisoOccupato;
+    m.codice_errore = codice::avviso_occupato;
     return;
   }
   if (!cella_libera(m.celle[c.inizio])) {
-    m.codice_errore = kCodiceInizioOccupato;
+    m.codice_errore = codice::inizio_occupato;
     return;
   }
   if (!cella_libera(m.celle[c.fine])) {
-    m.codice_errore = kCodiceFineOccupata;
+    m.codice_errore = codice::fine_occupata;
     return;
   }
 
@@ -140,7 +134,7 @@ void memo_rallentamento(modello& m, int32_t x, int32_t& v, int32_t& l, int32_t& 
 
   // Found after the start, end and warning are written; those stay.
   if (!numerate_libere(m, c.prima_numerata)) {
-    m.codice_errore = kCodiceNumerateOccupate;
+    m.codice_errore = codice::numerate_occupate;
     return;
   }
   scrivi_numerate(m, c.prima_numerata, d_v);

@@ -49,7 +49,7 @@ TEST(MemoSegnale, EmbeddedSignalWithRightTrackSignal) {
   EXPECT_EQ(m.celle[726].avvicinamento, 74);
   EXPECT_EQ(m.celle[731].avvicinamento, 0);
   EXPECT_EQ(m.celle[724].avvicinamento, 0);
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
 }
 
 TEST(MemoSegnale, EmbeddedSignalWithReminder) {
@@ -92,14 +92,14 @@ TEST(MemoSegnale, MontagnaMarkerGivesWayOtherMarksRefuse) {
   modello m = tracciato();
   m.celle[734].tipo_cella = tipo_marcatore_montagna;
   marca(m, {36650, 2, 3, 1, 0, 0, 1, 3, 1, 0, 0});
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.celle[734].tipo_cella, tipo_segnale);
 
   modello n = tracciato();
   n.celle[734].tipo_cella = tipo_cartello;
   n.celle[732].avvicinamento = 9;
   marca(n, {36650, 2, 3, 1, 0, 0, 1, 3, 1, 0, 0});
-  EXPECT_EQ(n.codice_errore, 16);
+  EXPECT_EQ(n.codice_errore, codice::segnale_occupato);
   EXPECT_EQ(n.posizione_errore, 0);
   EXPECT_EQ(n.celle[734].tipo_cella, tipo_cartello);
   EXPECT_EQ(n.celle[734].dato_1, 0);
@@ -135,7 +135,7 @@ TEST(MemoRallentamento, EmbeddedSlowdownWithAndWithoutOptionalValue) {
   for (int16_t d_v : {0, 5}) {
     modello m = tracciato();
     rallenta(m, {54250, 70, 200, 0, 1, d_v});
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_EQ(m.codice_errore, codice::nessuno);
     expect_estremo(m.celle[1090], tipo_fine_rallentamento, 70, d_v, 0);
     expect_estremo(m.celle[1086], tipo_inizio_rallentamento, 70, d_v, 0);
     expect_estremo(m.celle[1062], tipo_avviso_rallentamento, 70, d_v, 0);
@@ -183,21 +183,22 @@ TEST(MemoRallentamento, StartAndEndInOneCellLeaveAStart) {
 TEST(MemoRallentamento, OccupiedCellsAndWhatStaysWritten) {
   struct caso {
     int cella_occupata;
-    int32_t codice;
+    codice atteso;
     bool estremi_scritti;
   };
-  for (caso k : {caso{1062, 17, false}, caso{1086, 18, false}, caso{1090, 19, false},
-                 caso{1060, 20, true}}) {
+  for (caso k :
+       {caso{1062, codice::avviso_occupato, false}, caso{1086, codice::inizio_occupato, false},
+        caso{1090, codice::fine_occupata, false}, caso{1060, codice::numerate_occupate, true}}) {
     modello m = tracciato();
     m.celle[k.cella_occupata].tipo_cella = tipo_segnale;
     rallenta(m, {54250, 70, 200, 0, 1, 0});
-    EXPECT_EQ(m.codice_errore, k.codice);
+    EXPECT_EQ(m.codice_errore, k.atteso);
     EXPECT_EQ(m.posizione_errore, 0);
     const bool scritti = k.estremi_scritti;
-    EXPECT_EQ(m.celle[1086].tipo_cella == tipo_inizio_rallentamento, scritti) << k.codice;
-    EXPECT_EQ(m.celle[1090].tipo_cella == tipo_fine_rallentamento, scritti) << k.codice;
-    EXPECT_EQ(m.celle[1062].tipo_cella == tipo_avviso_rallentamento, scritti) << k.codice;
-    EXPECT_NE(m.celle[1061].tipo_cella, tipo_prima_avviso) << k.codice;
+    EXPECT_EQ(m.celle[1086].tipo_cella == tipo_inizio_rallentamento, scritti) << k.atteso;
+    EXPECT_EQ(m.celle[1090].tipo_cella == tipo_fine_rallentamento, scritti) << k.atteso;
+    EXPECT_EQ(m.celle[1062].tipo_cella == tipo_avviso_rallentamento, scritti) << k.atteso;
+    EXPECT_NE(m.celle[1061].tipo_cella, tipo_prima_avviso) << k.atteso;
   }
 }
 
@@ -205,7 +206,7 @@ TEST(MemoRallentamento, MontagnaMarkersGiveWay) {
   modello m = tracciato();
   for (int i : {1086, 1090, 1062, 1059}) m.celle[i].tipo_cella = tipo_marcatore_montagna;
   rallenta(m, {54250, 70, 200, 0, 1, 0});
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.celle[1059].tipo_cella, tipo_prima_avviso);
 }
 

@@ -1,19 +1,17 @@
 #include "compiler/train_parser.h"
 
+#include "compiler/cell_access.h"
 #include "compiler/field_reader.h"
 #include "compiler/integer_widths.h"
 #include "compiler/keywords.h"
+#include "compiler/record_outcome.h"
 #include "compiler/rounding.h"
 #include "compiler/train_marking.h"
-#include "compiler/train_record.h"
 #include "compiler/train_station.h"
 #include "compiler/typed_fields.h"
 
 namespace lorvenna {
 namespace {
-
-constexpr int32_t kCodiceAbbattimentoOccupato = 7;
-constexpr int32_t kCodiceProgressive = 2;
 
 struct lettura_treno {
   modello& m;
@@ -100,13 +98,6 @@ esito_record orologio(lettura_treno& l) {
   return esito_record::continua;
 }
 
-// A code standing before the call (15 from the line half) stops the reading
-// here too: the test looks only at whether a code stands.
-esito_record dopo_marcatura(modello& m, int32_t p) {
-  if (m.codice_errore > 0) return ferma(m, m.codice_errore, p);
-  return esito_record::continua;
-}
-
 // The range check bounds only the position; the signal's approach cells may
 // still fall before cell 0, and such a record is refused like one past the end.
 esito_record segnale(lettura_treno& l) {
@@ -146,7 +137,7 @@ esito_record abbattimento(lettura_treno& l) {
   const int32_t i = arrotonda_long(p / 50.0);
   if (i < 0) return fuori_tracciato(l.m, p);
   cella& c = l.m.celle[i];
-  if (!cella_libera(c)) return ferma(l.m, kCodiceAbbattimentoOccupato, p);
+  if (!cella_libera(c)) return ferma(l.m, codice::abbattimento_occupato, p);
   if (a > 0) {
     c.tipo_cella = tipo_abbattimento;
     c.dato_1 = bassi_16(a);
@@ -241,7 +232,7 @@ void completa_riempimenti(lettura_treno& l) {
 void controlla_progressive(modello& m) {
   for (int i : {kVoceProgressivaTre, kVoceProgressivaDue, kVoceProgressivaUno}) {
     const voce_generale& e = m.dati_generali[i];
-    if (e.inizio % 50 != 0 || e.fine % 50 != 0) m.codice_errore = kCodiceProgressive;
+    if (e.inizio % 50 != 0 || e.fine % 50 != 0) m.codice_errore = codice::progressiva_fuori_passo;
   }
 }
 

@@ -46,7 +46,7 @@ TEST_F(TrenoTest, StationAreaByType) {
   for (const caso& c : casi) {
     nuovo_tracciato();
     leggi_treno(treno({stazione(1000, 26, 200), stazione(10000, c.tipo, c.lunghezza, c.codici)}));
-    ASSERT_EQ(m.codice_errore, 0) << c.tipo;
+    ASSERT_EQ(m.codice_errore, codice::nessuno) << c.tipo;
     const voce_generale& e = m.dati_generali[2];
     EXPECT_EQ(e.inizio, c.inizio) << c.tipo;
     EXPECT_EQ(e.fine, c.fine) << c.tipo;
@@ -76,17 +76,17 @@ TEST_F(TrenoTest, FirstStationKeepsNeitherCodeButItsAreaUsesCodice3) {
 
 TEST_F(TrenoTest, StationsMayStand350MetresApart) {
   leggi_treno(treno({stazione(10000, 26, 200), stazione(10550, 26, 200)}));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_EQ(m.dati_generali[2].inizio, 10450);
 }
 
 struct arresto {
   const char* nome;
   std::vector<std::string> righe;
-  int32_t codice;
+  codice atteso;
   int32_t posizione;  // -1: left as it was
   bool riempimenti;   // whether the end-of-reading fills ran
-  int32_t codice_prima = 0;
+  codice codice_prima = codice::nessuno;
   int32_t indice_cartello = 80;
 };
 
@@ -98,74 +98,115 @@ TEST_F(TrenoTest, StopsDeleteTheTextAndFillOnlyAfterCode15) {
   const arresto casi[] = {
       {"7 abbattimento on a taken cell",
        {"abbattimento, 1000, 90", "abbattimento, 1010, 5"},
-       7,
+       codice::abbattimento_occupato,
        1010,
        false},
-      {"8 station off the 50 m grid", {stazione(33975, 4, 500)}, 8, 33975, false},
-      {"9 station length off the 100 m grid", {stazione(33950, 4, 450)}, 9, 33950, false},
+      {"8 station off the 50 m grid",
+       {stazione(33975, 4, 500)},
+       codice::stazione_fuori_passo,
+       33975,
+       false},
+      {"9 station length off the 100 m grid",
+       {stazione(33950, 4, 450)},
+       codice::stazione_lunghezza,
+       33950,
+       false},
       {"10 stations reach the boards",
        {stazione(1000, 26, 200), stazione(5000, 26, 200)},
-       10,
+       codice::voci_esaurite,
        -1,
        false,
-       0,
+       codice::nessuno,
        3},
-      {"15 speed limit past the track", {"velocita, 82950, 60"}, 15, 82950, true},
-      {"15 station past the track", {stazione(82250, 26, 200)}, 15, 82250, true},
-      {"15 station area past the track", {stazione(80000, 7, 5000)}, 15, 80000, true},
-      {"15 signal approach before cell 0", {"segnale, 300, 2,3,1,0,0,0,0,0,0,0"}, 15, 300, true},
+      {"15 speed limit past the track",
+       {"velocita, 82950, 60"},
+       codice::fuori_tracciato,
+       82950,
+       true},
+      {"15 station past the track",
+       {stazione(82250, 26, 200)},
+       codice::fuori_tracciato,
+       82250,
+       true},
+      {"15 station area past the track",
+       {stazione(80000, 7, 5000)},
+       codice::fuori_tracciato,
+       80000,
+       true},
+      {"15 signal approach before cell 0",
+       {"segnale, 300, 2,3,1,0,0,0,0,0,0,0"},
+       codice::fuori_tracciato,
+       300,
+       true},
       {"15 slowdown end past the track",
        {"rallentamento, 82000, 60, 5000, 0, 1, 0"},
-       15,
+       codice::fuori_tracciato,
        82000,
        true},
-      {"15 abbattimento before cell 0", {"abbattimento, -500, 5"}, 15, -500, true},
-      {"16 signal on a taken cell", {kSegnale36650, kSegnale36650}, 16, 36650, false},
+      {"15 abbattimento before cell 0",
+       {"abbattimento, -500, 5"},
+       codice::fuori_tracciato,
+       -500,
+       true},
+      {"16 signal on a taken cell",
+       {kSegnale36650, kSegnale36650},
+       codice::segnale_occupato,
+       36650,
+       false},
       {"17 warning cell taken",
        {"segnale, 53050, 2,3,1,0,0,0,0,0,0,0", kRallentamento},
-       17,
+       codice::avviso_occupato,
        54250,
        false},
       {"18 start cell taken",
        {"segnale, 54250, 2,3,1,0,0,0,0,0,0,0", kRallentamento},
-       18,
+       codice::inizio_occupato,
        54250,
        false},
       {"19 end cell taken",
        {"segnale, 54450, 2,3,1,0,0,0,0,0,0,0", kRallentamento},
-       19,
+       codice::fine_occupata,
        54250,
        false},
       {"20 numbered cell taken",
        {"segnale, 52950, 2,3,1,0,0,0,0,0,0,0", kRallentamento},
-       20,
+       codice::numerate_occupate,
        54250,
        false},
       {"22 stations too close",
        {stazione(10000, 26, 200), stazione(10500, 26, 200)},
-       22,
+       codice::stazioni_vicine,
        10500,
        false},
-      {"24 stop mark at cell 1 or before", {stazione(0, 4, 100)}, 24, -1, false},
+      {"24 stop mark at cell 1 or before",
+       {stazione(0, 4, 100)},
+       codice::fermata_in_testa,
+       -1,
+       false},
       {"15 of the line half stops at the first signal",
        {"sabbia, 3", kSegnale36650},
-       15,
+       codice::fuori_tracciato,
        36650,
        false,
-       15},
-      {"15 of the line half stops at the first slowdown", {kRallentamento}, 15, 54250, false, 15},
+       codice::fuori_tracciato},
+      {"15 of the line half stops at the first slowdown",
+       {kRallentamento},
+       codice::fuori_tracciato,
+       54250,
+       false,
+       codice::fuori_tracciato},
       {"a marking code replaces 15 of the line half",
        {abbattimento_734, kSegnale36650},
-       16,
+       codice::segnale_occupato,
        36650,
        false,
-       15},
+       codice::fuori_tracciato},
       {"15 of the line half, signal past the track",
        {"segnale, 300, 2,3,1,0,0,0,0,0,0,0"},
-       15,
+       codice::fuori_tracciato,
        300,
        true,
-       15},
+       codice::fuori_tracciato},
   };
   for (const arresto& c : casi) {
     nuovo_tracciato();
@@ -174,7 +215,7 @@ TEST_F(TrenoTest, StopsDeleteTheTextAndFillOnlyAfterCode15) {
     std::vector<std::string> righe = {"velocita, 0, 100"};
     righe.insert(righe.end(), c.righe.begin(), c.righe.end());
     leggi_treno(treno(righe), c.indice_cartello);
-    EXPECT_EQ(m.codice_errore, c.codice) << c.nome;
+    EXPECT_EQ(m.codice_errore, c.atteso) << c.nome;
     EXPECT_EQ(m.posizione_errore, c.posizione) << c.nome;
     EXPECT_FALSE(esiste(testi.treno)) << c.nome;
     EXPECT_EQ(m.celle[1000].velocita_linea, c.riempimenti ? 20 : 0) << c.nome;
@@ -182,7 +223,7 @@ TEST_F(TrenoTest, StopsDeleteTheTextAndFillOnlyAfterCode15) {
 }
 
 TEST_F(TrenoTest, Code15OfTheLineHalfMarksTheSignalAndReadsNoFurther) {
-  m.codice_errore = 15;
+  m.codice_errore = codice::fuori_tracciato;
   leggi_treno(treno({"sabbia, 3", kSegnale36650, "sabbia, 300", "velocita, 5000, 80"}));
   EXPECT_EQ(m.celle[734].tipo_cella, tipo_segnale);
   EXPECT_EQ(m.celle[732].avvicinamento, 71);
@@ -192,18 +233,21 @@ TEST_F(TrenoTest, Code15OfTheLineHalfMarksTheSignalAndReadsNoFurther) {
 
 TEST_F(TrenoTest, FinalCheckOfTheProgressives) {
   struct caso {
-    int32_t codice_prima;
+    codice codice_prima;
     int32_t inizio_82, fine_83;
-    int32_t codice;
+    codice atteso;
   };
-  for (caso c : {caso{0, 32700, 32800, 0}, caso{0, 32725, 32800, 2}, caso{0, 32700, 32810, 2},
-                 caso{15, 32725, 32800, 2}, caso{15, 32700, 32800, 15}}) {
+  for (caso c : {caso{codice::nessuno, 32700, 32800, codice::nessuno},
+                 caso{codice::nessuno, 32725, 32800, codice::progressiva_fuori_passo},
+                 caso{codice::nessuno, 32700, 32810, codice::progressiva_fuori_passo},
+                 caso{codice::fuori_tracciato, 32725, 32800, codice::progressiva_fuori_passo},
+                 caso{codice::fuori_tracciato, 32700, 32800, codice::fuori_tracciato}}) {
     nuovo_tracciato();
     m.codice_errore = c.codice_prima;
     m.dati_generali[kVoceProgressivaDue].inizio = c.inizio_82;
     m.dati_generali[kVoceProgressivaUno].fine = c.fine_83;
     leggi_treno(treno({"sabbia, 3"}));
-    EXPECT_EQ(m.codice_errore, c.codice) << c.inizio_82 << " " << c.fine_83;
+    EXPECT_EQ(m.codice_errore, c.atteso) << c.inizio_82 << " " << c.fine_83;
   }
 }
 
@@ -267,7 +311,7 @@ TEST_F(TrenoTest, WhatIsReadAndWhatIsSkipped) {
 TEST_F(TrenoTest, TextWithoutGeneraleStillEndsTheReading) {
   m.dati_generali[kVoceProgressivaTre].fine = 71775;
   leggi_treno("segnale, 36650, 2, 3, 1, 0, 0, 1, 3, 1, 0, 0\r\n");
-  EXPECT_EQ(m.codice_errore, 2);
+  EXPECT_EQ(m.codice_errore, codice::progressiva_fuori_passo);
   EXPECT_EQ(m.celle[734].tipo_cella, tipo_vuota);
 }
 
@@ -293,7 +337,7 @@ TEST_F(TrenoTest, AdhesionKeepsTheLowBitsAndStaysOnTheTrack) {
   // fifth would need cell 1661.
   for (int i = 0; i < 6; ++i) righe.push_back("aderenza, 82900, " + std::to_string(i + 1));
   leggi_treno(treno(righe));
-  EXPECT_EQ(m.codice_errore, 15);
+  EXPECT_EQ(m.codice_errore, codice::fuori_tracciato);
   EXPECT_EQ(m.posizione_errore, 82900);
   EXPECT_EQ(m.celle[0].aderenza, 44);
   EXPECT_EQ(m.celle[1657].aderenza, 44);
@@ -306,13 +350,15 @@ TEST_F(TrenoTest, AdhesionKeepsTheLowBitsAndStaysOnTheTrack) {
 TEST_F(TrenoTest, RangeCheckBoundaries) {
   struct caso {
     std::string riga;
-    int32_t codice;
+    codice atteso;
   };
-  for (const caso& c : {caso{"velocita, 82900, 60", 0}, caso{"velocita, 82950, 60", 15},
-                        caso{stazione(82200, 26, 200), 0}, caso{stazione(82250, 26, 200), 15}}) {
+  for (const caso& c : {caso{"velocita, 82900, 60", codice::nessuno},
+                        caso{"velocita, 82950, 60", codice::fuori_tracciato},
+                        caso{stazione(82200, 26, 200), codice::nessuno},
+                        caso{stazione(82250, 26, 200), codice::fuori_tracciato}}) {
     nuovo_tracciato();
     leggi_treno(treno({c.riga}));
-    EXPECT_EQ(m.codice_errore, c.codice) << c.riga;
+    EXPECT_EQ(m.codice_errore, c.atteso) << c.riga;
   }
 }
 
@@ -328,7 +374,7 @@ TEST_F(TrenoTest, AbbattimentoPoints) {
     nuovo_tracciato();
     m.celle[20].tipo_cella = tipo_marcatore_montagna;
     leggi_treno(treno({"abbattimento, 1000, " + std::to_string(c.valore)}));
-    EXPECT_EQ(m.codice_errore, 0);
+    EXPECT_EQ(m.codice_errore, codice::nessuno);
     EXPECT_EQ(m.celle[20].tipo_cella, c.tipo) << c.valore;
     EXPECT_EQ(m.celle[20].dato_1, c.dato_1) << c.valore;
   }

@@ -2,18 +2,13 @@
 
 #include <algorithm>
 
+#include "compiler/cell_access.h"
 #include "compiler/integer_widths.h"
 #include "compiler/rounding.h"
 #include "compiler/typed_fields.h"
 
 namespace lorvenna {
 namespace {
-
-constexpr int32_t kCodicePosizione = 8;
-constexpr int32_t kCodiceLunghezza = 9;
-constexpr int32_t kCodiceTroppeStazioni = 10;
-constexpr int32_t kCodiceDistanza = 22;
-constexpr int32_t kCodiceFermataInizio = 24;
 
 // Types from 25 up (junctions, halts) get an entry but mark no cell; types 5
 // and 6 mark their stop but no approach.
@@ -111,11 +106,11 @@ esito_record leggi_stazione(modello& m, lettore_campi& lettore, int32_t& numero_
   e.posizione = leggi_long(lettore);
   const int32_t p = e.posizione;
   if (!entra(m, p, kMargineStazione)) return fuori_tracciato(m, p);
-  if (p % 50 != 0) return ferma(m, kCodicePosizione, p);
+  if (p % 50 != 0) return ferma(m, codice::stazione_fuori_passo, p);
 
   e.tipo = leggi_byte(lettore);
   const int32_t lunghezza = leggi_long(lettore);
-  if (lunghezza % 100 != 0) return ferma(m, kCodiceLunghezza, p);
+  if (lunghezza % 100 != 0) return ferma(m, codice::stazione_lunghezza, p);
 
   leggi_valori(e, lettore);
   disponi_area(e, lunghezza);
@@ -128,13 +123,13 @@ esito_record leggi_stazione(modello& m, lettore_campi& lettore, int32_t& numero_
 
   if (!marche_nel_tracciato(m, e)) return fuori_tracciato(m, p);
   segna_avvicinamento(m, e);
-  if (segna_cellule(e) && !segna_fermata(m, e, n)) return ferma(m, kCodiceFermataInizio);
+  if (segna_cellule(e) && !segna_fermata(m, e, n)) return ferma(m, codice::fermata_in_testa);
   if (n > 1 && int64_t{e.inizio} - kDistanzaMinima < m.dati_generali[n - 1].fine) {
-    return ferma(m, kCodiceDistanza, p);
+    return ferma(m, codice::stazioni_vicine, p);
   }
 
   ++numero_stazione;
-  if (numero_stazione >= limite_stazioni(indice_cartello)) return ferma(m, kCodiceTroppeStazioni);
+  if (numero_stazione >= limite_stazioni(indice_cartello)) return ferma(m, codice::voci_esaurite);
   return esito_record::continua;
 }
 

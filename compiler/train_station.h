@@ -6,7 +6,7 @@
 
 #include "compiler/field_reader.h"
 #include "compiler/model.h"
-#include "compiler/train_record.h"
+#include "compiler/record_outcome.h"
 
 namespace lorvenna {
 

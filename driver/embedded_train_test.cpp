@@ -22,7 +22,7 @@ class TrenoIncorporatoTest : public testing::DescrizioniTest {
 
 TEST_F(TrenoIncorporatoTest, EmbeddedTrain) {
   leggi_treno(testo_da_tabella(righe_treno()));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
   EXPECT_FALSE(esiste(testi.treno));
 
   EXPECT_EQ(m.dati_generali[kVoceTreno].inizio, 120);
@@ -91,7 +91,7 @@ TEST_F(TrenoIncorporatoTest, EmbeddedTrainThenWalkAddsTheFourPoints) {
     if (m.celle[i].tipo_cella == tipo_abbattimento) punti.push_back(i);
   }
   EXPECT_EQ(punti, (std::vector<int>{1044, 1067, 1075, 1081}));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
 }
 
 // The 13 embedded stations alone, so that no signal's approach codes cover theirs.
@@ -102,7 +102,7 @@ TEST_F(TrenoIncorporatoTest, EmbeddedStationsAreasAndMarks) {
   }
   ASSERT_EQ(righe.size(), 13u);
   leggi_treno(treno(righe));
-  EXPECT_EQ(m.codice_errore, 0);
+  EXPECT_EQ(m.codice_errore, codice::nessuno);
 
   struct attesa {
     int32_t inizio, fine;

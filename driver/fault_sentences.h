@@ -1,11 +1,12 @@
-// One sentence for each code the compiler can leave, for the user's report.
+// One sentence for each code the compile can leave, for the user's report.
 #pragma once
 
-#include <cstdint>
 #include <string_view>
+
+#include "compiler/fault_codes.h"
 
 namespace lorvenna {
 
-std::string_view descrizione_errore(int32_t codice);
+std::string_view descrizione_errore(codice c);
 
 }  // namespace lorvenna

@@ -37,13 +37,13 @@ TEST_F(RapportoTest, ExitStatuses) {
   EXPECT_EQ(uscita.str(), "codice_errore=0 posizione_errore=0\n");
   EXPECT_EQ(errori.str(), "");
 
-  m.codice_errore = 13;
+  m.codice_errore = codice::punto_dentro_o_dopo;
   m.posizione_errore = 4500;
   EXPECT_EQ(riporta(esito_compilazione::completa, nullptr), 1);
   EXPECT_NE(errori.str().find("codice_errore=13 posizione_errore=4500\n"), std::string::npos);
   EXPECT_NE(errori.str().find("No room for a 180 point"), std::string::npos) << errori.str();
 
-  m.codice_errore = 101;
+  m.codice_errore = codice::linea_assente;
   EXPECT_EQ(riporta(esito_compilazione::senza_tracciato, &uscita), 2);
   EXPECT_NE(errori.str().find("line description text does not exist"), std::string::npos);
 }
