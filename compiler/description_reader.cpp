@@ -16,8 +16,8 @@ void elimina_se_esiste(FileSystem& fs, const std::string& percorso) {
 void memorizza_dati(modello& m, FileSystem& fs, const testi_descrizione& testi) {
   const std::string* in_lettura = &testi.linea;
   // Whatever the failure, no description text is left behind.
-  auto fallimento = [&](const std::exception& e) {
-    m.motivo_errore = *in_lettura + ": " + e.what();
+  auto fallimento = [&](const std::exception& e, int riga) {
+    m.motivo_errore = {*in_lettura, riga, e.what()};
     elimina_se_esiste(fs, testi.linea);
     elimina_se_esiste(fs, testi.treno);
     m.codice_errore = codice::lettura;
@@ -30,9 +30,9 @@ void memorizza_dati(modello& m, FileSystem& fs, const testi_descrizione& testi) 
     in_lettura = &testi.treno;
     leggi_descrizione_treno(m, fs, testi.treno, indice_cartello);
   } catch (const errore_lettura& e) {
-    fallimento(e);
+    fallimento(e, e.riga());
   } catch (const FileError& e) {
-    fallimento(e);
+    fallimento(e, 0);
   }
 }
 

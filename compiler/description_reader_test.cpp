@@ -28,27 +28,31 @@ TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
     EXPECT_EQ(m.posizione_errore, 77) << c.motivo;
     EXPECT_FALSE(esiste(testi.linea));
     EXPECT_FALSE(esiste(testi.treno)) << c.motivo;
-    EXPECT_EQ(m.motivo_errore.rfind(testi.treno + ": line ", 0), 0u) << m.motivo_errore;
+    EXPECT_EQ(m.motivo_errore.testo, testi.treno) << c.motivo;
+    EXPECT_EQ(m.motivo_errore.riga, 2) << c.motivo;
   }
 }
 
 TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
   leggi(linea_breve("pendenza, 0, 0\npendenza, 12abc, 3\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
-  EXPECT_EQ(m.motivo_errore,
-            testi.linea + ": line 6: \"12abc\" is not a number within the 32-bit range");
+  EXPECT_EQ(m.motivo_errore.testo, testi.linea);
+  EXPECT_EQ(m.motivo_errore.riga, 6);
+  EXPECT_EQ(m.motivo_errore.motivo, "\"12abc\" is not a number within the 32-bit range");
 }
 
 TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
-  EXPECT_EQ(m.motivo_errore.rfind(testi.linea + ": line 5: ", 0), 0u) << m.motivo_errore;
+  EXPECT_EQ(m.motivo_errore.riga, 5) << m.motivo_errore.motivo;
 }
 
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {
   disco.write(testi.linea, linea_breve("pendenza, 0, 0\n"));
   memorizza_dati(m, fs, testi);
   EXPECT_EQ(m.codice_errore, codice::lettura);
+  EXPECT_EQ(m.motivo_errore.testo, testi.treno);
+  EXPECT_EQ(m.motivo_errore.riga, 0) << "a file failure lies outside the text's fields";
   EXPECT_FALSE(esiste(testi.linea));
   EXPECT_TRUE(m.tracciato_creato());
 }

@@ -36,13 +36,14 @@ int lettore_campi::riga() const {
 }
 
 void lettore_campi::fallisci(const std::string& motivo) const {
-  throw errore_lettura("line " + std::to_string(riga()) + ": " + motivo);
+  throw errore_lettura(motivo, riga());
 }
 
 void lettore_campi::salta_spazi_e_righe() {
   while (pos_ < testo_.size() && (spazio(corrente()) || fine_riga(corrente()))) ++pos_;
-  inizio_campo_ = pos_;
+  // A record cut short is reported on the line of its last field.
   if (pos_ >= testo_.size()) fallisci("the file ends where a field was expected");
+  inizio_campo_ = pos_;
 }
 
 void lettore_campi::salta_spazi() {

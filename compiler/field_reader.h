@@ -24,29 +24,29 @@ class lettore_campi {
   bool alla_fine() const { return pos_ >= testo_.size(); }
   // Line (from 1) of the last field read, for the user's report.
   int riga() const;
+  // Throws errore_lettura for the field just read, with its line.
+  [[noreturn]] void fallisci(const std::string& motivo) const;
 
  private:
   void salta_spazi_e_righe();
   void salta_spazi();
   bool consuma_fine_riga();
   char corrente() const { return testo_[pos_]; }
-  [[noreturn]] void fallisci(const std::string& motivo) const;
 
   std::string testo_;
   size_t pos_ = 0;
   size_t inizio_campo_ = 0;
 };
 
-// Runs `leggi` over `lettore`; a failure that does not yet say where it
-// happened is given the line of the last field read.
+// Runs `leggi` over `lettore`; a failure met outside the reader itself (a
+// value that overflows once computed, say) takes the line of the last field read.
 template <typename Leggi>
 auto con_riga(const lettore_campi& lettore, Leggi leggi) {
   try {
     return leggi();
-  } catch (const errore_lettura& e) {
-    const std::string motivo = e.what();
-    if (motivo.starts_with("line ")) throw;
-    throw errore_lettura("line " + std::to_string(lettore.riga()) + ": " + motivo);
+  } catch (errore_lettura& e) {
+    e.colloca(lettore.riga());
+    throw;
   }
 }
 

@@ -82,17 +82,15 @@ intervallo_celle celle_montagna(int32_t inizio, int32_t fine) {
   return {arrotonda_long(inizio / 50.0), arrotonda_long(fine / 50.0 - 1)};
 }
 
-void memo_montagna(modello& m, int32_t inizio, int32_t fine, int32_t& tipo) {
+void memo_montagna(modello& m, tratti_montagna& tratti, int32_t inizio, int32_t fine,
+                   int32_t tipo) {
   bool marcatori = false;
   if (tipo > 10) {
     marcatori = true;
     tipo -= 10;
   }
-  const int32_t n = ++m.numero_montagne;
-  m.montagne_inizio[n] = inizio;
-  m.montagne_fine[n] = fine;
-  // Stretches that nearly touch are marked with the joining type 3.
-  if (n > 1 && int64_t{inizio} - m.montagne_fine[n - 1] <= 150) tipo = 3;
+  if (++tratti.numero > 1 && int64_t{inizio} - tratti.fine_precedente <= 150) tipo = 3;
+  tratti.fine_precedente = fine;
 
   const intervallo_celle celle = celle_montagna(inizio, fine);
   int32_t conteggio = 0;
@@ -106,24 +104,22 @@ void memo_montagna(modello& m, int32_t inizio, int32_t fine, int32_t& tipo) {
   }
 }
 
-void memo_indicatori_v_max(modello& m, int32_t posizione, int32_t vas, int32_t vbs, int32_t vcs,
-                           int16_t strisces, int32_t vad, int32_t vbd, int32_t vcd,
-                           int16_t strisced) {
-  cella& c = cella_in(m, cella_di(posizione));
+void memo_indicatori_v_max(modello& m, const indicatori_letti& v) {
+  cella& c = cella_in(m, cella_di(v.posizione));
   if (!cella_libera(c)) {
     m.codice_errore = codice::indicatori_occupati;
     return;
   }
   // A code that overflows leaves the ones before it written.
   c.tipo_cella = tipo_indicatori_vmax;
-  c.dato_1 = codice_velocita(vas, vad);
-  c.dato_2 = codice_velocita(vbs, vbd);
-  c.dato_3 = codice_velocita(vcs, vcd);
-  const int32_t strisce = int32_t{strisces} * 10 + strisced;
+  c.dato_1 = codice_velocita(v.vas, v.vad);
+  c.dato_2 = codice_velocita(v.vbs, v.vbd);
+  c.dato_3 = codice_velocita(v.vcs, v.vcd);
+  const int32_t strisce = int32_t{v.strisces} * 10 + v.strisced;
   if (strisce > std::numeric_limits<int16_t>::max() ||
       strisce < std::numeric_limits<int16_t>::min()) {
-    throw errore_lettura("stripe counts " + std::to_string(strisces) + " and " +
-                         std::to_string(strisced) + " do not fit a speed board");
+    throw errore_lettura("stripe counts " + std::to_string(v.strisces) + " and " +
+                         std::to_string(v.strisced) + " do not fit a speed board");
   }
   c.dato_4 = static_cast<int16_t>(strisce);
 }

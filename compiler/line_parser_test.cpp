@@ -205,14 +205,54 @@ TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
     molte_montagne += "montagna, " + std::to_string(i * 200) + ", 0, 2\n";
   std::string pendenze_in_disordine = "pendenza, 16000, 1\n";
   for (int i = 0; i < 30; ++i) pendenze_in_disordine += "pendenza, 50, 1\n";
-  for (const Caso& c :
-       {Caso{"montagna, 16000, 17500, 2\n", 16000}, Caso{"curvad1, 16800, 300\n", 16800},
-        Caso{molte_montagne, 16000}, Caso{pendenze_in_disordine, 50}}) {
+  for (const Caso& c : {Caso{"montagna, 16000, 17500, 2\n", 16000}, Caso{molte_montagne, 16000},
+                        Caso{pendenze_in_disordine, 50}}) {
     nuovo_modello();
     leggi(linea_breve(c.route));
     EXPECT_EQ(m.codice_errore, codice::fuori_tracciato) << c.route.substr(0, 40);
     EXPECT_EQ(m.posizione_errore, c.posizione);
   }
+}
+
+// The curve step's own codes come before the check of the curve's end: only
+// a curve that really reaches past the last plan-view row is refused with 15.
+TEST_F(LineaTest, CurveCodesAndTheEndOfThePlanView) {
+  using E = valore_etichettato::etichetta;
+  struct Caso {
+    const char* nome;
+    int32_t lunghezza;
+    std::string curva;
+    codice atteso;
+    int32_t posizione;    // -1: left unchanged
+    int32_t ultima_riga;  // last row the curve step computed
+  };
+  const Caso casi[] = {
+      {"no class digit, end past the view", 10000, "curvad, 16800, 300", codice::curva, -1, 1},
+      {"ends exactly on the last metre", 10000, "curvad1, 16700, 300", codice::nessuno, -1, 17000},
+      {"reaches past the last row", 10000, "curvad1, 16800, 300", codice::fuori_tracciato, 16800,
+       16998},
+      {"passes metre 1000000 first", 1000000, "curvad1, 999900, 10000", codice::curva, -1, 1000000},
+  };
+  for (const Caso& c : casi) {
+    nuovo_modello();
+    m.posizione_errore = -1;
+    leggi(crlf("[generale]\nlunghezza percorso, " + std::to_string(c.lunghezza) + "\n[curve]\n" +
+               c.curva + "\n[fine]\n"));
+    EXPECT_EQ(m.codice_errore, c.atteso) << c.nome;
+    EXPECT_EQ(m.posizione_errore, c.posizione) << c.nome;
+    EXPECT_EQ(esiste(testi.treno), c.atteso == codice::curva) << c.nome;
+    const auto riga = static_cast<size_t>(c.ultima_riga);
+    EXPECT_NE(m.planimetria.x[riga].tipo, E::vuoto) << c.nome;
+    if (riga + 1 < m.planimetria.x.size()) {
+      EXPECT_EQ(m.planimetria.x[riga + 1].tipo, E::vuoto) << c.nome;
+    }
+  }
+}
+
+TEST_F(LineaTest, ACurveRefusedWithFifteenTurnsNoRow) {
+  leggi(linea_breve("curvad1, 16800, 300\n"));
+  EXPECT_EQ(m.codice_errore, codice::fuori_tracciato);
+  EXPECT_EQ(m.planimetria.x[16998].doppio, 0.0) << "the view runs straight to its end";
 }
 
 TEST_F(LineaTest, TooManyTextBoardsAreRefused) {

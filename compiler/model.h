@@ -97,22 +97,21 @@ struct planimetria_t {
   bool creata() const { return !x.empty(); }
 };
 
-inline constexpr int kMaxMontagne = 80;
+// Why a compile ended with code 25, for the user's report only.
+struct motivo_lettura {
+  std::string testo;  // the description text being read
+  int riga = 0;       // its line, from 1; 0 when the failure lay outside its fields
+  std::string motivo;
+};
 
 struct modello {
   std::string nome_scenario;  // Windows-1252
   std::string numero_treno;   // Windows-1252
-  std::string riga_letta;
   bool salva_linea = false;
   int32_t lunghezza_estesa = 0;
-  int32_t numero_montagne = 0;
-  std::array<int32_t, kMaxMontagne + 1> montagne_inizio{};
-  std::array<int32_t, kMaxMontagne + 1> montagne_fine{};
   codice codice_errore = codice::nessuno;
   int32_t posizione_errore = 0;
-  // Why the read failed when it ends with code 25: which text, which line and
-  // what was wrong. Only for the user's report; never written to a file.
-  std::string motivo_errore;
+  motivo_lettura motivo_errore;
 
   // Empty until the line parser has read the route length.
   std::vector<cella> celle;

@@ -62,6 +62,12 @@ void tracciatore_planimetria::passo(double k, bool curva) {
 codice tracciatore_planimetria::curva(int32_t s, int32_t n, const std::string& campo) {
   const double k = curvatura(campo);
   if (k == 0.0) return codice::curva;
+  // A curve that would run past the last row is refused before any row is
+  // computed, unless the metre limit would stop it first.
+  const int64_t ultima_riga = static_cast<int64_t>(m_.planimetria.x.size()) - 1;
+  if (int64_t{s} + n > ultima_riga && ultima_riga < kMetriMassimiCurve) {
+    return codice::fuori_tracciato;
+  }
   while (metro_ <= s) {
     passo(k, false);
     if (metro_ > kMetriMassimiCurve) return codice::curva;

@@ -18,8 +18,10 @@ class tracciatore_planimetria {
   // Metres 0 and 1 as Integers; the next metre to compute is 2.
   void inizio();
   // Runs straight up to metre s, then turns through metres s+1..s+n. Returns
-  // codice::curva when the keyword names no curve class or the view passes
-  // metre 1000000, else codice::nessuno.
+  // codice::curva when the keyword names no curve class or when the view
+  // passes metre 1000000 (the rows up to there are kept); codice::fuori_tracciato,
+  // having computed nothing, when the curve would end past the last row
+  // before that limit; else codice::nessuno.
   codice curva(int32_t s, int32_t n, const std::string& campo);
   // Runs straight up to metre lunghezza_estesa - 2; the last two stay empty.
   void completa();

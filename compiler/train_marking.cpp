@@ -37,11 +37,11 @@ celle_rallentamento celle_di(int32_t x, int32_t l, int32_t f_ta) {
   return c;
 }
 
-void scrivi_estremo(cella& c, uint8_t tipo, int32_t v, int32_t f_tt, int32_t d_v) {
+void scrivi_estremo(cella& c, uint8_t tipo, const rallentamento_letto& r) {
   c.tipo_cella = tipo;
-  if (d_v != 0) c.dato_2 = bassi_16(d_v);
-  c.dato_1 = bassi_16(v);
-  c.dato_3 = bassi_16(f_tt);
+  if (r.d_v != 0) c.dato_2 = bassi_16(r.d_v);
+  c.dato_1 = bassi_16(r.v);
+  c.dato_3 = bassi_16(r.f_tt);
 }
 
 bool numerate_libere(const modello& m, int32_t b) {
@@ -67,8 +67,8 @@ bool segnale_nel_tracciato(const modello& m, int32_t posizione) {
   return dentro(m, c) && dentro(m, int64_t{c} - 2 * kPassiAvvicinamento);
 }
 
-bool rallentamento_nel_tracciato(const modello& m, int32_t x, int32_t l, int32_t f_ta) {
-  const celle_rallentamento c = celle_di(x, l, f_ta);
+bool rallentamento_nel_tracciato(const modello& m, const rallentamento_letto& r) {
+  const celle_rallentamento c = celle_di(r.x, r.lunghezza, r.f_ta);
   if (!dentro(m, c.inizio) || !dentro(m, c.fine)) return false;
   if (c.con_avviso && !dentro(m, c.avviso)) return false;
   if (c.con_numerate && !(dentro(m, c.prima_numerata) && dentro(m, c.prima_numerata - 3))) {
@@ -77,36 +77,33 @@ bool rallentamento_nel_tracciato(const modello& m, int32_t x, int32_t l, int32_t
   return true;
 }
 
-void memo_segnale(modello& m, int32_t posizione, int32_t& sx, int32_t& s1, int32_t& s2, int32_t& s3,
-                  int32_t& rapp, int32_t& dx, int32_t& d1, int32_t& d2, int32_t& d3,
-                  int32_t& tempo) {
-  const int32_t c = cella_di(posizione);
+void memo_segnale(modello& m, const segnale_letto& s) {
+  const int32_t c = cella_di(s.posizione);
   cella& segnale = m.celle[c];
   if (!cella_libera(segnale)) {
     m.codice_errore = codice::segnale_occupato;
     return;
   }
   segnale.tipo_cella = tipo_segnale;
-  segnale.dato_4 = bassi_16(int64_t{rapp} * 10 + int64_t{sx} * 3 + dx);
-  segnale.dato_1 = bassi_16(int64_t{s1} * 10 + d1);
-  segnale.dato_2 = bassi_16(int64_t{s2} * 10 + d2);
-  segnale.dato_3 = bassi_16(int64_t{s3} * 10 + d3);
+  segnale.dato_4 = bassi_16(int64_t{s.rapp} * 10 + int64_t{s.sx} * 3 + s.dx);
+  segnale.dato_1 = bassi_16(int64_t{s.s1} * 10 + s.d1);
+  segnale.dato_2 = bassi_16(int64_t{s.s2} * 10 + s.d2);
+  segnale.dato_3 = bassi_16(int64_t{s.s3} * 10 + s.d3);
 
-  // The simulator reads 1 to 100 as 101; the caller keeps the raised value.
-  if (tempo >= 1 && tempo <= 100) tempo = 101;
-  segnale.tempo_segnale = sx == 2 ? bassi_8(tempo) : 0;
+  // The simulator reads a waiting time of 1 to 100 as 101.
+  const int32_t tempo = s.tempo >= 1 && s.tempo <= 100 ? 101 : s.tempo;
+  segnale.tempo_segnale = s.sx == 2 ? bassi_8(tempo) : 0;
 
   // The approach cells are overwritten whatever they hold: a station's or an
   // earlier signal's approach codes give way to this signal's.
-  const int64_t tipi = (int64_t{sx} * 3 + dx) * 10;
+  const int64_t tipi = (int64_t{s.sx} * 3 + s.dx) * 10;
   for (int32_t k = 1; k <= kPassiAvvicinamento; ++k) {
     m.celle[c - 2 * k].avvicinamento = bassi_8(tipi + k);
   }
 }
 
-void memo_rallentamento(modello& m, int32_t x, int32_t& v, int32_t& l, int32_t& f_tt, int32_t f_ta,
-                        int32_t& d_v) {
-  const celle_rallentamento c = celle_di(x, l, f_ta);
+void memo_rallentamento(modello& m, const rallentamento_letto& r) {
+  const celle_rallentamento c = celle_di(r.x, r.lunghezza, r.f_ta);
   // Codes 17 to 19 are found before anything is written.
   if (c.con_avviso && !cella_libera(m.celle[c.avviso])) {
     m.codice_errore = codice::avviso_occupato;
@@ -122,13 +119,13 @@ void memo_rallentamento(modello& m, int32_t x, int32_t& v, int32_t& l, int32_t& 
   }
 
   // End before start, so that a slowdown within one cell leaves a start.
-  scrivi_estremo(m.celle[c.fine], tipo_fine_rallentamento, v, f_tt, d_v);
-  scrivi_estremo(m.celle[c.inizio], tipo_inizio_rallentamento, v, f_tt, d_v);
+  scrivi_estremo(m.celle[c.fine], tipo_fine_rallentamento, r);
+  scrivi_estremo(m.celle[c.inizio], tipo_inizio_rallentamento, r);
   if (c.con_avviso) {
     cella& avviso = m.celle[c.avviso];
     avviso.tipo_cella = tipo_avviso_rallentamento;
-    if (d_v != 0) avviso.dato_2 = bassi_16(d_v);
-    avviso.dato_1 = bassi_16(v);
+    if (r.d_v != 0) avviso.dato_2 = bassi_16(r.d_v);
+    avviso.dato_1 = bassi_16(r.v);
   }
   if (!c.con_numerate) return;
 
@@ -137,7 +134,7 @@ void memo_rallentamento(modello& m, int32_t x, int32_t& v, int32_t& l, int32_t& 
     m.codice_errore = codice::numerate_occupate;
     return;
   }
-  scrivi_numerate(m, c.prima_numerata, d_v);
+  scrivi_numerate(m, c.prima_numerata, r.d_v);
 }
 
 }  // namespace lorvenna

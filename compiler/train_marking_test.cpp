@@ -4,33 +4,16 @@
 
 #include <array>
 
+#include "compiler/track_fixture.h"
+
 namespace lorvenna {
 namespace {
 
-modello tracciato() {
-  modello m;
-  m.lunghezza_estesa = 83000;
-  m.celle.assign(1661, {});
-  return m;
-}
+using testing::tracciato;
 
-// The eleven values of a "segnale" record, in record order.
-struct segnale {
-  int32_t posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo;
-};
+void marca(modello& m, const segnale_letto& s) { memo_segnale(m, s); }
 
-int32_t marca(modello& m, segnale s) {
-  memo_segnale(m, s.posizione, s.sx, s.s1, s.s2, s.s3, s.rapp, s.dx, s.d1, s.d2, s.d3, s.tempo);
-  return s.tempo;
-}
-
-struct rallentamento {
-  int32_t x, v, l, f_tt, f_ta, d_v;
-};
-
-void rallenta(modello& m, rallentamento r) {
-  memo_rallentamento(m, r.x, r.v, r.l, r.f_tt, r.f_ta, r.d_v);
-}
+void rallenta(modello& m, const rallentamento_letto& r) { memo_rallentamento(m, r); }
 
 TEST(MemoSegnale, EmbeddedSignalWithRightTrackSignal) {
   modello m = tracciato();
@@ -64,16 +47,15 @@ TEST(MemoSegnale, EmbeddedSignalWithReminder) {
   for (int k = 0; k < 4; ++k) EXPECT_EQ(m.celle[celle_avvicinamento[k]].avvicinamento, 81 + k);
 }
 
-TEST(MemoSegnale, TempoIsRaisedForTheCallerAndStoredOnlyForLeftKindTwo) {
+TEST(MemoSegnale, TempoIsRaisedAndStoredOnlyForLeftKindTwo) {
   struct caso {
-    int32_t sx, tempo, tempo_dopo;
+    int32_t sx, tempo;
     uint8_t tempo_segnale;
   };
-  for (caso k :
-       {caso{2, 255, 255, 255}, caso{2, 30, 101, 101}, caso{2, 1, 101, 101}, caso{2, 100, 101, 101},
-        caso{2, 101, 101, 101}, caso{2, -1, -1, 255}, caso{1, 30, 101, 0}, caso{2, 0, 0, 0}}) {
+  for (caso k : {caso{2, 255, 255}, caso{2, 30, 101}, caso{2, 1, 101}, caso{2, 100, 101},
+                 caso{2, 101, 101}, caso{2, -1, 255}, caso{1, 30, 0}, caso{2, 0, 0}}) {
     modello m = tracciato();
-    EXPECT_EQ(marca(m, {37800, k.sx, 5, 6, 0, 0, 2, 2, 1, 0, k.tempo}), k.tempo_dopo) << k.tempo;
+    marca(m, {37800, k.sx, 5, 6, 0, 0, 2, 2, 1, 0, k.tempo});
     EXPECT_EQ(m.celle[757].tempo_segnale, k.tempo_segnale) << k.sx << " " << k.tempo;
   }
 }
@@ -212,12 +194,12 @@ TEST(MemoRallentamento, MontagnaMarkersGiveWay) {
 
 TEST(MemoRallentamento, TrackCheckCoversEveryCellItTouches) {
   const modello m = tracciato();
-  EXPECT_TRUE(rallentamento_nel_tracciato(m, 54250, 200, 1));
-  EXPECT_TRUE(rallentamento_nel_tracciato(m, 1550, 200, 1));
-  EXPECT_TRUE(rallentamento_nel_tracciato(m, 82000, 900, 0));    // end in cell 1659
-  EXPECT_FALSE(rallentamento_nel_tracciato(m, 82000, 5000, 0));  // end past the track
-  EXPECT_FALSE(rallentamento_nel_tracciato(m, 1000, -2000, 0));  // end before cell 0
-  EXPECT_FALSE(rallentamento_nel_tracciato(m, -200, 100, 0));    // start before cell 0
+  EXPECT_TRUE(rallentamento_nel_tracciato(m, {54250, 0, 200, 0, 1, 0}));
+  EXPECT_TRUE(rallentamento_nel_tracciato(m, {1550, 0, 200, 0, 1, 0}));
+  EXPECT_TRUE(rallentamento_nel_tracciato(m, {82000, 0, 900, 0, 0, 0}));    // end in cell 1659
+  EXPECT_FALSE(rallentamento_nel_tracciato(m, {82000, 0, 5000, 0, 0, 0}));  // end past the track
+  EXPECT_FALSE(rallentamento_nel_tracciato(m, {1000, 0, -2000, 0, 0, 0}));  // end before cell 0
+  EXPECT_FALSE(rallentamento_nel_tracciato(m, {-200, 0, 100, 0, 0, 0}));    // start before cell 0
 }
 
 }  // namespace

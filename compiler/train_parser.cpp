@@ -3,8 +3,7 @@
 #include "compiler/cell_access.h"
 #include "compiler/field_reader.h"
 #include "compiler/integer_widths.h"
-#include "compiler/keywords.h"
-#include "compiler/record_outcome.h"
+#include "compiler/record_rules.h"
 #include "compiler/rounding.h"
 #include "compiler/train_marking.h"
 #include "compiler/train_station.h"
@@ -17,6 +16,7 @@ struct lettura_treno {
   modello& m;
   lettore_campi lettore;
   int32_t indice_cartello;
+  std::string campo;  // the last field read as text
   int32_t numero_stazione = 1;
   // Cells before the first "velocita" or "aderenza" record get 0, the value
   // of a fresh cell: nothing is made up for a stretch the text leaves out.
@@ -47,19 +47,6 @@ auto scrivi_velocita(int32_t velocita) {
 
 auto scrivi_aderenza(int32_t aderenza) {
   return [aderenza](cella& c) { c.aderenza = bassi_8(aderenza); };
-}
-
-// Reads a field into riga_letta; false when the text has ended with it, in
-// which case the field is not looked at.
-bool leggi_chiave(lettura_treno& l) {
-  l.m.riga_letta = l.lettore.leggi_testo();
-  return !l.lettore.alla_fine();
-}
-
-void trova_generale(lettura_treno& l) {
-  do {
-    l.m.riga_letta = l.lettore.leggi_testo();
-  } while (!l.lettore.alla_fine() && !contiene(l.m.riga_letta, "[generale]"));
 }
 
 esito_record velocita(lettura_treno& l) {
@@ -101,30 +88,31 @@ esito_record orologio(lettura_treno& l) {
 // The range check bounds only the position; the signal's approach cells may
 // still fall before cell 0, and such a record is refused like one past the end.
 esito_record segnale(lettura_treno& l) {
-  int32_t v[11];
-  for (int32_t& x : v) x = leggi_long(l.lettore);
-  const int32_t p = v[0];
+  segnale_letto s{};
+  for (int32_t* campo :
+       {&s.posizione, &s.sx, &s.s1, &s.s2, &s.s3, &s.rapp, &s.dx, &s.d1, &s.d2, &s.d3, &s.tempo}) {
+    *campo = leggi_long(l.lettore);
+  }
+  const int32_t p = s.posizione;
   if (!entra(l.m, p, kMargineRecord) || !segnale_nel_tracciato(l.m, p)) {
     return fuori_tracciato(l.m, p);
   }
-  memo_segnale(l.m, p, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8], v[9], v[10]);
+  memo_segnale(l.m, s);
   return dopo_marcatura(l.m, p);
 }
 
 // As for signals: the end and the warning-step cells depend on more than the
 // position, so a slowdown reaching outside the track is refused with code 15.
 esito_record rallentamento(lettura_treno& l) {
-  const int32_t x = leggi_long(l.lettore);
-  int32_t v = leggi_long(l.lettore);
-  int32_t lunghezza = leggi_long(l.lettore);
-  int32_t f_tt = leggi_long(l.lettore);
-  const int32_t f_ta = leggi_long(l.lettore);
-  int32_t d_v = leggi_long(l.lettore);
-  if (!entra(l.m, x, kMargineRecord) || !rallentamento_nel_tracciato(l.m, x, lunghezza, f_ta)) {
-    return fuori_tracciato(l.m, x);
+  rallentamento_letto r{};
+  for (int32_t* campo : {&r.x, &r.v, &r.lunghezza, &r.f_tt, &r.f_ta, &r.d_v}) {
+    *campo = leggi_long(l.lettore);
   }
-  memo_rallentamento(l.m, x, v, lunghezza, f_tt, f_ta, d_v);
-  return dopo_marcatura(l.m, x);
+  if (!entra(l.m, r.x, kMargineRecord) || !rallentamento_nel_tracciato(l.m, r)) {
+    return fuori_tracciato(l.m, r.x);
+  }
+  memo_rallentamento(l.m, r);
+  return dopo_marcatura(l.m, r.x);
 }
 
 // An abbattimento point takes the cell that starts at its position, without
@@ -166,14 +154,8 @@ esito_record stazione(lettura_treno& l) {
   return leggi_stazione(l.m, l.lettore, l.numero_stazione, l.indice_cartello);
 }
 
-struct regola {
-  const char* parola;
-  const char* altra_parola;  // also required when not null
-  esito_record (*azione)(lettura_treno&);
-};
-
 // clang-format off
-constexpr regola kRegole[] = {
+constexpr regola<lettura_treno> kRegole[] = {
     {"frenata", "massa", massa_frenata},
     {"vetture", nullptr, vetture},
     {"velocit", nullptr, velocita},
@@ -187,36 +169,18 @@ constexpr regola kRegole[] = {
 };
 // clang-format on
 
-// Every rule whose words the keyword field contains runs, in table order,
-// each reading its own values from the fields that follow.
-esito_record applica(lettura_treno& l) {
-  const std::string chiave = l.m.riga_letta;
-  for (const regola& r : kRegole) {
-    if (!contiene(chiave, r.parola)) continue;
-    if (r.altra_parola != nullptr && !contiene(chiave, r.altra_parola)) continue;
-    if (esito_record e = r.azione(l); e != esito_record::continua) return e;
-  }
-  return esito_record::continua;
-}
-
-// Up to two fields containing "-" before a keyword are dropped; a third is
-// taken as the keyword field.
-bool leggi_campo_chiave(lettura_treno& l) {
-  if (!leggi_chiave(l)) return false;
-  for (int i = 0; i < 2 && contiene(l.m.riga_letta, "-"); ++i) {
-    if (!leggi_chiave(l)) return false;
-  }
-  return true;
-}
-
 // Returns how the reading ended: at the end of the text or on code 15
 // (fine_lettura), or on any other stop (fermo). The last field of the text is
 // never interpreted.
+// Up to two fields containing "-" before a keyword are dropped; a third is
+// taken as the keyword field.
 esito_record leggi_record(lettura_treno& l) {
+  trova_generale(l.lettore, l.campo);
   while (!l.lettore.alla_fine()) {
-    if (!leggi_campo_chiave(l)) break;
-    const esito_record e = applica(l);
-    if (e != esito_record::continua) return e;
+    l.campo = l.lettore.leggi_testo();
+    if (l.lettore.alla_fine()) break;
+    if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
+    if (esito_record e = applica(kRegole, l.campo, l); e != esito_record::continua) return e;
   }
   return esito_record::fine_lettura;
 }
@@ -240,11 +204,8 @@ void controlla_progressive(modello& m) {
 
 void leggi_descrizione_treno(modello& m, FileSystem& fs, const std::string& percorso,
                              int32_t indice_cartello) {
-  lettura_treno l{m, lettore_campi(fs.read(percorso)), indice_cartello};
-  const esito_record esito = con_riga(l.lettore, [&l] {
-    trova_generale(l);
-    return leggi_record(l);
-  });
+  lettura_treno l{m, lettore_campi(fs.read(percorso)), indice_cartello, {}};
+  const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return;
   completa_riempimenti(l);

@@ -3,16 +3,13 @@
 #include <limits>
 #include <string>
 
-#include "compiler/failure.h"
-
 namespace lorvenna {
 namespace {
 
 int32_t leggi_entro(lettore_campi& lettore, int32_t minimo, int32_t massimo, const char* tipo) {
   int32_t v = lettore.leggi_numero();
   if (v < minimo || v > massimo) {
-    throw errore_lettura("line " + std::to_string(lettore.riga()) + ": " + std::to_string(v) +
-                         " does not fit a " + tipo);
+    lettore.fallisci(std::to_string(v) + " does not fit a " + std::string(tipo));
   }
   return v;
 }

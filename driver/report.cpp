@@ -10,8 +10,11 @@ namespace {
 // The fault's sentence, and for a reading failure what exactly failed.
 void descrivi(std::ostream& os, const modello& m) {
   os << descrizione_errore(m.codice_errore);
-  if (m.codice_errore == codice::lettura && !m.motivo_errore.empty())
-    os << " (" << m.motivo_errore << ")";
+  const motivo_lettura& r = m.motivo_errore;
+  if (m.codice_errore != codice::lettura || r.motivo.empty()) return;
+  os << " (" << r.testo << ": ";
+  if (r.riga > 0) os << "line " << r.riga << ": ";
+  os << r.motivo << ")";
 }
 
 void riga_codici(std::ostream& os, const modello& m) {

@@ -1,0 +1,50 @@
+// What both description parsers share: finding the general section, passing
+// over dash fields before a keyword, and running a table of keyword rules.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "compiler/field_reader.h"
+#include "compiler/keywords.h"
+#include "compiler/record_outcome.h"
+
+namespace lorvenna {
+
+// Reads fields into `campo` up to one that contains "[generale]". False when
+// the text ends first; the field that ends it is not looked at.
+bool trova_generale(lettore_campi& r, std::string& campo);
+
+// Up to `volte` times, while `campo` contains "-", reads the next field in
+// its place. With `ferma_alla_fine`, returns false as soon as a field so read
+// ends the text; without, it reads on and a read past the end fails.
+bool salta_trattini(lettore_campi& r, std::string& campo, int volte, bool ferma_alla_fine);
+
+// A keyword rule: it matches a field containing `parola` and, when given,
+// `altra_parola`; with `esatta` the case of the letters must match too.
+template <typename Lettura>
+struct regola {
+  const char* parola;
+  const char* altra_parola;
+  esito_record (*azione)(Lettura&);
+  bool esatta = false;
+};
+
+template <typename Lettura>
+bool corrisponde(const regola<Lettura>& r, const std::string& chiave) {
+  auto trova = r.esatta ? contiene_esatto : contiene;
+  return trova(chiave, r.parola) && (r.altra_parola == nullptr || trova(chiave, r.altra_parola));
+}
+
+// Every rule matching `chiave` runs, in table order, each reading its own
+// values from the fields that follow; the first that does not go on ends it.
+template <typename Lettura, size_t N>
+esito_record applica(const regola<Lettura> (&regole)[N], const std::string& chiave, Lettura& l) {
+  for (const regola<Lettura>& r : regole) {
+    if (!corrisponde(r, chiave)) continue;
+    if (esito_record e = r.azione(l); e != esito_record::continua) return e;
+  }
+  return esito_record::continua;
+}
+
+}  // namespace lorvenna
