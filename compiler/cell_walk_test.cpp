@@ -36,12 +36,6 @@ std::vector<int> punti(const modello& m) {
   return trovati;
 }
 
-TEST(Minimo, KeepsTheSmaller) {
-  EXPECT_EQ(minimo(180, 200), 180);
-  EXPECT_EQ(minimo(180, 60), 60);
-  EXPECT_EQ(minimo(-5, 3), -5);
-}
-
 TEST(CamminaCelle, SignalsUpToTwentyCellsBeforeAWarningBoardGetAPoint) {
   struct caso {
     int distanza;
@@ -62,9 +56,10 @@ TEST(CamminaCelle, EverySignalInTheWindowIsTreatedButNotThoseInCellsOneAndTwo) {
   metti(m, 22, tipo_avviso_rallentamento);
   metti(m, 20, tipo_segnale);
   metti(m, 10, tipo_segnale);
+  metti(m, 3, tipo_segnale);  // its point goes to cell 1, past the signal in cell 2
   metti(m, 2, tipo_segnale);
   cammina_celle(m);
-  EXPECT_EQ(punti(m), (std::vector<int>{9, 19}));
+  EXPECT_EQ(punti(m), (std::vector<int>{1, 9, 19}));
   EXPECT_EQ(m.codice_errore, codice::nessuno);
 }
 
@@ -141,6 +136,13 @@ TEST(CamminaCelle, ApproachGroupsNeedRoomBeforeTheStart) {
   rallentamento(o, 14, 16, 120);
   cammina_celle(o);
   EXPECT_EQ(punti(o), (std::vector<int>{3, 9}));
+
+  // A start in cell 1 has room for no group, but the walk still sees it.
+  modello p = tracciato(30);
+  rallentamento(p, 1, 3, 120);
+  metti(p, 6, tipo_segnale);
+  cammina_celle(p);
+  EXPECT_EQ(punti(p), (std::vector<int>{5}));
 }
 
 TEST(CamminaCelle, FullApproachGroupRecordsCode12AndTheOtherGroupsStillGetTheirs) {

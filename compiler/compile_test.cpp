@@ -62,10 +62,17 @@ TEST_F(CompilazioneTest, Outcomes) {
 // Each compile builds its model from nothing: what an earlier one read
 // never stands in for a part that this one did not read.
 TEST_F(CompilazioneTest, EachCompileStartsFromAFreshModel) {
-  compila_testi(linea_breve("cartello_indicatore, 350, (A)\n"));
+  compila_testi(linea_breve("cartello_indicatore, 350, (A)\ncurvad4, 100, 300\n"));
   const compilazione senza_linea = compila_testi(linea_breve("pendenza, 0, 0\n"), false);
   EXPECT_FALSE(senza_linea.m.planimetria.creata());
   EXPECT_EQ(senza_linea.m.dati_generali[80].nome, "");
+  // Stopped after the route length, before drawing: the line file still
+  // gets this compile's empty plan view, not the earlier curve.
+  const compilazione ferma =
+      compila_testi(testing::crlf("[generale]\nlunghezza percorso, 10000\n"
+                                  "ripetizione segnali 4 codici, 3725, 5000\n[fine]\n"));
+  ASSERT_EQ(ferma.esito, esito_compilazione::completa);
+  EXPECT_EQ(ferma.m.planimetria.x[200].tipo, valore_etichettato::etichetta::vuoto);
   const compilazione senza_testo = compila_testi("");
   EXPECT_FALSE(senza_testo.m.tracciato_creato());
 }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <variant>
 #include <vector>
 
@@ -18,6 +19,8 @@ struct Caso {
   std::vector<Campo> campi;  // a string reads a text field, a number a number field
   bool alla_fine;
 };
+
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
 
 class LettoreCampiTest : public ::testing::TestWithParam<Caso> {};
 

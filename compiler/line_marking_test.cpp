@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
+#include <ostream>
+
 #include "compiler/failure.h"
 #include "compiler/track_fixture.h"
 
@@ -13,11 +17,19 @@ struct Sezione {
   bool operator==(const Sezione&) const = default;
 };
 
+void PrintTo(const Sezione& s, std::ostream* os) {
+  *os << "{" << s.inizio << ", " << s.fine << ", " << s.posizione << "}";
+}
+
 struct CasoProgressive {
   const char* nome;
   Sezione tre, due, uno;  // as read
   Sezione e81, e82, e83;  // after ordering
 };
+
+void PrintTo(const CasoProgressive& c, std::ostream* os) { *os << c.nome; }
+
+constexpr int32_t kMassimo = std::numeric_limits<int32_t>::max();
 
 class ProgressiveTest : public ::testing::TestWithParam<CasoProgressive> {};
 
@@ -83,6 +95,13 @@ INSTANTIATE_TEST_SUITE_P(Casi, ProgressiveTest,
                                                            {0, 0, 1},
                                                            {0, 0, 1},
                                                            {0, 0, 0},
+                                                           {0, 0, 0},
+                                                           {0, 0, 0}},
+                                           CasoProgressive{"EndGrowsUpToTheLargestLong",
+                                                           {0, 0, 0},
+                                                           {0, 0, 0},
+                                                           {0, kMassimo - 100, 1},
+                                                           {0, kMassimo, 1},
                                                            {0, 0, 0},
                                                            {0, 0, 0}}),
                          [](const auto& info) { return std::string(info.param.nome); });

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "compiler/description_fixture.h"
 
 namespace lorvenna {
@@ -20,6 +22,8 @@ struct CasoCodice {
   bool tracciato;     // whether the track exists afterwards
   bool treno_resta;   // whether the train text is still in the folder
 };
+
+void PrintTo(const CasoCodice& c, std::ostream* os) { *os << c.nome; }
 
 class CodiciLineaTest : public testing::DescrizioniTest,
                         public ::testing::WithParamInterface<CasoCodice> {};
@@ -74,7 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
                         "[fine]\n"),
                    codice::lettura, -1, false, false},
         CasoCodice{"NegativeLength", crlf("[generale]\nlunghezza percorso, -100\n[fine]\n"),
-                   codice::lettura, -1, false, false}),
+                   codice::lettura, -1, false, false},
+        CasoCodice{"ProgressiveEndTooLarge",
+                   crlf("[generale]\nlunghezza percorso, 10000\n"
+                        "progressiva chilometrica uno, 0, 2147483548, 1\n[pendenze]\n[fine]\n"),
+                   codice::lettura, -1, true, false}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(LineaTest, MissingLineTextIsCode101AndDeletesNothing) {
@@ -139,11 +147,23 @@ TEST_F(LineaTest, ReadsTheGeneralSection) {
   EXPECT_EQ(g[kVoceRipetizione].fine, 600);
   EXPECT_EQ(g[kVoceRipetizione].posizione, 9);
   EXPECT_EQ(g[kVoceRipetizione].nome, "7");
+
+  nuovo_modello();
+  leggi(
+      crlf("[generale]\nlunghezza percorso, 10000\n"
+           "ripetizione segnali 4 codici, 300, 0\n[pendenze]\n[fine]\n"));
+  EXPECT_EQ(m.dati_generali[kVoceRipetizione].posizione, 0) << "an end of 0 turns it off";
 }
 
+// The general section passes over ten dash fields, a keyword in the tenth
+// included; the eleventh is the keyword field even with a dash in it.
 TEST_F(LineaTest, DashFieldsAreSkippedBeforeAKeyword) {
-  leggi(linea_breve("----, --,cartello_indicatore, 350, (A)\n---, pendenza, 0, 1\n"));
+  leggi(
+      crlf("[generale]\nlunghezza percorso, 10000\n"
+           "-, -, -, -, -, -, -, -, -, - sfondo uno, - sfondo due, 4\n"
+           "[pendenze]\n----, --,cartello_indicatore, 350, (A)\n---, pendenza, 0, 1\n[fine]\n"));
   EXPECT_EQ(m.codice_errore, codice::nessuno);
+  EXPECT_EQ(m.dati_generali[kVoceScenario].posizione, 4);
   EXPECT_EQ(m.celle[8].tipo_cella, tipo_cartello);
   EXPECT_EQ(m.celle[0].pendenza, 101);
 }

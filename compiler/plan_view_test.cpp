@@ -2,17 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include "compiler/track_fixture.h"
 
 namespace lorvenna {
 namespace {
 
 class PlanimetriaTest : public ::testing::Test {
  protected:
-  explicit PlanimetriaTest(int32_t lunghezza_estesa = 83000) : piano(m) {
-    m.lunghezza_estesa = lunghezza_estesa;
-    m.planimetria.x.assign(lunghezza_estesa + 1, {});
-    m.planimetria.y.assign(lunghezza_estesa + 1, {});
+  explicit PlanimetriaTest(int32_t lunghezza_estesa = testing::kLunghezzaEstesa)
+      : m(testing::tracciato(lunghezza_estesa, true)), piano(m) {
     piano.inizio();
   }
   double x(int i) const { return m.planimetria.x[i].come_doppio(); }
@@ -40,21 +38,6 @@ TEST_F(PlanimetriaTest, StraightUpToTheFirstCurveThenTurnsLeft) {
   EXPECT_EQ(y(38801), 38801.0);
   EXPECT_LT(x(38950), x(38900));
   EXPECT_EQ(piano.metro(), 38951);
-}
-
-TEST_F(PlanimetriaTest, TurningStepKeepsTheWrittenOrderOfOperations) {
-  ASSERT_EQ(piano.curva(10, 3, "curvad4"), codice::nessuno);
-  double px = x(10), py = y(10), dx = x(10) - x(9), dy = y(10) - y(9);
-  for (int i = 11; i <= 13; ++i) {
-    const double nx = px + (dy * 0.001 + dx);
-    const double ny = py + (dy - dx * 0.001);
-    EXPECT_EQ(x(i), nx) << i;
-    EXPECT_EQ(y(i), ny) << i;
-    dx = nx - px;
-    dy = ny - py;
-    px = nx;
-    py = ny;
-  }
 }
 
 TEST_F(PlanimetriaTest, CompletionLeavesTheLastTwoMetresEmpty) {

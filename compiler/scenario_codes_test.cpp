@@ -23,6 +23,8 @@ TEST(CodiciScenario, CaseDoesNotMatterIncludingAccentedLetters) {
   const modello b = con_nomi("lorvenna\xE0", "2579bis");
   EXPECT_EQ(codice_gara_og(a), codice_gara_og(b));
   EXPECT_EQ(codice_gara_st(a), codice_gara_st(b));
+  // 0xD7, the multiplication sign, sits among the capitals but is no letter.
+  EXPECT_NE(codice_gara_og(con_nomi("\xD7", "")), codice_gara_og(con_nomi("\xF7", "")));
 }
 
 TEST(CodiciScenario, OnlyTheFirst25CharactersCount) {

@@ -37,7 +37,8 @@ TEST_F(TrenoTest, StationAreaByType) {
     bool avvicinamento;
   };
   const caso casi[] = {
-      {4, 500, "0, 7, 0", 9750, 10250, 0, 0, 204, true},   // codice_4 needs 600 m
+      {4, 500, "0, 7, 0", 9750, 10250, 0, 0, 204, true},  // codice_4 needs 600 m
+      {4, 600, "0, 7, 0", 9700, 10300, 7, 0, 205, true},
       {11, 800, "0, 7, 1", 9600, 10450, 7, 1, 208, true},  // codice_3 adds 50 m
       {5, 800, "0, 7, 1", 9200, 10150, 7, 0, 202, false},  // ends 150 m past
       {7, 800, "0, 7, 1", 9200, 10800, 7, 0, 215, true},
@@ -66,12 +67,19 @@ TEST_F(TrenoTest, StationAreaByType) {
   }
 }
 
-TEST_F(TrenoTest, FirstStationKeepsNeitherCodeButItsAreaUsesCodice3) {
+TEST_F(TrenoTest, FirstStationKeepsNeitherCodeAndMarksNoApproachInCellOne) {
   leggi_treno(treno({stazione(10000, 11, 800, "0, 7, 1")}));
   const voce_generale& e = m.dati_generali[1];
-  EXPECT_EQ(e.fine, 10450);
+  EXPECT_EQ(e.fine, 10450);  // its area still uses codice_3
   EXPECT_EQ(e.codice_3, 0);
   EXPECT_EQ(e.codice_4, 0);
+
+  // Only the first station can stand so near the head that its approach
+  // marks would reach cell 1.
+  nuovo_tracciato();
+  leggi_treno(treno({stazione(100, 4, 200)}));  // stop mark in cell 3
+  EXPECT_EQ(m.celle[2].avvicinamento, 81);
+  EXPECT_EQ(m.celle[1].avvicinamento, 0);
 }
 
 TEST_F(TrenoTest, StationsMayStand350MetresApart) {
@@ -180,6 +188,11 @@ TEST_F(TrenoTest, StopsDeleteTheTextAndFillOnlyAfterCode15) {
        false},
       {"24 stop mark at cell 1 or before",
        {stazione(0, 4, 100)},
+       codice::fermata_in_testa,
+       -1,
+       false},
+      {"24 stop mark exactly at cell 1",
+       {stazione(50, 4, 100)},
        codice::fermata_in_testa,
        -1,
        false},
@@ -329,6 +342,15 @@ TEST_F(TrenoTest, SpeedLimitFill) {
   EXPECT_EQ(v(32), 20);
   EXPECT_EQ(v(1657), 20);
   EXPECT_EQ(v(1658), 0);
+
+  // Records piled at the end push the fill on, but never into the last cell:
+  // the end-of-reading fill writes it, with the speed read last.
+  nuovo_tracciato();
+  leggi_treno(treno({"velocita, 82900, 60", "velocita, 82900, 65", "velocita, 82900, 70",
+                     "velocita, 82900, 75"}));
+  EXPECT_EQ(v(1658), 12);
+  EXPECT_EQ(v(1659), 13);
+  EXPECT_EQ(v(1660), 15);
 }
 
 TEST_F(TrenoTest, AdhesionKeepsTheLowBitsAndStaysOnTheTrack) {
