@@ -8,7 +8,7 @@
 
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
-#include "platform/file_system.h"
+#include "platform/real_file_system.h"
 #include "texts/line_description.h"
 #include "texts/train_description.h"
 

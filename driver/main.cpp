@@ -6,8 +6,8 @@
 #include "driver/report.h"
 #include "driver/run_sequence.h"
 #include "platform/console.h"
-#include "platform/file_system.h"
 #include "platform/program_folder.h"
+#include "platform/real_file_system.h"
 
 int main() {
   lorvenna::RealFileSystem fs;

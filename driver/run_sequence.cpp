@@ -26,6 +26,8 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
   p.mostra_attesa();
   const nomi_file nomi = nomi_file_per(cartella, kNomeScenario, kNumeroTreno);
   try {
+    // A second run in this folder waits here until this one has ended.
+    const auto lock = fs.lock_folder(cartella);
     dati_linea(fs, nomi.linea_txt);
     dati_treno(fs, nomi.treno_txt);
     dati_note(fs, nomi.note);

@@ -9,6 +9,7 @@
 
 #include "compiler/description_fixture.h"
 #include "driver/file_names.h"
+#include "platform/real_file_system.h"
 #include "testing/failing_file_system.h"
 #include "testing/fake_platform.h"
 #include "testing/temp_folder.h"

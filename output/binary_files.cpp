@@ -2,8 +2,10 @@
 
 #include <limits>
 #include <stdexcept>
+#include <vector>
 
 #include "output/byte_buffer.h"
+#include "platform/replace_files.h"
 
 namespace lorvenna {
 namespace {
@@ -87,9 +89,11 @@ void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& 
   const std::string linea = m.salva_linea ? codifica_planimetria(m.planimetria) : "";
   const std::string scenario = codifica_dati_generali(m);
   const std::string treno = codifica_celle(m);
-  if (m.salva_linea) write_whole_file(fs, file.linea, linea);
-  write_whole_file(fs, file.scenario, scenario);
-  write_whole_file(fs, file.treno, treno);
+  std::vector<OutputFile> uscite;
+  if (m.salva_linea) uscite.push_back({file.linea, linea});
+  uscite.push_back({file.scenario, scenario});
+  uscite.push_back({file.treno, treno});
+  replace_files(fs, uscite);
 }
 
 }  // namespace lorvenna

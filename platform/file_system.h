@@ -1,7 +1,8 @@
 // Every file operation of the program goes through this interface, so that
-// tests can fake a failing create, write, rename or delete.
+// tests can fake a failing create, write, sync, rename, delete, read or lock.
 #pragma once
 
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -22,39 +23,49 @@ class FileError : public std::runtime_error {
   std::string reason_;
 };
 
+// A file this process has just created and alone writes; closed when destroyed.
+class NewFile {
+ public:
+  virtual ~NewFile() = default;
+  virtual const std::string& path() const = 0;
+  // Writes all of `bytes` after what was written before.
+  virtual void write(std::string_view bytes) = 0;
+  // Returns once the bytes written are on the disk.
+  virtual void sync() = 0;
+};
+
+// Held for as long as a run works in a folder; released when destroyed.
+class FolderLock {
+ public:
+  virtual ~FolderLock() = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
   virtual bool exists(const std::string& path) = 0;
   // An existing file whose write-permission bits are all clear.
   virtual bool read_only(const std::string& path) = 0;
+  // Reads a regular file whole. Anything else (a FIFO, a device, a folder)
+  // fails at once, without waiting for a writer.
   virtual std::string read(const std::string& path) = 0;
-  // Creates an empty file, replacing any file of that name.
-  virtual void create(const std::string& path) = 0;
-  virtual void write(const std::string& path, std::string_view bytes) = 0;
+  // Creates a file beside `beside`, in its folder, under a name that nothing
+  // held before: whatever stands at a name tried (a link, a FIFO, a leftover
+  // of another run) is never followed, opened or reused.
+  virtual std::unique_ptr<NewFile> create_new(const std::string& beside) = 0;
+  // Puts `from` in the place of `to`, replacing what stood there.
   virtual void rename(const std::string& from, const std::string& to) = 0;
   virtual void remove(const std::string& path) = 0;
+  // Returns once the folder's entries (a rename into it) are on the disk.
+  virtual void sync_folder(const std::string& folder) = 0;
+  // Waits until no other run holds `folder`, then holds it.
+  virtual std::unique_ptr<FolderLock> lock_folder(const std::string& folder) = 0;
 };
-
-// The operating system's files.
-class RealFileSystem : public FileSystem {
- public:
-  bool exists(const std::string& path) override;
-  bool read_only(const std::string& path) override;
-  std::string read(const std::string& path) override;
-  void create(const std::string& path) override;
-  void write(const std::string& path, std::string_view bytes) override;
-  void rename(const std::string& from, const std::string& to) override;
-  void remove(const std::string& path) override;
-};
-
-// Replaces `path` whole with `bytes`. The bytes go to a temporary file in the
-// same folder, renamed over `path` only once complete, so a failure never
-// leaves a truncated file under the output's name. A read-only output is not
-// replaced. Throws FileError.
-void write_whole_file(FileSystem& fs, const std::string& path, std::string_view bytes);
 
 // Joins a folder and a file name with the platform's separator.
 std::string join_path(const std::string& folder, const std::string& name);
+
+// The folder part of `path`, "." for a bare name.
+std::string folder_of(const std::string& path);
 
 }  // namespace lorvenna

@@ -1,6 +1,22 @@
 #include "testing/memory_file_system.h"
 
 namespace lorvenna {
+namespace {
+
+class MemoryNewFile : public NewFile {
+ public:
+  MemoryNewFile(std::string& contents, std::string path)
+      : contents_(contents), path_(std::move(path)) {}
+  const std::string& path() const override { return path_; }
+  void write(std::string_view bytes) override { contents_.append(bytes); }
+  void sync() override {}
+
+ private:
+  std::string& contents_;
+  std::string path_;
+};
+
+}  // namespace
 
 std::string MemoryFileSystem::read(const std::string& path) {
   auto it = files_.find(path);
@@ -8,11 +24,22 @@ std::string MemoryFileSystem::read(const std::string& path) {
   return it->second;
 }
 
+std::unique_ptr<NewFile> MemoryFileSystem::create_new(const std::string& beside) {
+  std::string name;
+  do {
+    name = beside + "." + std::to_string(next_temporary_++) + ".part";
+  } while (files_.count(name) > 0);
+  // std::map never moves its elements, so the reference stays good until the
+  // file is renamed or removed.
+  return std::make_unique<MemoryNewFile>(files_[name], name);
+}
+
 void MemoryFileSystem::rename(const std::string& from, const std::string& to) {
   auto it = files_.find(from);
-  if (it == files_.end()) throw FileError("rename", from, "No such file or directory");
-  files_[to] = std::move(it->second);
-  files_.erase(from);
+  if (it == files_.end()) throw FileError("rename", to, "No such file or directory");
+  std::string contents = std::move(it->second);
+  files_.erase(it);
+  files_[to] = std::move(contents);
 }
 
 void MemoryFileSystem::remove(const std::string& path) {

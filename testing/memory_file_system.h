@@ -14,19 +14,23 @@ class MemoryFileSystem : public FileSystem {
   bool exists(const std::string& path) override { return files_.count(path) > 0; }
   bool read_only(const std::string& path) override { return read_only_.count(path) > 0; }
   std::string read(const std::string& path) override;
-  void create(const std::string& path) override { files_[path].clear(); }
-  void write(const std::string& path, std::string_view bytes) override {
-    files_[path] = std::string(bytes);
-  }
+  std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
+  void sync_folder(const std::string&) override {}
+  std::unique_ptr<FolderLock> lock_folder(const std::string&) override {
+    return std::make_unique<FolderLock>();
+  }
 
+  // Puts a file in place at once, as a test's starting point.
+  void write(const std::string& path, std::string_view bytes) { files_[path] = std::string(bytes); }
   void set_read_only(const std::string& path) { read_only_.insert(path); }
   const std::map<std::string, std::string>& files() const { return files_; }
 
  private:
   std::map<std::string, std::string> files_;
   std::set<std::string> read_only_;
+  unsigned next_temporary_ = 0;
 };
 
 }  // namespace lorvenna

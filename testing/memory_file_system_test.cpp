@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/replace_files.h"
+
 namespace lorvenna {
 namespace {
 

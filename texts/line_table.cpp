@@ -3,6 +3,8 @@
 #include <array>
 #include <stdexcept>
 
+#include "platform/replace_files.h"
+
 namespace lorvenna {
 
 std::string testo_da_tabella(std::span<const std::string_view> righe) {

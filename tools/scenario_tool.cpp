@@ -86,6 +86,8 @@ int compila(const opzioni_compile& o, FileSystem& fs, piattaforma& p, std::ostre
   }
   const nomi_file nomi = nomi_file_per(o.cartella, o.scenario, o.treno);
   try {
+    // Also refuses a DIR that is missing or not a folder, with the system's reason.
+    const auto lock = fs.lock_folder(o.cartella);
     const compilazione c = memorizza_percorso(o.linea, *scenario, *treno, fs, nomi);
     return riporta_compilazione(c.esito, c.m, p, &uscita, errori);
   } catch (const std::exception& e) {

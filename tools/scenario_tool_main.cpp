@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "platform/console.h"
-#include "platform/file_system.h"
+#include "platform/real_file_system.h"
 #include "tools/scenario_tool.h"
 
 int main(int argc, char** argv) {

@@ -8,6 +8,7 @@
 
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
+#include "platform/real_file_system.h"
 #include "testing/fake_platform.h"
 #include "testing/temp_folder.h"
 #include "texts/line_description.h"

@@ -1,10 +1,11 @@
-#include "platform/file_system.h"
+#include "platform/replace_files.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
 
+#include "platform/real_file_system.h"
 #include "testing/failing_file_system.h"
 #include "testing/temp_folder.h"
 

@@ -1,0 +1,146 @@
+#include "platform/real_file_system.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace lorvenna {
+namespace {
+
+[[noreturn]] void fail(const char* operation, const std::string& path, int errore = errno) {
+  throw FileError(operation, path, std::strerror(errore));
+}
+
+// A descriptor closed when it goes out of scope.
+class Descrittore {
+ public:
+  explicit Descrittore(int fd) : fd_(fd) {}
+  Descrittore(const Descrittore&) = delete;
+  Descrittore& operator=(const Descrittore&) = delete;
+  ~Descrittore() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  int get() const { return fd_; }
+  bool valido() const { return fd_ >= 0; }
+
+ private:
+  int fd_;
+};
+
+class PosixNewFile : public NewFile {
+ public:
+  PosixNewFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
+  const std::string& path() const override { return path_; }
+
+  void write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t n = ::write(fd_.get(), bytes.data(), bytes.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) fail("write", path_);
+      bytes.remove_prefix(static_cast<size_t>(n));
+    }
+  }
+
+  void sync() override {
+    if (::fsync(fd_.get()) != 0) fail("sync", path_);
+  }
+
+ private:
+  Descrittore fd_;
+  std::string path_;
+};
+
+class PosixFolderLock : public FolderLock {
+ public:
+  explicit PosixFolderLock(int fd) : fd_(fd) {}
+
+ private:
+  Descrittore fd_;  // closing it releases the lock
+};
+
+// Names are unique within the process by the counter and across processes
+// by the process id; a name that still clashes is passed over.
+std::string nome_temporaneo(const std::string& beside) {
+  static std::atomic<unsigned> contatore{0};
+  return beside + "." + std::to_string(::getpid()) + "-" + std::to_string(contatore++) + ".part";
+}
+
+std::string cartella_o_corrente(const std::string& folder) { return folder.empty() ? "." : folder; }
+
+}  // namespace
+
+bool RealFileSystem::exists(const std::string& path) {
+  struct stat st;
+  return ::stat(path.c_str(), &st) == 0;
+}
+
+bool RealFileSystem::read_only(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) return false;
+  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+std::string RealFileSystem::read(const std::string& path) {
+  // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
+  Descrittore fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.valido()) fail("open", path);
+  struct stat st;
+  if (::fstat(fd.get(), &st) != 0) fail("read", path);
+  if (!S_ISREG(st.st_mode)) throw FileError("read", path, "not a regular file");
+  std::string contents;
+  contents.reserve(static_cast<size_t>(st.st_size));
+  char buffer[65536];
+  while (true) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) fail("read", path);
+    if (n == 0) return contents;
+    contents.append(buffer, static_cast<size_t>(n));
+  }
+}
+
+std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
+  constexpr int kTentativi = 100;
+  for (int i = 0; i < kTentativi; ++i) {
+    std::string nome = nome_temporaneo(beside);
+    const int fd = ::open(nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd >= 0) return std::make_unique<PosixNewFile>(fd, std::move(nome));
+    if (errno != EEXIST) fail("create", beside);
+  }
+  throw FileError("create", beside, "no free temporary name beside it");
+}
+
+void RealFileSystem::rename(const std::string& from, const std::string& to) {
+  if (std::rename(from.c_str(), to.c_str()) != 0) fail("rename", to);
+}
+
+void RealFileSystem::remove(const std::string& path) {
+  if (::unlink(path.c_str()) != 0) fail("delete", path);
+}
+
+void RealFileSystem::sync_folder(const std::string& folder) {
+  const std::string cartella = cartella_o_corrente(folder);
+  Descrittore fd(::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd.valido() || ::fsync(fd.get()) != 0) fail("sync", cartella);
+}
+
+// The lock is taken on the folder itself, so that no lock file is left among
+// the user's files; it ends with the process, however the process ends.
+std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folder) {
+  const std::string cartella = cartella_o_corrente(folder);
+  const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) fail("lock", cartella);
+  auto lock = std::make_unique<PosixFolderLock>(fd);
+  while (::flock(fd, LOCK_EX) != 0) {
+    if (errno != EINTR) fail("lock", cartella);
+  }
+  return lock;
+}
+
+}  // namespace lorvenna

@@ -1,0 +1,20 @@
+// The operating system's files.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace lorvenna {
+
+class RealFileSystem : public FileSystem {
+ public:
+  bool exists(const std::string& path) override;
+  bool read_only(const std::string& path) override;
+  std::string read(const std::string& path) override;
+  std::unique_ptr<NewFile> create_new(const std::string& beside) override;
+  void rename(const std::string& from, const std::string& to) override;
+  void remove(const std::string& path) override;
+  void sync_folder(const std::string& folder) override;
+  std::unique_ptr<FolderLock> lock_folder(const std::string& folder) override;
+};
+
+}  // namespace lorvenna
