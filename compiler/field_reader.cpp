@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "compiler/failure.h"
+#include "encoding/quoted.h"
 
 namespace lorvenna {
 namespace {
@@ -91,7 +92,7 @@ int32_t lettore_campi::leggi_numero() {
     consuma_fine_riga();
   }
   auto numero = converti_numero(campo);
-  if (!numero) fallisci("\"" + campo + "\" is not a number within the 32-bit range");
+  if (!numero) fallisci(citato(campo) + " is not a number within the 32-bit range");
   return *numero;
 }
 

@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 
 #include <filesystem>
+#include <functional>
+#include <map>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "compiler/description_fixture.h"
 #include "driver/file_names.h"
@@ -132,6 +135,168 @@ TEST_F(ProgrammaTest, AFailedFirstWriteLeavesNoBinaryFile) {
   EXPECT_EQ(esegui(fs), 2);
   EXPECT_NE(errori.str().find("Lorvenna_linea.txt"), std::string::npos) << errori.str();
   EXPECT_TRUE(testing::files_in(cartella.path()).empty());
+}
+
+// The six outputs of a good run, by name.
+std::map<std::string, std::string> uscite_buone(const nomi_file& nomi) {
+  std::map<std::string, std::string> uscite;
+  for (const std::string* f : {&nomi.linea_dat, &nomi.scenario_sim, &nomi.treno_dat, &nomi.note,
+                               &nomi.rallentamenti, &nomi.scheda}) {
+    uscite[*f] = read_file(*f);
+  }
+  return uscite;
+}
+
+void svuota(const std::string& cartella) {
+  for (const auto& e : std::filesystem::directory_iterator(cartella)) {
+    std::filesystem::remove_all(e.path());
+  }
+}
+
+std::string parola(FailingFileSystem::Op op) {
+  using Op = FailingFileSystem::Op;
+  switch (op) {
+    case Op::create:
+      return "create";
+    case Op::write:
+      return "write";
+    case Op::sync:
+      return "sync";
+    case Op::rename:
+      return "rename";
+    case Op::remove:
+      return "delete";
+    case Op::read:
+      return "open";
+    case Op::lock:
+      return "lock";
+    case Op::none:
+      break;
+  }
+  return "";
+}
+
+// Each file operation of a whole run fails in turn. The run stops (or, for a
+// description text the compile reads or deletes, records code 25), says which
+// operation failed on which file, and every output holds either its earlier
+// bytes or the complete new ones; no temporary file is left behind.
+TEST_F(ProgrammaTest, EveryFileOperationOfARunCanFail) {
+  RealFileSystem disco;
+  ASSERT_EQ(esegui(disco), 0);
+  const auto nuove = uscite_buone(nomi);
+  FailingFileSystem registro(disco);
+  ASSERT_EQ(esegui(registro), 0);
+  const auto operazioni = registro.log();
+  ASSERT_GT(operazioni.size(), 30u);
+
+  for (size_t i = 0; i < operazioni.size(); ++i) {
+    const auto& o = operazioni[i];
+    const std::string caso = std::to_string(i) + " " + parola(o.op) + " " + o.path;
+    svuota(cartella.path());
+    for (const auto& [nome, byte] : nuove) testing::write_file(nome, "earlier " + nome);
+    FailingFileSystem fs(disco);
+    fs.fail_at(i);
+    errori.str("");
+    const int stato = esegui(fs);
+    const bool testo_del_compile =
+        o.op == FailingFileSystem::Op::read || o.op == FailingFileSystem::Op::remove;
+    if (testo_del_compile) {
+      EXPECT_TRUE(stato == 1 || stato == 2) << caso;
+    } else {
+      EXPECT_EQ(stato, 2) << caso;
+    }
+    EXPECT_NE(errori.str().find("cannot " + parola(o.op) + " " + o.path + ": "), std::string::npos)
+        << caso << "\n"
+        << errori.str();
+    for (const auto& [nome, byte] : nuove) {
+      const std::string ora = read_file(nome);
+      const bool binario = !nome.ends_with(".txt");
+      if (stato == 1 && binario) continue;  // this run's own bytes, from what it read
+      EXPECT_TRUE(ora == byte || ora == "earlier " + nome) << caso << ": " << nome;
+    }
+    for (const std::string& f : testing::files_in(cartella.path())) {
+      EXPECT_FALSE(f.ends_with(".part")) << caso << ": " << f;
+    }
+  }
+}
+
+// What a hostile or careless hand may leave in the folder: nothing is
+// followed, nothing hangs, and what may not be replaced stops the run
+// before any binary file of the set is renamed into place.
+TEST_F(ProgrammaTest, LeftoversInTheFolder) {
+  TempFolder altrove;
+  const std::string bersaglio = altrove.file("target");
+  struct Caso {
+    const char* nome;
+    std::function<void()> prepara;
+    int stato;
+    std::string messaggio;
+  };
+  auto link = [&](const std::string& nome) {
+    testing::write_file(bersaglio, "not yours");
+    std::filesystem::create_symlink(bersaglio, nome);
+  };
+  auto fifo = [](const std::string& nome) { ASSERT_EQ(::mkfifo(nome.c_str(), 0644), 0); };
+  auto cartella_a = [](const std::string& nome) { std::filesystem::create_directory(nome); };
+  const Caso casi[] = {
+      {"link at an old temporary name", [&] { link(nomi.scenario_sim + ".part"); }, 0, ""},
+      {"FIFO at an old temporary name", [&] { fifo(nomi.linea_dat + ".part"); }, 0, ""},
+      {"link at an output", [&] { link(nomi.treno_dat); }, 0, ""},
+      {"FIFO at an output", [&] { fifo(nomi.linea_dat); }, 0, ""},
+      {"FIFO at a description text", [&] { fifo(nomi.linea_txt); }, 0, ""},
+      {"folder at an output", [&] { cartella_a(nomi.scenario_sim); }, 2,
+       "cannot replace " + nomi.scenario_sim + ": Is a directory"},
+      {"folder at a description text", [&] { cartella_a(nomi.treno_txt); }, 2, nomi.treno_txt},
+      {"read-only output",
+       [&] {
+         testing::write_file(nomi.treno_dat, "kept");
+         ::chmod(nomi.treno_dat.c_str(), 0444);
+       },
+       2, "cannot replace " + nomi.treno_dat + ": the file is read-only"},
+  };
+  RealFileSystem fs;
+  for (const Caso& c : casi) {
+    svuota(cartella.path());
+    c.prepara();
+    errori.str("");
+    EXPECT_EQ(esegui(fs), c.stato) << c.nome << "\n" << errori.str();
+    EXPECT_NE(errori.str().find(c.messaggio), std::string::npos) << c.nome << "\n" << errori.str();
+    if (std::filesystem::exists(bersaglio)) {
+      EXPECT_EQ(read_file(bersaglio), "not yours") << c.nome;
+    }
+    if (c.stato == 0) {
+      EXPECT_TRUE(std::filesystem::is_regular_file(nomi.linea_dat)) << c.nome;
+      EXPECT_TRUE(std::filesystem::is_regular_file(nomi.treno_dat)) << c.nome;
+      EXPECT_EQ(read_file(nomi.scenario_sim).size(), 3554u) << c.nome;
+    } else {
+      EXPECT_FALSE(std::filesystem::exists(nomi.linea_dat)) << c.nome << ": a binary of the set";
+    }
+  }
+}
+
+// Runs in one folder at the same time take turns: each leaves the files it
+// would have left alone.
+TEST_F(ProgrammaTest, SimultaneousRunsInOneFolderTakeTurns) {
+  RealFileSystem disco;
+  ASSERT_EQ(esegui(disco), 0);
+  const auto nuove = uscite_buone(nomi);
+  const auto elenco = testing::files_in(cartella.path());
+  for (int giro = 0; giro < 10; ++giro) {
+    int stati[2] = {-1, -1};
+    std::ostringstream messaggi[2];
+    auto corsa = [&](int k) {
+      RealFileSystem fs;
+      testing::FakePlatform piattaforma;
+      stati[k] = esegui_programma(cartella.path(), fs, piattaforma, messaggi[k]);
+    };
+    std::thread a(corsa, 0), b(corsa, 1);
+    a.join();
+    b.join();
+    EXPECT_EQ(stati[0], 0) << messaggi[0].str();
+    EXPECT_EQ(stati[1], 0) << messaggi[1].str();
+    EXPECT_EQ(testing::files_in(cartella.path()), elenco);
+    for (const auto& [nome, byte] : nuove) EXPECT_TRUE(read_file(nome) == byte) << nome;
+  }
 }
 
 // The compile step: the compile, then the binary files when they are due.

@@ -33,6 +33,9 @@ std::optional<char32_t> decodifica(std::string_view s, size_t& i) {
     if ((c & 0xC0) != 0x80) return std::nullopt;
     cp = (cp << 6) | (c & 0x3F);
   }
+  // An overlong form would let a byte such as "/" pass disguised.
+  static constexpr char32_t kMinimo[] = {0, 0x80, 0x800, 0x10000};
+  if (cp < kMinimo[seguiti] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
   return cp;
 }
 

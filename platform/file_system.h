@@ -43,9 +43,13 @@ class FolderLock {
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
+  // False only when nothing stands at `path`; a name that cannot be looked
+  // up (too long, say) throws FileError with the reason.
   virtual bool exists(const std::string& path) = 0;
-  // An existing file whose write-permission bits are all clear.
-  virtual bool read_only(const std::string& path) = 0;
+  // Why an output at `path` must not be replaced, or "" when it may be: an
+  // existing file whose write-permission bits are all clear is the user's
+  // to keep, and a folder cannot be replaced by a file.
+  virtual std::string why_not_replaceable(const std::string& path) = 0;
   // Reads a regular file whole. Anything else (a FIFO, a device, a folder)
   // fails at once, without waiting for a writer.
   virtual std::string read(const std::string& path) = 0;

@@ -77,13 +77,22 @@ std::string cartella_o_corrente(const std::string& folder) { return folder.empty
 
 bool RealFileSystem::exists(const std::string& path) {
   struct stat st;
-  return ::stat(path.c_str(), &st) == 0;
+  if (::stat(path.c_str(), &st) == 0) return true;
+  // Only a name that is not there is missing; a name the system refuses (too
+  // long, a folder that cannot be searched) is a failure with its own reason.
+  if (errno == ENOENT) return false;
+  fail("look up", path);
 }
 
-bool RealFileSystem::read_only(const std::string& path) {
+std::string RealFileSystem::why_not_replaceable(const std::string& path) {
+  // The name itself is looked at: a link there is replaced, not its target.
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0) return false;
-  return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+  if (::lstat(path.c_str(), &st) != 0) return "";
+  if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
+  if (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+    return "the file is read-only";
+  }
+  return "";
 }
 
 std::string RealFileSystem::read(const std::string& path) {

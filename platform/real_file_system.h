@@ -8,7 +8,7 @@ namespace lorvenna {
 class RealFileSystem : public FileSystem {
  public:
   bool exists(const std::string& path) override;
-  bool read_only(const std::string& path) override;
+  std::string why_not_replaceable(const std::string& path) override;
   std::string read(const std::string& path) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   void rename(const std::string& from, const std::string& to) override;

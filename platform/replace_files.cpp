@@ -12,9 +12,10 @@ struct Temporary {
   bool renamed = false;
 };
 
-void refuse_read_only(FileSystem& fs, std::span<const OutputFile> files) {
+void refuse_unreplaceable(FileSystem& fs, std::span<const OutputFile> files) {
   for (const OutputFile& f : files) {
-    if (fs.read_only(f.path)) throw FileError("replace", f.path, "the file is read-only");
+    const std::string reason = fs.why_not_replaceable(f.path);
+    if (!reason.empty()) throw FileError("replace", f.path, reason);
   }
 }
 
@@ -50,7 +51,7 @@ void remove_unrenamed(FileSystem& fs, const std::vector<Temporary>& temporaries)
 }  // namespace
 
 void replace_files(FileSystem& fs, std::span<const OutputFile> files) {
-  refuse_read_only(fs, files);
+  refuse_unreplaceable(fs, files);
   std::vector<Temporary> temporaries;
   const OutputFile* current = nullptr;
   try {

@@ -16,7 +16,8 @@ struct OutputFile {
 };
 
 // Replaces every file of `files` whole, as one set as far as the system
-// allows. Every check that can refuse the set (a read-only output) comes
+// allows. Every check that can refuse the set (a read-only output, a folder
+// in an output's place) comes
 // first; each file's bytes then go to a new temporary file beside it, synced
 // to the disk; only once all are complete are they renamed over the outputs,
 // and the folders synced. A failure throws FileError naming the output, and

@@ -39,7 +39,9 @@ class FailingFileSystem : public FileSystem {
   const std::vector<Operation>& log() const { return log_; }
 
   bool exists(const std::string& p) override { return inner_.exists(p); }
-  bool read_only(const std::string& p) override { return inner_.read_only(p); }
+  std::string why_not_replaceable(const std::string& p) override {
+    return inner_.why_not_replaceable(p);
+  }
   std::string read(const std::string& p) override {
     check(Op::read, p, "open");
     return inner_.read(p);

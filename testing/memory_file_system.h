@@ -12,7 +12,9 @@ namespace lorvenna {
 class MemoryFileSystem : public FileSystem {
  public:
   bool exists(const std::string& path) override { return files_.count(path) > 0; }
-  bool read_only(const std::string& path) override { return read_only_.count(path) > 0; }
+  std::string why_not_replaceable(const std::string& path) override {
+    return read_only_.count(path) > 0 ? "the file is read-only" : "";
+  }
   std::string read(const std::string& path) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   void rename(const std::string& from, const std::string& to) override;

@@ -6,6 +6,7 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "driver/run_sequence.h"
+#include "encoding/quoted.h"
 #include "encoding/windows1252.h"
 
 namespace lorvenna {
@@ -31,7 +32,7 @@ struct opzioni_compile {
 std::optional<opzioni_compile> leggi_opzioni(const std::vector<std::string>& a,
                                              std::string& motivo) {
   if (a.empty() || a[0] != "compile") {
-    motivo = a.empty() ? "no command given" : "unknown command \"" + a[0] + "\"";
+    motivo = a.empty() ? "no command given" : "unknown command " + citato(a[0]);
     return std::nullopt;
   }
   opzioni_compile o;
@@ -47,7 +48,7 @@ std::optional<opzioni_compile> leggi_opzioni(const std::vector<std::string>& a,
       }
       (x == "--scenario" ? o.scenario : o.treno) = a[++i];
     } else if (x.starts_with("--") || cartella_data) {
-      motivo = "unexpected argument \"" + x + "\"";
+      motivo = "unexpected argument " + citato(x);
       return std::nullopt;
     } else {
       o.cartella = x;
@@ -58,19 +59,35 @@ std::optional<opzioni_compile> leggi_opzioni(const std::vector<std::string>& a,
     motivo = "no folder given";
     return std::nullopt;
   }
+  if (o.cartella.empty()) {
+    motivo = "the folder name is empty";
+    return std::nullopt;
+  }
   return o;
 }
 
 // A name becomes part of file names and of the compiled records.
 std::optional<std::string> nome_valido(const std::string& nome, const char* cosa,
                                        std::string& motivo) {
+  const std::string prefisso = std::string(cosa) + " " + citato(nome);
+  if (nome.empty()) {
+    motivo = std::string(cosa) + " is empty";
+    return std::nullopt;
+  }
   if (nome.find_first_of("/\\") != std::string::npos) {
-    motivo = std::string(cosa) + " \"" + nome + "\" must not contain a path separator";
+    motivo = prefisso + " must not contain a path separator";
     return std::nullopt;
   }
   auto convertito = utf8_a_windows1252(nome);
   if (!convertito) {
-    motivo = std::string(cosa) + " \"" + nome + "\" has a character that Windows-1252 lacks";
+    motivo = prefisso + " is not UTF-8 or has a character that Windows-1252 lacks";
+    return std::nullopt;
+  }
+  for (char c : *convertito) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+      motivo = prefisso + " must not contain a control character";
+      return std::nullopt;
+    }
   }
   return convertito;
 }

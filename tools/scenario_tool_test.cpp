@@ -1,6 +1,7 @@
 #include "tools/scenario_tool.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <set>
@@ -56,6 +57,13 @@ TEST_F(ScenarioToolTest, UsageErrors) {
             "\xC5\x81\xC3\xB3"
             "d\xC5\xBA"},
            {"compile", cartella.path(), "--train", "../x"},
+           {"compile", ""},
+           {"compile", cartella.path(), "--scenario", ""},
+           {"compile", cartella.path(), "--train", ""},
+           {"compile", cartella.path(), "--train", "\xC0\xAF"},  // an overlong "/"
+           {"compile", cartella.path(), "--train", "\xE0\x80\xAF"},
+           {"compile", cartella.path(), "--train", "\xED\xA0\x80"},  // a surrogate
+           {"compile", cartella.path(), "--train", "a\nb"},
        }) {
     EXPECT_EQ(esegui(argomenti), 64);
     EXPECT_NE(errori.str().find("usage: scenario-tool compile DIR"), std::string::npos);
@@ -121,6 +129,39 @@ TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
     EXPECT_EQ(messaggio, " Errore n. 1250");
   }
   EXPECT_TRUE(testing::files_in(cartella.path()).empty());
+}
+
+TEST_F(ScenarioToolTest, ArgumentsAreQuotedShortAndEscaped) {
+  EXPECT_EQ(esegui({std::string(1000, 'x') + "\x1B"}), 64);
+  EXPECT_NE(errori.str().find("unknown command \"" + std::string(40, 'x') + "...\""),
+            std::string::npos)
+      << errori.str();
+  EXPECT_EQ(esegui({"compile", cartella.path(), "--train", std::string("a\x01", 2)}), 64);
+  EXPECT_NE(errori.str().find("\"a\\x01\""), std::string::npos) << errori.str();
+}
+
+// What stands in the place of DIR or of a text is reported for what it is,
+// with the system's reason, and nothing waits for a writer.
+TEST_F(ScenarioToolTest, FolderAndTextProblemsAreReportedWithTheirReason) {
+  const std::string file = cartella.file("plain");
+  write_file(file, "x");
+  const std::string fifo = cartella.file("Prova_linea.txt");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  struct Caso {
+    std::vector<std::string> argomenti;
+    std::string motivo;
+  };
+  const Caso casi[] = {
+      {{"compile", cartella.file("missing")}, "No such file or directory"},
+      {{"compile", file}, "Not a directory"},
+      {{"compile", cartella.path(), "--scenario", std::string(300, 's')}, "File name too long"},
+      {{"compile", cartella.path(), "--scenario", "Prova"}, "not a regular file"},
+  };
+  for (const Caso& c : casi) {
+    EXPECT_EQ(esegui(c.argomenti), 2) << c.motivo;
+    EXPECT_NE(errori.str().find(c.motivo), std::string::npos) << errori.str();
+    EXPECT_EQ(errori.str().find("does not exist"), std::string::npos) << errori.str();
+  }
 }
 
 TEST_F(ScenarioToolTest, MissingDescriptionStopsWithStatusTwo) {

@@ -1,0 +1,118 @@
+#include "platform/real_file_system.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "testing/temp_folder.h"
+
+namespace lorvenna {
+namespace {
+
+using testing::read_file;
+using testing::TempFolder;
+using testing::write_file;
+
+class RealFileSystemTest : public ::testing::Test {
+ protected:
+  TempFolder cartella;
+  RealFileSystem fs;
+};
+
+TEST_F(RealFileSystemTest, ReportsTheOperationFileAndReason) {
+  const std::string manca = cartella.file("missing.txt");
+  EXPECT_FALSE(fs.exists(manca));
+  try {
+    fs.read(manca);
+    FAIL();
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.operation(), "open");
+    EXPECT_EQ(e.path(), manca);
+    EXPECT_EQ(e.reason(), "No such file or directory");
+  }
+  EXPECT_THROW(fs.remove(manca), FileError);
+  try {
+    fs.exists(cartella.file(std::string(300, 'n')));
+    FAIL() << "a name the system refuses is not simply missing";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.reason(), "File name too long");
+  }
+}
+
+// Only a regular file is read; a FIFO fails at once instead of waiting for a writer.
+TEST_F(RealFileSystemTest, ReadsRegularFilesOnly) {
+  const std::string fifo = cartella.file("fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  for (const std::string& p : {fifo, cartella.path(), std::string("/dev/null")}) {
+    try {
+      fs.read(p);
+      FAIL() << p;
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.path(), p);
+    }
+  }
+  write_file(cartella.file("a.txt"), "text");
+  EXPECT_EQ(fs.read(cartella.file("a.txt")), "text");
+}
+
+// Whatever stands at a temporary name, another run's file, a link, a FIFO or
+// a folder, is passed over and left as it was.
+TEST_F(RealFileSystemTest, ANewFileNeverTakesANameThatIsThere) {
+  const std::string out = cartella.file("out.dat");
+  std::string primo = fs.create_new(out)->path();
+  fs.remove(primo);
+  // Names follow a counter: plant something at each of the next few.
+  const std::string radice = primo.substr(0, primo.rfind('-') + 1);
+  const int n = std::stoi(primo.substr(radice.size()));
+  auto nome = [&](int k) { return radice + std::to_string(n + k) + ".part"; };
+  TempFolder altrove;
+  const std::string bersaglio = altrove.file("target");
+  write_file(bersaglio, "not yours");
+  std::filesystem::create_symlink(bersaglio, nome(1));
+  std::filesystem::create_symlink(altrove.file("dangling"), nome(2));
+  ASSERT_EQ(::mkfifo(nome(3).c_str(), 0644), 0);
+  std::filesystem::create_directory(nome(4));
+  write_file(nome(5), "another run's");
+
+  auto f = fs.create_new(out);
+  EXPECT_EQ(f->path(), nome(6));
+  f->write("new bytes");
+  f->sync();
+  f.reset();
+  EXPECT_EQ(read_file(nome(6)), "new bytes");
+  EXPECT_EQ(read_file(bersaglio), "not yours");
+  EXPECT_FALSE(std::filesystem::exists(altrove.file("dangling")));
+  EXPECT_TRUE(std::filesystem::is_fifo(nome(3)));
+  EXPECT_EQ(read_file(nome(5)), "another run's");
+}
+
+TEST_F(RealFileSystemTest, WhatMayNotBeReplaced) {
+  const std::string sola_lettura = cartella.file("kept.txt");
+  write_file(sola_lettura, "kept");
+  ::chmod(sola_lettura.c_str(), 0444);
+  std::filesystem::create_directory(cartella.file("folder"));
+  std::filesystem::create_symlink(sola_lettura, cartella.file("link"));
+  EXPECT_EQ(fs.why_not_replaceable(sola_lettura), "the file is read-only");
+  EXPECT_EQ(fs.why_not_replaceable(cartella.file("folder")), "Is a directory");
+  EXPECT_EQ(fs.why_not_replaceable(cartella.file("link")), "")
+      << "a link is replaced, not followed";
+  EXPECT_EQ(fs.why_not_replaceable(cartella.file("missing")), "");
+}
+
+TEST_F(RealFileSystemTest, AFolderLockExcludesEveryOtherHolder) {
+  auto lock = fs.lock_folder(cartella.path());
+  const int altro = ::open(cartella.path().c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(altro, 0);
+  EXPECT_NE(::flock(altro, LOCK_EX | LOCK_NB), 0) << "another holder would get the lock";
+  lock.reset();
+  EXPECT_EQ(::flock(altro, LOCK_EX | LOCK_NB), 0) << "released with its holder";
+  ::close(altro);
+  EXPECT_THROW(fs.lock_folder(cartella.file("missing")), FileError);
+}
+
+}  // namespace
+}  // namespace lorvenna
