@@ -41,6 +41,13 @@ TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
   EXPECT_EQ(m.motivo_errore.motivo, "\"12abc\" is not a number within the 32-bit range");
 }
 
+TEST_F(DescrizioniTest, AHugeOrBinaryFieldIsQuotedShort) {
+  leggi(linea_breve("pendenza, " + std::string(100000, '9') + std::string("\0x", 2) + ", 3\n"));
+  EXPECT_EQ(m.codice_errore, codice::lettura);
+  EXPECT_EQ(m.motivo_errore.motivo,
+            "\"" + std::string(40, '9') + "...\" is not a number within the 32-bit range");
+}
+
 TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
