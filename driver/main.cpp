@@ -2,20 +2,30 @@
 // simulator's files, all in the folder that holds the program.
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "driver/report.h"
 #include "driver/run_sequence.h"
-#include "platform/console.h"
+#include "platform/desktop.h"
 #include "platform/program_folder.h"
 #include "platform/real_file_system.h"
 
+namespace {
+
+// The caption of the window and of the error box.
+constexpr const char* kTitolo = "lorvenna";
+
+}  // namespace
+
 int main() {
-  lorvenna::RealFileSystem fs;
-  lorvenna::piattaforma_console piattaforma;
+  std::string cartella;
   try {
-    return lorvenna::esegui_programma(lorvenna::cartella_programma(), fs, piattaforma, std::cerr);
+    cartella = lorvenna::cartella_programma();
   } catch (const std::exception& e) {
     std::cerr << "lorvenna: cannot find the program's folder: " << e.what() << "\n";
     return lorvenna::kStatoFermato;
   }
+  lorvenna::RealFileSystem fs;
+  const auto piattaforma = lorvenna::piattaforma_del_sistema(cartella, kTitolo);
+  return lorvenna::esegui_programma(cartella, fs, *piattaforma, std::cerr);
 }
