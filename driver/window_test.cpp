@@ -84,6 +84,9 @@ class FinestraTest : public ::testing::Test {
   void SetUp() override {
     ASSERT_NE(x.get(), nullptr) << "the tests run in an X server of their own";
   }
+  // 1250 raised by a real compile: the box appears over the waiting window,
+  // `tasto` closes it, the process ends with status 2 and no binary file.
+  void apri_e_chiudi_la_scatola(KeySym tasto);
   testing::XConnection x;
 };
 
@@ -116,9 +119,14 @@ TEST_F(FinestraTest, TheWaitingWindowShowsAttendereAtTheFormsMeasures) {
   EXPECT_EQ(figlio.attendi(), 0);
 }
 
-// 1250 raised by a real compile: the box appears over the waiting window,
-// Return closes it, the process ends with status 2 and no binary file.
-TEST_F(FinestraTest, TheErrorBoxClosesOnReturnAndEndsTheRun) {
+TEST_F(FinestraTest, TheErrorBoxClosesOnReturnOrEscapeAndEndsTheRun) {
+  for (const KeySym tasto : {XK_Return, XK_Escape}) {
+    SCOPED_TRACE(XKeysymToString(tasto));
+    apri_e_chiudi_la_scatola(tasto);
+  }
+}
+
+void FinestraTest::apri_e_chiudi_la_scatola(KeySym tasto) {
   TempFolder cartella;
   const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
   testing::write_file(nomi.linea_txt, testing::linea_breve("cartello_indicatore, 0, (A)\n"));
@@ -149,7 +157,7 @@ TEST_F(FinestraTest, TheErrorBoxClosesOnReturnAndEndsTheRun) {
   testing::write_png("error_box.png", box.width, box.height, box.rgb);
   EXPECT_GT(testing::dark_pixels(box), 100) << "the message and the button are drawn";
 
-  testing::press_key(x.get(), scatola, XK_Return);
+  testing::press_key(x.get(), scatola, tasto);
   EXPECT_EQ(figlio.attendi(), 2);
   EXPECT_FALSE(std::filesystem::exists(nomi.scenario_sim));
   EXPECT_FALSE(std::filesystem::exists(nomi.treno_dat));
