@@ -19,6 +19,7 @@ class PiattaformaMuta : public piattaforma {
  public:
   void mostra_attesa() override {}
   [[noreturn]] void errore(const std::string&) override { std::abort(); }
+  void segnala_fallimento(const std::string&) override {}
 };
 
 std::string cartella_temporanea() {

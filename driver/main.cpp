@@ -2,6 +2,7 @@
 // simulator's files, all in the folder that holds the program.
 #include <exception>
 #include <iostream>
+#include <sstream>
 #include <string>
 
 #include "driver/report.h"
@@ -27,5 +28,14 @@ int main() {
   }
   lorvenna::RealFileSystem fs;
   const auto piattaforma = lorvenna::piattaforma_del_sistema(cartella, kTitolo);
-  return lorvenna::esegui_programma(cartella, fs, *piattaforma, std::cerr);
+  std::ostringstream errori;
+  const int stato = lorvenna::esegui_programma(cartella, fs, *piattaforma, errori);
+  // A run that stopped is reported the system's way (a message box on
+  // Windows); a recorded code is only written down, as it always was.
+  if (stato == lorvenna::kStatoFermato) {
+    piattaforma->segnala_fallimento(errori.str());
+  } else {
+    std::cerr << errori.str();
+  }
+  return stato;
 }

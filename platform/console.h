@@ -13,6 +13,7 @@ class piattaforma_console : public piattaforma {
  public:
   void mostra_attesa() override;
   [[noreturn]] void errore(const std::string& a) override;
+  void segnala_fallimento(const std::string& testo) override;
 };
 
 }  // namespace lorvenna

@@ -14,6 +14,10 @@ class piattaforma {
   virtual void mostra_attesa() = 0;
   // Shows " Errore n. " followed by `a` and ends the process; never returns.
   [[noreturn]] virtual void errore(const std::string& a) = 0;
+  // Reports a failure that stopped the run (a file that cannot be written,
+  // say) the way the system reports such failures; the caller then ends the
+  // run with its status.
+  virtual void segnala_fallimento(const std::string& testo) = 0;
 };
 
 // The message errore shows for code text `a`.

@@ -10,6 +10,7 @@
 #include <fontconfig/fontconfig.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -86,6 +87,10 @@ class piattaforma_fltk : public piattaforma {
     Fl::flush();
     XSync(fl_display, False);
   }
+
+  // Started from a desktop or a terminal alike, the program reports on
+  // standard error, as it does without a display.
+  void segnala_fallimento(const std::string& testo) override { std::fputs(testo.c_str(), stderr); }
 
   [[noreturn]] void errore(const std::string& a) override {
     const std::string testo = messaggio_errore(a);

@@ -13,7 +13,9 @@ class FakePlatform : public piattaforma {
   void mostra_attesa() override { ++waits; }
   // Throws the message as a std::string.
   [[noreturn]] void errore(const std::string& a) override { throw messaggio_errore(a); }
+  void segnala_fallimento(const std::string& testo) override { failures += testo; }
   int waits = 0;
+  std::string failures;
 };
 
 }  // namespace lorvenna::testing

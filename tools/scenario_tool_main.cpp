@@ -6,9 +6,28 @@
 #include "platform/real_file_system.h"
 #include "tools/scenario_tool.h"
 
-int main(int argc, char** argv) {
-  std::vector<std::string> argomenti(argv + 1, argv + argc);
+#ifdef _WIN32
+#include "platform/utf16.h"
+#endif
+
+namespace {
+
+int esegui(const std::vector<std::string>& argomenti) {
   lorvenna::RealFileSystem fs;
   lorvenna::piattaforma_console piattaforma;
   return lorvenna::esegui_scenario_tool(argomenti, fs, piattaforma, std::cout, std::cerr);
 }
+
+}  // namespace
+
+#ifdef _WIN32
+// Arguments arrive as UTF-16, whatever the console's code page, so that an
+// accented scenario name reaches the compile as the same UTF-8 as elsewhere.
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> argomenti;
+  for (int i = 1; i < argc; ++i) argomenti.push_back(lorvenna::da_utf16(argv[i]));
+  return esegui(argomenti);
+}
+#else
+int main(int argc, char** argv) { return esegui(std::vector<std::string>(argv + 1, argv + argc)); }
+#endif

@@ -164,6 +164,36 @@ TEST_F(ScenarioToolTest, FolderAndTextProblemsAreReportedWithTheirReason) {
   }
 }
 
+// init writes the program's own description texts under the given names;
+// compiled, they give the program's binary files.
+TEST_F(ScenarioToolTest, InitWritesTheEmbeddedTextsAndKeepsAnAuthorsOwn) {
+  const nomi_file nomi = nomi_file_per(cartella.path(), "Citt\xC3\xA0", "7");
+  ASSERT_EQ(esegui({"init", cartella.path(), "--scenario", "Citt\xC3\xA0", "--train", "7"}), 0)
+      << errori.str();
+  EXPECT_EQ(read_file(nomi.linea_txt), testo_da_tabella(righe_linea()));
+  EXPECT_EQ(read_file(nomi.treno_txt), testo_da_tabella(righe_treno()));
+
+  write_file(nomi.treno_txt, "my own work");
+  EXPECT_EQ(esegui({"init", cartella.path(), "--scenario", "Citt\xC3\xA0", "--train", "7"}), 2);
+  EXPECT_NE(errori.str().find("--force"), std::string::npos) << errori.str();
+  EXPECT_EQ(read_file(nomi.treno_txt), "my own work");
+  EXPECT_EQ(
+      esegui({"init", cartella.path(), "--scenario", "Citt\xC3\xA0", "--train", "7", "--force"}),
+      0);
+  EXPECT_EQ(read_file(nomi.treno_txt), testo_da_tabella(righe_treno()));
+  EXPECT_EQ(esegui({"init", cartella.path(), "--no-line"}), 64) << "a flag of compile";
+
+  TempFolder programma;
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(programma.path(), fs, p, scarto), 0);
+  const nomi_file del_programma = nomi_file_per(programma.path(), "Lorvenna", "2579bis");
+  ASSERT_EQ(esegui({"init", cartella.path()}), 0);
+  ASSERT_EQ(esegui({"compile", cartella.path()}), 0);
+  const nomi_file compilati = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
+  EXPECT_TRUE(read_file(compilati.treno_dat) == read_file(del_programma.treno_dat));
+  EXPECT_TRUE(read_file(compilati.linea_dat) == read_file(del_programma.linea_dat));
+}
+
 TEST_F(ScenarioToolTest, MissingDescriptionStopsWithStatusTwo) {
   EXPECT_EQ(esegui({"compile", cartella.path()}), 2);
   EXPECT_EQ(uscita.str(), "");

@@ -1,5 +1,3 @@
-#include "platform/real_file_system.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -9,6 +7,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+
+#include "platform/real_file_system.h"
 
 namespace lorvenna {
 namespace {

@@ -1,10 +1,9 @@
-#include "platform/desktop.h"
-
 #include <dlfcn.h>
 
 #include <cstdlib>
 
 #include "platform/console.h"
+#include "platform/desktop.h"
 #include "platform/file_system.h"
 #include "platform/window_module.h"
 
