@@ -16,27 +16,33 @@ done
 export WINEDEBUG=-all
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir "$work/linux" "$work/windows" "$work/texts"
+# A folder with an accented name: paths must pass through the system's
+# wide-character calls intact.
+windows_run="$work/Citt\303\240"
+windows_run=$(printf "$windows_run")
+mkdir "$work/linux" "$windows_run" "$work/texts"
 
 # The program, copied into an empty folder and started there.
 cp "$linux/lorvenna" "$work/linux/"
-cp "$windows/lorvenna.exe" "$work/windows/"
+cp "$windows/lorvenna.exe" "$windows_run/"
 (cd "$work/linux" && env -u DISPLAY ./lorvenna 2>/dev/null)
-(cd "$work/windows" && xvfb-run -a wine ./lorvenna.exe)
-rm "$work/linux/lorvenna" "$work/windows/lorvenna.exe"
+(cd "$windows_run" && xvfb-run -a wine ./lorvenna.exe)
+rm "$work/linux/lorvenna" "$windows_run/lorvenna.exe"
 for f in "$work"/linux/*; do
-  cmp "$f" "$work/windows/$(basename "$f")"
+  cmp "$f" "$windows_run/$(basename "$f")"
 done
-[ "$(ls "$work/linux" | wc -l)" -eq 6 ] && [ "$(ls "$work/windows" | wc -l)" -eq 6 ]
+[ "$(ls "$work/linux" | wc -l)" -eq 6 ] && [ "$(ls "$windows_run" | wc -l)" -eq 6 ]
 echo "lorvenna.exe wrote the six files of the Linux run"
 
 # The tool, compiling the embedded description texts.
-"$linux/scenario-tool" init "$work/texts"
+# An accented scenario name reaches the records as the same bytes.
+nome=$(printf "Citt\303\240")
+"$linux/scenario-tool" init "$work/texts" --scenario "$nome"
 cp -r "$work/texts" "$work/tool-linux"
 cp -r "$work/texts" "$work/tool-windows"
-"$linux/scenario-tool" compile "$work/tool-linux" >/dev/null
-wine "$windows/scenario-tool.exe" compile "$work/tool-windows" >/dev/null
-for f in Lorvenna_linea.dat Lorvenna_2579bis.sim Lorvenna_2579bis.dat; do
+"$linux/scenario-tool" compile "$work/tool-linux" --scenario "$nome" >/dev/null
+wine "$windows/scenario-tool.exe" compile "$work/tool-windows" --scenario "$nome" >/dev/null
+for f in "${nome}_linea.dat" "${nome}_2579bis.sim" "${nome}_2579bis.dat"; do
   cmp "$work/tool-linux/$f" "$work/tool-windows/$f"
 done
 echo "scenario-tool.exe compiled the binary files of the Linux tool"
