@@ -28,7 +28,7 @@ TEST_F(CompilazioneTest, StoresTheMarksAndCodes) {
   EXPECT_EQ(c.m.dati_generali[kVoceScenario].orario, codice_gara_st(c.m));
   EXPECT_EQ(c.m.celle[1].dato_2, codice_gara_og(c.m));
   EXPECT_EQ(c.m.celle.size(), 341u);
-  EXPECT_EQ(c.m.planimetria.x.size(), 17001u);
+  EXPECT_EQ(c.m.planimetria.metri(), 17001u);
   EXPECT_FALSE(esiste(testi.linea));
   EXPECT_FALSE(esiste(testi.treno));
 }
@@ -72,7 +72,7 @@ TEST_F(CompilazioneTest, EachCompileStartsFromAFreshModel) {
       compila_testi(testing::crlf("[generale]\nlunghezza percorso, 10000\n"
                                   "ripetizione segnali 4 codici, 3725, 5000\n[fine]\n"));
   ASSERT_EQ(ferma.esito, esito_compilazione::completa);
-  EXPECT_EQ(ferma.m.planimetria.x[200].tipo, valore_etichettato::etichetta::vuoto);
+  EXPECT_EQ(ferma.m.planimetria.tipo(200), planimetria_t::etichetta::vuoto);
   const compilazione senza_testo = compila_testi("");
   EXPECT_FALSE(senza_testo.m.tracciato_creato());
 }

@@ -51,11 +51,7 @@ esito_record lunghezza_percorso(lettura_linea& l) {
   if (lunghezza < 0) throw errore_lettura("negative route length " + std::to_string(lunghezza));
   m.lunghezza_estesa = lunghezza + kMargineTracciato;
   m.celle.assign(static_cast<size_t>(arrotonda_long(m.lunghezza_estesa / 50.0)) + 1, cella{});
-  if (m.salva_linea) {
-    const size_t metri = static_cast<size_t>(m.lunghezza_estesa) + 1;
-    m.planimetria.x.assign(metri, valore_etichettato{});
-    m.planimetria.y.assign(metri, valore_etichettato{});
-  }
+  if (m.salva_linea) m.planimetria.crea(m.lunghezza_estesa);
   return esito_record::continua;
 }
 

@@ -115,7 +115,7 @@ TEST_F(LineaTest, CodeFifteenStopsTheLineButCompletesTheGradients) {
   EXPECT_EQ(m.celle[337].pendenza, 105);
   EXPECT_EQ(m.celle[338].pendenza, 0);
   EXPECT_EQ(m.celle[8].tipo_cella, tipo_vuota) << "records after the stop are not read";
-  EXPECT_EQ(m.planimetria.x[16998].tipo, valore_etichettato::etichetta::doppio);
+  EXPECT_EQ(m.planimetria.tipo(16998), planimetria_t::etichetta::doppio);
   EXPECT_FALSE(esiste(testi.linea));
 }
 
@@ -237,7 +237,7 @@ TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
 // The curve step's own codes come before the check of the curve's end: only
 // a curve that really reaches past the last plan-view row is refused with 15.
 TEST_F(LineaTest, CurveCodesAndTheEndOfThePlanView) {
-  using E = valore_etichettato::etichetta;
+  using E = planimetria_t::etichetta;
   struct Caso {
     const char* nome;
     int32_t lunghezza;
@@ -262,9 +262,9 @@ TEST_F(LineaTest, CurveCodesAndTheEndOfThePlanView) {
     EXPECT_EQ(m.posizione_errore, c.posizione) << c.nome;
     EXPECT_EQ(esiste(testi.treno), c.atteso == codice::curva) << c.nome;
     const auto riga = static_cast<size_t>(c.ultima_riga);
-    EXPECT_NE(m.planimetria.x[riga].tipo, E::vuoto) << c.nome;
-    if (riga + 1 < m.planimetria.x.size()) {
-      EXPECT_EQ(m.planimetria.x[riga + 1].tipo, E::vuoto) << c.nome;
+    EXPECT_NE(m.planimetria.tipo(riga), E::vuoto) << c.nome;
+    if (riga + 1 < m.planimetria.metri()) {
+      EXPECT_EQ(m.planimetria.tipo(riga + 1), E::vuoto) << c.nome;
     }
   }
 }
@@ -272,7 +272,7 @@ TEST_F(LineaTest, CurveCodesAndTheEndOfThePlanView) {
 TEST_F(LineaTest, ACurveRefusedWithFifteenTurnsNoRow) {
   leggi(linea_breve("curvad1, 16800, 300\n"));
   EXPECT_EQ(m.codice_errore, codice::fuori_tracciato);
-  EXPECT_EQ(m.planimetria.x[16998].doppio, 0.0) << "the view runs straight to its end";
+  EXPECT_EQ(m.planimetria.x(16998), 0.0) << "the view runs straight to its end";
 }
 
 TEST_F(LineaTest, TooManyTextBoardsAreRefused) {

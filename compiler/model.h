@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "compiler/fault_codes.h"
+#include "compiler/plan_view_rows.h"
 
 namespace lorvenna {
 
@@ -76,26 +77,6 @@ inline constexpr int kVoceProgressivaUno = 83;
 inline constexpr int kVoceTreno = 84;
 inline constexpr int kVoceScenario = 85;
 inline constexpr int kVoceRipetizione = 86;
-
-// A plan-view element: nothing, a 16-bit integer or a double. The tags are
-// the ones written to the line file.
-struct valore_etichettato {
-  enum class etichetta : uint16_t { vuoto = 0, intero = 2, doppio = 5 };
-  etichetta tipo = etichetta::vuoto;
-  int16_t intero = 0;
-  double doppio = 0.0;
-
-  static valore_etichettato da_intero(int16_t v) { return {etichetta::intero, v, 0.0}; }
-  static valore_etichettato da_doppio(double v) { return {etichetta::doppio, 0, v}; }
-  double come_doppio() const { return tipo == etichetta::intero ? intero : doppio; }
-};
-
-// Plan view, one x and one y per metre 0..lunghezza_estesa.
-struct planimetria_t {
-  std::vector<valore_etichettato> x;
-  std::vector<valore_etichettato> y;
-  bool creata() const { return !x.empty(); }
-};
 
 // Why a compile ended with code 25, for the user's report only.
 struct motivo_lettura {

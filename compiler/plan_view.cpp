@@ -24,11 +24,10 @@ double curvatura(const std::string& campo) {
 
 void tracciatore_planimetria::inizio() {
   planimetria_t& p = m_.planimetria;
-  if (p.x.size() < 2) throw errore_lettura("the plan view has fewer than two metres");
-  p.x[0] = valore_etichettato::da_intero(0);
-  p.y[0] = valore_etichettato::da_intero(0);
-  p.x[1] = valore_etichettato::da_intero(0);
-  p.y[1] = valore_etichettato::da_intero(1);
+  if (p.metri() < 2) throw errore_lettura("the plan view has fewer than two metres");
+  p.inizia();
+  prima_ = {0.0, 0.0};
+  ultimo_ = {0.0, 1.0};
   metro_ = 2;
 }
 
@@ -36,14 +35,13 @@ void tracciatore_planimetria::inizio() {
 // operations, so that the file matches to the last bit.
 void tracciatore_planimetria::passo(double k, bool curva) {
   planimetria_t& p = m_.planimetria;
-  if (metro_ < 2 || static_cast<size_t>(metro_) >= p.x.size()) {
+  if (metro_ < 2 || static_cast<size_t>(metro_) >= p.metri()) {
     throw errore_lettura("plan-view metre " + std::to_string(metro_) + " lies outside the route");
   }
-  const size_t i = static_cast<size_t>(metro_);
-  const double x1 = p.x[i - 1].come_doppio();
-  const double y1 = p.y[i - 1].come_doppio();
-  const double dx = x1 - p.x[i - 2].come_doppio();
-  const double dy = y1 - p.y[i - 2].come_doppio();
+  const double x1 = ultimo_.x;
+  const double y1 = ultimo_.y;
+  const double dx = x1 - prima_.x;
+  const double dy = y1 - prima_.y;
   double x, y;
   if (curva) {
     const double sterzo_x = dy * k + dx;
@@ -54,8 +52,9 @@ void tracciatore_planimetria::passo(double k, bool curva) {
     x = x1 + dx;
     y = y1 + dy;
   }
-  p.x[i] = valore_etichettato::da_doppio(x);
-  p.y[i] = valore_etichettato::da_doppio(y);
+  p.aggiungi(x, y);
+  prima_ = ultimo_;
+  ultimo_ = {x, y};
   ++metro_;
 }
 
@@ -64,7 +63,7 @@ codice tracciatore_planimetria::curva(int32_t s, int32_t n, const std::string& c
   if (k == 0.0) return codice::curva;
   // A curve that would run past the last row is refused before any row is
   // computed, unless the metre limit would stop it first.
-  const int64_t ultima_riga = static_cast<int64_t>(m_.planimetria.x.size()) - 1;
+  const int64_t ultima_riga = static_cast<int64_t>(m_.planimetria.metri()) - 1;
   if (int64_t{s} + n > ultima_riga && ultima_riga < kMetriMassimiCurve) {
     return codice::fuori_tracciato;
   }

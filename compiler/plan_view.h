@@ -29,9 +29,16 @@ class tracciatore_planimetria {
   int32_t metro() const { return metro_; }
 
  private:
+  struct punto {
+    double x;
+    double y;
+  };
   void passo(double k, bool curva);
   modello& m_;
   int32_t metro_ = 0;
+  // The last two metres set, from which each step goes on.
+  punto prima_{};
+  punto ultimo_{};
 };
 
 // Curvature of a curve keyword ("curvas1".."curvad6"): negative for a

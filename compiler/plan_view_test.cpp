@@ -13,18 +13,18 @@ class PlanimetriaTest : public ::testing::Test {
       : m(testing::tracciato(lunghezza_estesa, true)), piano(m) {
     piano.inizio();
   }
-  double x(int i) const { return m.planimetria.x[i].come_doppio(); }
-  double y(int i) const { return m.planimetria.y[i].come_doppio(); }
+  double x(int i) const { return m.planimetria.x(i); }
+  double y(int i) const { return m.planimetria.y(i); }
 
   modello m;
   tracciatore_planimetria piano;
 };
 
 TEST_F(PlanimetriaTest, StartsWithTwoIntegerMetres) {
-  using E = valore_etichettato::etichetta;
-  EXPECT_EQ(m.planimetria.x[1].tipo, E::intero);
-  EXPECT_EQ(m.planimetria.y[1].intero, 1);
-  EXPECT_EQ(m.planimetria.x[2].tipo, E::vuoto);
+  using E = planimetria_t::etichetta;
+  EXPECT_EQ(m.planimetria.tipo(1), E::intero);
+  EXPECT_EQ(m.planimetria.y(1), 1);
+  EXPECT_EQ(m.planimetria.tipo(2), E::vuoto);
   EXPECT_EQ(piano.metro(), 2);
 }
 
@@ -43,9 +43,9 @@ TEST_F(PlanimetriaTest, StraightUpToTheFirstCurveThenTurnsLeft) {
 TEST_F(PlanimetriaTest, CompletionLeavesTheLastTwoMetresEmpty) {
   ASSERT_EQ(piano.curva(70950, 300, "curvad4"), codice::nessuno);
   piano.completa();
-  EXPECT_EQ(m.planimetria.x[82998].tipo, valore_etichettato::etichetta::doppio);
-  EXPECT_EQ(m.planimetria.x[82999].tipo, valore_etichettato::etichetta::vuoto);
-  EXPECT_EQ(m.planimetria.y[83000].tipo, valore_etichettato::etichetta::vuoto);
+  EXPECT_EQ(m.planimetria.tipo(82998), planimetria_t::etichetta::doppio);
+  EXPECT_EQ(m.planimetria.tipo(82999), planimetria_t::etichetta::vuoto);
+  EXPECT_EQ(m.planimetria.tipo(83000), planimetria_t::etichetta::vuoto);
 }
 
 TEST_F(PlanimetriaTest, OverlappingCurveTurnsFromTheCurrentMetre) {

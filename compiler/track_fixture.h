@@ -20,8 +20,7 @@ inline modello tracciato(int32_t lunghezza_estesa = kLunghezzaEstesa, bool plani
   m.celle.assign(static_cast<size_t>(arrotonda_long(lunghezza_estesa / 50.0)) + 1, cella{});
   if (planimetria) {
     m.salva_linea = true;
-    m.planimetria.x.assign(static_cast<size_t>(lunghezza_estesa) + 1, valore_etichettato{});
-    m.planimetria.y.assign(static_cast<size_t>(lunghezza_estesa) + 1, valore_etichettato{});
+    m.planimetria.crea(lunghezza_estesa);
   }
   return m;
 }

@@ -10,20 +10,6 @@
 namespace lorvenna {
 namespace {
 
-void valore(byte_buffer& b, const valore_etichettato& v) {
-  b.u16(static_cast<uint16_t>(v.tipo));
-  switch (v.tipo) {
-    case valore_etichettato::etichetta::vuoto:
-      break;
-    case valore_etichettato::etichetta::intero:
-      b.i16(v.intero);
-      break;
-    case valore_etichettato::etichetta::doppio:
-      b.f64(v.doppio);
-      break;
-  }
-}
-
 void voce(byte_buffer& b, const voce_generale& v, int indice) {
   if (v.nome.size() > std::numeric_limits<uint16_t>::max()) {
     throw std::length_error("general record " + std::to_string(indice) +
@@ -64,35 +50,40 @@ void cella_record(byte_buffer& b, const cella& c) {
 
 }  // namespace
 
+parti_planimetria::parti_planimetria(const planimetria_t& p) : vuoti_(2 * p.vuoti(), '\0') {}
+
+std::vector<std::string_view> parti_planimetria::parti(const planimetria_t& p) const {
+  return {p.meta_x(), vuoti_, p.meta_y(), vuoti_};
+}
+
 std::string codifica_planimetria(const planimetria_t& p) {
-  byte_buffer b;
-  b.reserve(10 * (p.x.size() + p.y.size()));
-  for (const auto& v : p.x) valore(b, v);
-  for (const auto& v : p.y) valore(b, v);
-  return b.dati();
+  std::string file;
+  for (std::string_view parte : parti_planimetria(p).parti(p)) file += parte;
+  return file;
 }
 
 std::string codifica_dati_generali(const modello& m) {
   byte_buffer b;
   for (int i = 0; i < kNumeroVoci; ++i) voce(b, m.dati_generali[i], i);
-  return b.dati();
+  return std::move(b).dati();
 }
 
 std::string codifica_celle(const modello& m) {
   byte_buffer b;
   b.reserve(15 * m.celle.size());
   for (const auto& c : m.celle) cella_record(b, c);
-  return b.dati();
+  return std::move(b).dati();
 }
 
 void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m) {
-  const std::string linea = m.salva_linea ? codifica_planimetria(m.planimetria) : "";
+  // The line file goes out straight from the model's plan view.
+  const parti_planimetria linea(m.planimetria);
   const std::string scenario = codifica_dati_generali(m);
   const std::string treno = codifica_celle(m);
   std::vector<OutputFile> uscite;
-  if (m.salva_linea) uscite.push_back({file.linea, linea});
-  uscite.push_back({file.scenario, scenario});
-  uscite.push_back({file.treno, treno});
+  if (m.salva_linea) uscite.push_back({file.linea, linea.parti(m.planimetria)});
+  uscite.push_back({file.scenario, {scenario}});
+  uscite.push_back({file.treno, {treno}});
   replace_files(fs, uscite);
 }
 

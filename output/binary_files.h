@@ -4,12 +4,26 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "compiler/model.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
 
+// The line file as the pieces it is written from: each half of the plan view
+// as the model holds it, followed by two zero bytes for each empty metre.
+class parti_planimetria {
+ public:
+  explicit parti_planimetria(const planimetria_t& p);
+  std::vector<std::string_view> parti(const planimetria_t& p) const;
+
+ private:
+  std::string vuoti_;
+};
+
+// The whole line file in one string.
 std::string codifica_planimetria(const planimetria_t& p);
 std::string codifica_dati_generali(const modello& m);
 std::string codifica_celle(const modello& m);

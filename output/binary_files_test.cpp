@@ -79,19 +79,24 @@ TEST(FileScenario, NamesAreWrittenAsTheirSingleBytes) {
                                                  7));
 }
 
+// Every x, then every y: two Integers, the doubles, then the empty metres.
 TEST(FileLinea, TaggedValuesColumnMajor) {
   planimetria_t p;
-  p.x = {valore_etichettato::da_intero(0), valore_etichettato::da_doppio(-0.0001), {}};
-  p.y = {valore_etichettato::da_intero(1), valore_etichettato::da_doppio(2.0), {}};
+  p.crea(4);
+  p.inizia();
+  p.aggiungi(-0.0001, 2.0);
   const std::string dati = codifica_planimetria(p);
-  ASSERT_EQ(dati.size(), 2u * (4 + 10 + 2));
-  EXPECT_EQ(esadecimale(dati.substr(0, 4)), "02000000");
-  EXPECT_EQ(dati.substr(4, 2), std::string("\x05\x00", 2));
+  ASSERT_EQ(dati.size(), 2u * (4 + 4 + 10 + 2 + 2));
+  EXPECT_EQ(esadecimale(dati.substr(0, 8)), "0200000002000000");
+  EXPECT_EQ(dati.substr(8, 2), std::string("\x05\x00", 2));
   double x;
-  std::memcpy(&x, dati.data() + 6, 8);
+  std::memcpy(&x, dati.data() + 10, 8);
   EXPECT_EQ(x, -0.0001);
-  EXPECT_EQ(esadecimale(dati.substr(14, 6)), "000002000100");
-  EXPECT_EQ(esadecimale(dati.substr(20, 10)), "05000000000000000040");
+  EXPECT_EQ(esadecimale(dati.substr(18, 4)), "00000000");
+  EXPECT_EQ(esadecimale(dati.substr(22, 8)), "0200000002000100");
+  EXPECT_EQ(esadecimale(dati.substr(30, 14)), "0500000000000000004000000000");
+  EXPECT_EQ(p.tipo(3), planimetria_t::etichetta::vuoto);
+  EXPECT_EQ(p.y(2), 2.0);
 }
 
 TEST(FileBinari, ANameTooLongForItsPrefixWritesNoFile) {

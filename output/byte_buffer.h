@@ -28,7 +28,7 @@ class byte_buffer {
   void bytes(std::string_view s) { dati_.append(s); }
   void reserve(size_t n) { dati_.reserve(n); }
 
-  const std::string& dati() const { return dati_; }
+  std::string dati() && { return std::move(dati_); }
 
  private:
   std::string dati_;

@@ -23,7 +23,7 @@ Temporary write_temporary(FileSystem& fs, const OutputFile& f) {
   std::unique_ptr<NewFile> file = fs.create_new(f.path);
   Temporary t{file->path()};
   try {
-    file->write(f.bytes);
+    for (std::string_view part : f.parts) file->write(part);
     file->sync();
   } catch (const FileError&) {
     file.reset();
@@ -74,7 +74,7 @@ void replace_files(FileSystem& fs, std::span<const OutputFile> files) {
 }
 
 void write_whole_file(FileSystem& fs, const std::string& path, std::string_view bytes) {
-  const OutputFile file{path, bytes};
+  const OutputFile file{path, {bytes}};
   replace_files(fs, std::span(&file, 1));
 }
 

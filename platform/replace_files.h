@@ -5,14 +5,16 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 
 namespace lorvenna {
 
+// An output and its bytes, in one piece or several written one after another.
 struct OutputFile {
   std::string path;
-  std::string_view bytes;
+  std::vector<std::string_view> parts;
 };
 
 // Replaces every file of `files` whole, as one set as far as the system

@@ -59,7 +59,7 @@ TEST(ReplaceFiles, ASetIsReplacedOnlyWhenEveryOutputMayBe) {
   for (const std::string& f : {a, b, c}) write_file(f, "old");
   ::chmod(c.c_str(), 0444);
   RealFileSystem fs;
-  const OutputFile set[] = {{a, "new a"}, {b, "new b"}, {c, "new c"}};
+  const OutputFile set[] = {{a, {"new ", "a"}}, {b, {"new b"}}, {c, {"new c"}}};
   EXPECT_THROW(replace_files(fs, set), FileError);
   for (const std::string& f : {a, b, c}) EXPECT_EQ(read_file(f), "old") << f;
 
@@ -77,7 +77,7 @@ TEST(ReplaceFiles, NoOutputIsRenamedBeforeAllAreComplete) {
   write_file(a, "old");
   write_file(b, "old");
   FailingFileSystem fs(FailingFileSystem::Op::sync, "b.sim");
-  const OutputFile set[] = {{a, "new a"}, {b, "new b"}};
+  const OutputFile set[] = {{a, {"new a"}}, {b, {"new b"}}};
   EXPECT_THROW(replace_files(fs, set), FileError);
   EXPECT_EQ(read_file(a), "old");
   EXPECT_EQ(testing::files_in(cartella.path()), (std::set<std::string>{"a.dat", "b.sim"}));

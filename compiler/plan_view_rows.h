@@ -1,0 +1,80 @@
+// The plan view's data: an x and a y for every metre 0 to lunghezza_estesa,
+// kept as the line file holds them (every x, then every y, each a tagged
+// value), so that writing the file copies nothing and the model holds no
+// second copy. The metres are set in order: 0 and 1 as Integers, then one
+// double a metre from metre 2 on; the metres not reached stay empty.
+#pragma once
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <string_view>
+
+namespace lorvenna {
+
+class planimetria_t {
+ public:
+  // The tags written to the line file.
+  enum class etichetta : uint16_t { vuoto = 0, intero = 2, doppio = 5 };
+
+  // Metres 0 to ultimo_metro, all empty; what stood before is dropped.
+  void crea(int32_t ultimo_metro);
+  bool creata() const { return metri_ > 0; }
+  size_t metri() const { return metri_; }
+  // How many metres, from 0, are set.
+  size_t calcolati() const { return interi_ + doppi_; }
+
+  // Sets metres 0 and 1 to the Integer points (0, 0) and (0, 1).
+  void inizia();
+  // Sets the next metre, from metre 2 on, to (x, y).
+  void aggiungi(double x, double y) {
+    if (interi_ != 2 || calcolati() >= metri_) rifiuta();
+    metti_doppio(x_.get() + usati_, x);
+    metti_doppio(y_.get() + usati_, y);
+    usati_ += kDoppio;
+    ++doppi_;
+  }
+
+  etichetta tipo(size_t metro) const;
+  // The metre's value as a double; 0 for an empty metre.
+  double x(size_t metro) const { return valore(x_.get(), metro); }
+  double y(size_t metro) const { return valore(y_.get(), metro); }
+
+  // Each half of the line file up to the last metre set; every empty metre
+  // after it takes two zero bytes.
+  std::string_view meta_x() const { return {x_.get(), usati_}; }
+  std::string_view meta_y() const { return {y_.get(), usati_}; }
+  size_t vuoti() const { return metri_ - calcolati(); }
+
+ private:
+  static constexpr size_t kIntero = 4;   // tag and 16-bit value
+  static constexpr size_t kDoppio = 10;  // tag and 64-bit double
+
+  // Tag 5 and the double, little-endian; on a little-endian host a plain copy.
+  static void metti_doppio(char* p, double v) {
+    if constexpr (std::endian::native == std::endian::little) {
+      constexpr uint16_t kTag = static_cast<uint16_t>(etichetta::doppio);
+      std::memcpy(p, &kTag, sizeof kTag);
+      std::memcpy(p + 2, &v, sizeof v);
+    } else {
+      metti_doppio_lento(p, v);
+    }
+  }
+  static void metti_doppio_lento(char* p, double v);
+  [[noreturn]] void rifiuta() const;
+  double valore(const char* meta, size_t metro) const;
+
+  size_t metri_ = 0;
+  size_t interi_ = 0;
+  size_t doppi_ = 0;
+  // Each half has room for every metre as a double, allocated once and
+  // written in place: no capacity check or fill per value, and the pages
+  // of metres never reached are never touched.
+  std::unique_ptr<char[]> x_;
+  std::unique_ptr<char[]> y_;
+  size_t usati_ = 0;  // bytes of each half written
+};
+
+}  // namespace lorvenna
