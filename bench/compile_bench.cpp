@@ -1,19 +1,40 @@
-// Time of the whole program run and of the compile alone, on the embedded
-// scenario, in a temporary folder.
+// How close a run comes to the least a program could do: write the same
+// bytes into the same files, with the same syncs, and compute nothing. Each
+// benchmark times a run and its I/O floor in turn and reports the ratio, the
+// bytes written per second and the peak memory of the run as a process.
 #include <benchmark/benchmark.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <sstream>
+#include <string>
+#include <vector>
 
+#include "bench/route_generator.h"
+#include "compiler/compile.h"
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
 #include "platform/real_file_system.h"
+#include "platform/replace_files.h"
+#include "testing/memory_file_system.h"
 #include "texts/line_description.h"
+#include "texts/line_table.h"
+#include "texts/notes.h"
+#include "texts/slow_order.h"
+#include "texts/train_card.h"
 #include "texts/train_description.h"
+
+extern char** environ;
 
 namespace lorvenna {
 namespace {
+
+using orologio = std::chrono::steady_clock;
 
 class PiattaformaMuta : public piattaforma {
  public:
@@ -22,40 +43,210 @@ class PiattaformaMuta : public piattaforma {
   void segnala_fallimento(const std::string&) override {}
 };
 
-std::string cartella_temporanea() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "lorvenna-bench-XXXXXX").string();
-  return ::mkdtemp(pattern.data());
+class Cartella {
+ public:
+  Cartella() {
+    std::string modello =
+        (std::filesystem::temp_directory_path() / "lorvenna-bench-XXXXXX").string();
+    percorso_ = ::mkdtemp(modello.data());
+  }
+  ~Cartella() { std::filesystem::remove_all(percorso_); }
+  const std::string& percorso() const { return percorso_; }
+
+ private:
+  std::string percorso_;
+};
+
+double secondi(orologio::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// Peak resident memory, in MiB, of a program run once with `argomenti`
+// (the program first), measured by the small peak_memory helper.
+double picco_mib(const std::vector<std::string>& argomenti) {
+  const std::string uscita =
+      (std::filesystem::temp_directory_path() / "lorvenna-bench-peak").string();
+  std::vector<std::string> tutti = {LORVENNA_PEAK_MEMORY, uscita};
+  tutti.insert(tutti.end(), argomenti.begin(), argomenti.end());
+  std::vector<char*> argv;
+  for (const std::string& a : tutti) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid;
+  if (::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return -1;
+  int stato;
+  if (::waitpid(pid, &stato, 0) != pid) return -1;
+  double kib = -1;
+  if (std::FILE* f = std::fopen(uscita.c_str(), "r")) {
+    if (std::fscanf(f, "%lf", &kib) != 1) kib = -1;
+    std::fclose(f);
+  }
+  std::filesystem::remove(uscita);
+  return kib < 0 ? -1 : kib / 1024.0;
 }
 
-void BM_Programma(benchmark::State& state) {
-  const std::string cartella = cartella_temporanea();
+// The files of one run and their bytes, in the order the run writes them.
+struct file_scritto {
+  std::string percorso;
+  std::string byte;
+};
+
+void leggi_tutti(const std::vector<std::string>& nomi, std::vector<file_scritto>& out) {
+  RealFileSystem fs;
+  for (const std::string& n : nomi) out.push_back({n, fs.read(n)});
+}
+
+// The floor of a run: each text written whole (one write, synced, renamed,
+// the folder synced), the two description texts read back and deleted, the
+// binary files replaced as one set.
+void pavimento(FileSystem& fs, const std::vector<file_scritto>& testi,
+               const std::vector<std::string>& da_rileggere,
+               const std::vector<file_scritto>& binari) {
+  for (const file_scritto& t : testi) write_whole_file(fs, t.percorso, t.byte);
+  for (const std::string& t : da_rileggere) {
+    benchmark::DoNotOptimize(fs.read(t));
+    fs.remove(t);
+  }
+  std::vector<OutputFile> set;
+  for (const file_scritto& b : binari) set.push_back({b.percorso, {b.byte}});
+  replace_files(fs, set);
+}
+
+size_t byte_di(const std::vector<file_scritto>& a, const std::vector<file_scritto>& b) {
+  size_t n = 0;
+  for (const auto* v : {&a, &b}) {
+    for (const file_scritto& f : *v) n += f.byte.size();
+  }
+  return n;
+}
+
+// Times `corsa` and `pavimento_` in turn, reporting the run's time as the
+// iteration's, the floor's beside it, and the median ratio of the pairs.
+template <typename Corsa, typename Pavimento>
+void misura(benchmark::State& state, Corsa corsa, Pavimento pavimento_, size_t byte, double picco) {
+  double totale_pavimento = 0;
+  std::vector<double> rapporti;
+  int64_t giro = 0;
+  for (auto _ : state) {
+    // Each goes first every other time, so that neither always inherits
+    // the other's dirty pages and freed blocks.
+    const bool prima_la_corsa = giro++ % 2 == 0;
+    double t_corsa = 0, t_pavimento = 0;
+    for (int k = 0; k < 2; ++k) {
+      const bool tocca_corsa = (k == 0) == prima_la_corsa;
+      const auto t0 = orologio::now();
+      if (tocca_corsa) {
+        corsa();
+      } else {
+        pavimento_();
+      }
+      (tocca_corsa ? t_corsa : t_pavimento) = secondi(orologio::now() - t0);
+    }
+    state.SetIterationTime(t_corsa);
+    totale_pavimento += t_pavimento;
+    rapporti.push_back(t_corsa / t_pavimento);
+  }
+  const double n = static_cast<double>(state.iterations());
+  state.counters["floor_ms"] = 1000 * totale_pavimento / n;
+  // The median of the pairs' ratios: one slow sync on either side moves it
+  // no more than one pair's worth.
+  std::nth_element(rapporti.begin(), rapporti.begin() + rapporti.size() / 2, rapporti.end());
+  state.counters["ratio"] = rapporti.empty() ? 0 : rapporti[rapporti.size() / 2];
+  state.counters["peak_MiB"] = picco;
+  state.SetBytesProcessed(static_cast<int64_t>(byte) * state.iterations());
+}
+
+void BM_ProgrammaIncorporato(benchmark::State& state) {
+  Cartella cartella;
   RealFileSystem fs;
   PiattaformaMuta p;
   std::ostringstream errori;
-  for (auto _ : state) {
-    if (esegui_programma(cartella, fs, p, errori) != 0) state.SkipWithError("run failed");
-  }
-  std::filesystem::remove_all(cartella);
+  const nomi_file nomi = nomi_file_per(cartella.percorso(), kNomeScenario, kNumeroTreno);
+  // One run shows the bytes the floor must write.
+  esegui_programma(cartella.percorso(), fs, p, errori);
+  std::vector<file_scritto> testi = {{nomi.linea_txt, testo_da_tabella(righe_linea())},
+                                     {nomi.treno_txt, testo_da_tabella(righe_treno())}};
+  leggi_tutti({nomi.note, nomi.rallentamenti, nomi.scheda}, testi);
+  std::vector<file_scritto> binari;
+  leggi_tutti({nomi.linea_dat, nomi.scenario_sim, nomi.treno_dat}, binari);
+  const std::string programma = cartella.percorso() + "/lorvenna";
+  std::filesystem::copy_file(LORVENNA_PROGRAM, programma);
+  const double picco = picco_mib({programma});
+  std::filesystem::remove(programma);
+  misura(
+      state,
+      [&] {
+        if (esegui_programma(cartella.percorso(), fs, p, errori) != 0) state.SkipWithError("run");
+      },
+      [&] {
+        pavimento(fs, testi, {nomi.linea_txt, nomi.treno_txt}, binari);
+      },
+      byte_di(testi, binari), picco);
 }
-BENCHMARK(BM_Programma)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProgrammaIncorporato)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_Compilazione(benchmark::State& state) {
-  const std::string cartella = cartella_temporanea();
-  RealFileSystem fs;
-  const nomi_file nomi = nomi_file_per(cartella, kNomeScenario, kNumeroTreno);
+void BM_CompilazioneInMemoria(benchmark::State& state) {
+  const testi_descrizione testi{"L_linea.txt", "L_1-.txt"};
+  const std::string linea = testo_da_tabella(righe_linea());
+  const std::string treno = testo_da_tabella(righe_treno());
   for (auto _ : state) {
-    state.PauseTiming();
-    dati_linea(fs, nomi.linea_txt);
-    dati_treno(fs, nomi.treno_txt);
-    state.ResumeTiming();
-    if (memorizza_percorso(true, kNomeScenario, kNumeroTreno, fs, nomi).esito !=
-        esito_compilazione::completa) {
-      state.SkipWithError("compile failed");
-    }
+    MemoryFileSystem fs;
+    fs.write(testi.linea, linea);
+    fs.write(testi.treno, treno);
+    benchmark::DoNotOptimize(compila({kNomeScenario, kNumeroTreno, true, testi}, fs));
   }
-  std::filesystem::remove_all(cartella);
 }
-BENCHMARK(BM_Compilazione)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompilazioneInMemoria)->Unit(benchmark::kMillisecond);
+
+// A generated route, end to end as scenario-tool compiles it: the two texts
+// written, read back, compiled and deleted, the binary files written.
+void BM_PercorsoGenerato(benchmark::State& state) {
+  const auto lunghezza = static_cast<int32_t>(state.range(0) * 1000);
+  const bench::descrizioni d = bench::genera_percorso(lunghezza);
+  Cartella cartella;
+  RealFileSystem fs;
+  const nomi_file nomi = nomi_file_per(cartella.percorso(), "Bench", "1");
+  const std::vector<file_scritto> testi = {{nomi.linea_txt, d.linea}, {nomi.treno_txt, d.treno}};
+  auto corsa = [&] {
+    for (const file_scritto& t : testi) write_whole_file(fs, t.percorso, t.byte);
+    return memorizza_percorso(true, "Bench", "1", fs, nomi);
+  };
+  const compilazione c = corsa();
+  if (c.esito != esito_compilazione::completa || c.m.con_codice()) {
+    state.SkipWithError(
+        ("the generated route compiles with code " + std::to_string(numero(c.m.codice_errore)))
+            .c_str());
+    return;
+  }
+  std::vector<file_scritto> binari;
+  leggi_tutti({nomi.linea_dat, nomi.scenario_sim, nomi.treno_dat}, binari);
+  for (const file_scritto& t : testi) write_whole_file(fs, t.percorso, t.byte);
+  const double picco = picco_mib(
+      {LORVENNA_TOOL, "compile", cartella.percorso(), "--scenario", "Bench", "--train", "1"});
+  misura(
+      state, [&] { benchmark::DoNotOptimize(corsa()); },
+      [&] {
+        pavimento(fs, testi, {nomi.linea_txt, nomi.treno_txt}, binari);
+      },
+      byte_di(testi, binari), picco);
+  state.counters["line_file_MiB"] = binari[0].byte.size() / (1024.0 * 1024.0);
+}
+void BM_PercorsoInMemoria(benchmark::State& state) {
+  const bench::descrizioni d = bench::genera_percorso(static_cast<int32_t>(state.range(0) * 1000));
+  const testi_descrizione testi{"Bench_linea.txt", "Bench_1-.txt"};
+  for (auto _ : state) {
+    MemoryFileSystem fs;
+    fs.write(testi.linea, d.linea);
+    fs.write(testi.treno, d.treno);
+    benchmark::DoNotOptimize(compila({"Bench", "1", true, testi}, fs));
+  }
+}
+BENCHMARK(BM_PercorsoInMemoria)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_PercorsoGenerato)
+    ->Arg(100)
+    ->Arg(250)
+    ->Arg(500)
+    ->Arg(1000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace lorvenna

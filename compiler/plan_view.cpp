@@ -1,5 +1,6 @@
 #include "compiler/plan_view.h"
 
+#include <algorithm>
 #include <array>
 
 #include "compiler/failure.h"
@@ -31,31 +32,43 @@ void tracciatore_planimetria::inizio() {
   metro_ = 2;
 }
 
-// The step vector is turned without renormalising, in exactly this order of
-// operations, so that the file matches to the last bit.
-void tracciatore_planimetria::passo(double k, bool curva) {
+// Computes metres metro_ to fino_a in one run. The step vector is turned
+// without renormalising, in exactly this order of operations, so that the
+// file matches to the last bit. The points stay in locals and each metre is
+// stored straight into the line file's layout.
+template <bool Curva>
+void tracciatore_planimetria::corsa(int64_t fino_a, double k) {
+  if (fino_a < metro_) return;
   planimetria_t& p = m_.planimetria;
-  if (metro_ < 2 || static_cast<size_t>(metro_) >= p.metri()) {
-    throw errore_lettura("plan-view metre " + std::to_string(metro_) + " lies outside the route");
+  if (metro_ < 2 || static_cast<size_t>(fino_a) >= p.metri()) {
+    throw errore_lettura("plan-view metre " + std::to_string(fino_a) + " lies outside the route");
   }
-  const double x1 = ultimo_.x;
-  const double y1 = ultimo_.y;
-  const double dx = x1 - prima_.x;
-  const double dy = y1 - prima_.y;
-  double x, y;
-  if (curva) {
-    const double sterzo_x = dy * k + dx;
-    const double sterzo_y = dy - dx * k;
-    x = x1 + sterzo_x;
-    y = y1 + sterzo_y;
-  } else {
-    x = x1 + dx;
-    y = y1 + dy;
+  const auto n = static_cast<size_t>(fino_a - metro_ + 1);
+  const planimetria_t::righe_nuove righe = p.aggiungi_righe(n);
+  double x0 = prima_.x, y0 = prima_.y, x1 = ultimo_.x, y1 = ultimo_.y;
+  for (size_t i = 0; i < n; ++i) {
+    const double dx = x1 - x0;
+    const double dy = y1 - y0;
+    double x, y;
+    if constexpr (Curva) {
+      const double sterzo_x = dy * k + dx;
+      const double sterzo_y = dy - dx * k;
+      x = x1 + sterzo_x;
+      y = y1 + sterzo_y;
+    } else {
+      x = x1 + dx;
+      y = y1 + dy;
+    }
+    planimetria_t::metti_doppio(righe.x + i * planimetria_t::kDoppio, x);
+    planimetria_t::metti_doppio(righe.y + i * planimetria_t::kDoppio, y);
+    x0 = x1;
+    y0 = y1;
+    x1 = x;
+    y1 = y;
   }
-  p.aggiungi(x, y);
-  prima_ = ultimo_;
-  ultimo_ = {x, y};
-  ++metro_;
+  prima_ = {x0, y0};
+  ultimo_ = {x1, y1};
+  metro_ = static_cast<int32_t>(fino_a + 1);
 }
 
 codice tracciatore_planimetria::curva(int32_t s, int32_t n, const std::string& campo) {
@@ -67,19 +80,14 @@ codice tracciatore_planimetria::curva(int32_t s, int32_t n, const std::string& c
   if (int64_t{s} + n > ultima_riga && ultima_riga < kMetriMassimiCurve) {
     return codice::fuori_tracciato;
   }
-  while (metro_ <= s) {
-    passo(k, false);
-    if (metro_ > kMetriMassimiCurve) return codice::curva;
-  }
-  while (int64_t{metro_} <= int64_t{s} + n) {
-    passo(k, true);
-    if (metro_ > kMetriMassimiCurve) return codice::curva;
-  }
+  // The view stops at the metre limit, the metres up to it computed.
+  corsa<false>(std::min<int64_t>(s, kMetriMassimiCurve), k);
+  if (metro_ > kMetriMassimiCurve) return codice::curva;
+  corsa<true>(std::min<int64_t>(int64_t{s} + n, kMetriMassimiCurve), k);
+  if (metro_ > kMetriMassimiCurve) return codice::curva;
   return codice::nessuno;
 }
 
-void tracciatore_planimetria::completa() {
-  while (metro_ <= m_.lunghezza_estesa - 2) passo(0.0, false);
-}
+void tracciatore_planimetria::completa() { corsa<false>(int64_t{m_.lunghezza_estesa} - 2, 0.0); }
 
 }  // namespace lorvenna

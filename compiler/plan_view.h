@@ -33,7 +33,8 @@ class tracciatore_planimetria {
     double x;
     double y;
   };
-  void passo(double k, bool curva);
+  template <bool Curva>
+  void corsa(int64_t fino_a, double k);
   modello& m_;
   int32_t metro_ = 0;
   // The last two metres set, from which each step goes on.

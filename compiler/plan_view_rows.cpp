@@ -48,8 +48,8 @@ void planimetria_t::crea(int32_t ultimo_metro) {
   interi_ = 0;
   doppi_ = 0;
   usati_ = 0;
-  x_ = std::make_unique_for_overwrite<char[]>(kDoppio * metri_);
-  y_ = std::make_unique_for_overwrite<char[]>(kDoppio * metri_);
+  x_ = LargeBuffer(kDoppio * metri_);
+  y_ = LargeBuffer(kDoppio * metri_);
 }
 
 void planimetria_t::inizia() {

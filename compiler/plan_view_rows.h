@@ -9,8 +9,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string_view>
+
+#include "platform/large_buffer.h"
 
 namespace lorvenna {
 
@@ -30,11 +31,36 @@ class planimetria_t {
   void inizia();
   // Sets the next metre, from metre 2 on, to (x, y).
   void aggiungi(double x, double y) {
-    if (interi_ != 2 || calcolati() >= metri_) rifiuta();
-    metti_doppio(x_.get() + usati_, x);
-    metti_doppio(y_.get() + usati_, y);
-    usati_ += kDoppio;
-    ++doppi_;
+    const righe_nuove r = aggiungi_righe(1);
+    metti_doppio(r.x, x);
+    metti_doppio(r.y, y);
+  }
+
+  // The next `n` metres, from metre 2 on, for the caller to fill at once
+  // with metti_doppio, kDoppio bytes apart in each half.
+  struct righe_nuove {
+    char* x;
+    char* y;
+  };
+  righe_nuove aggiungi_righe(size_t n) {
+    if (interi_ != 2 || n > metri_ - calcolati()) rifiuta();
+    const righe_nuove r{x_.get() + usati_, y_.get() + usati_};
+    usati_ += kDoppio * n;
+    doppi_ += n;
+    return r;
+  }
+
+  static constexpr size_t kDoppio = 10;  // tag and 64-bit double
+
+  // Tag 5 and the double, little-endian; on a little-endian host a plain copy.
+  static void metti_doppio(char* p, double v) {
+    if constexpr (std::endian::native == std::endian::little) {
+      constexpr uint16_t kTag = static_cast<uint16_t>(etichetta::doppio);
+      std::memcpy(p, &kTag, sizeof kTag);
+      std::memcpy(p + 2, &v, sizeof v);
+    } else {
+      metti_doppio_lento(p, v);
+    }
   }
 
   etichetta tipo(size_t metro) const;
@@ -49,19 +75,8 @@ class planimetria_t {
   size_t vuoti() const { return metri_ - calcolati(); }
 
  private:
-  static constexpr size_t kIntero = 4;   // tag and 16-bit value
-  static constexpr size_t kDoppio = 10;  // tag and 64-bit double
+  static constexpr size_t kIntero = 4;  // tag and 16-bit value
 
-  // Tag 5 and the double, little-endian; on a little-endian host a plain copy.
-  static void metti_doppio(char* p, double v) {
-    if constexpr (std::endian::native == std::endian::little) {
-      constexpr uint16_t kTag = static_cast<uint16_t>(etichetta::doppio);
-      std::memcpy(p, &kTag, sizeof kTag);
-      std::memcpy(p + 2, &v, sizeof v);
-    } else {
-      metti_doppio_lento(p, v);
-    }
-  }
   static void metti_doppio_lento(char* p, double v);
   [[noreturn]] void rifiuta() const;
   double valore(const char* meta, size_t metro) const;
@@ -72,8 +87,8 @@ class planimetria_t {
   // Each half has room for every metre as a double, allocated once and
   // written in place: no capacity check or fill per value, and the pages
   // of metres never reached are never touched.
-  std::unique_ptr<char[]> x_;
-  std::unique_ptr<char[]> y_;
+  LargeBuffer x_;
+  LargeBuffer y_;
   size_t usati_ = 0;  // bytes of each half written
 };
 

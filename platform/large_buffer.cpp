@@ -1,0 +1,119 @@
+#include "platform/large_buffer.h"
+
+#include <array>
+#include <mutex>
+#include <new>
+#include <utility>
+
+#ifndef _WIN32
+#include <sys/mman.h>
+#endif
+
+namespace lorvenna {
+namespace {
+
+// Below this the system's allocator serves as well.
+constexpr size_t kGrande = size_t{256} << 10;
+
+#ifndef _WIN32
+// The last blocks given back, kept mapped for the next compile in the same
+// process (a benchmark, a tool compiling many scenarios): their pages are
+// already there, so the next plan view costs no page faults. Two blocks:
+// the plan view's two halves.
+struct blocco {
+  char* dati = nullptr;
+  size_t dimensione = 0;
+};
+
+class scorta {
+ public:
+  blocco prendi(size_t dimensione) {
+    std::lock_guard<std::mutex> chiave(mutex_);
+    // The smallest block that is large enough.
+    blocco* scelto = nullptr;
+    for (blocco& b : blocchi_) {
+      if (b.dati == nullptr || b.dimensione < dimensione) continue;
+      if (scelto == nullptr || b.dimensione < scelto->dimensione) scelto = &b;
+    }
+    if (scelto == nullptr) return {};
+    return std::exchange(*scelto, blocco{});
+  }
+  // Keeps the block, in place of the smallest one kept if none is free;
+  // returns the block that is no longer kept, to be unmapped.
+  blocco lascia(char* dati, size_t dimensione) {
+    std::lock_guard<std::mutex> chiave(mutex_);
+    blocco* posto = &blocchi_[0];
+    for (blocco& b : blocchi_) {
+      if (b.dati == nullptr) {
+        posto = &b;
+        break;
+      }
+      if (b.dimensione < posto->dimensione) posto = &b;
+    }
+    return std::exchange(*posto, blocco{dati, dimensione});
+  }
+
+ private:
+  std::mutex mutex_;
+  std::array<blocco, 2> blocchi_{};
+};
+
+scorta& la_scorta() {
+  static scorta s;
+  return s;
+}
+
+char* mappa(size_t dimensione) {
+  void* p = ::mmap(nullptr, dimensione, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (p == MAP_FAILED) throw std::bad_alloc();
+  // Large pages, where the system gives them, turn thousands of page faults
+  // into a few; the advice is only advice.
+  ::madvise(p, dimensione, MADV_HUGEPAGE);
+  return static_cast<char*>(p);
+}
+#endif
+
+}  // namespace
+
+LargeBuffer::LargeBuffer(size_t size) : size_(size) {
+  if (size == 0) return;
+#ifndef _WIN32
+  if (size >= kGrande) {
+    const blocco b = la_scorta().prendi(size);
+    data_ = b.dati != nullptr ? b.dati : mappa(size);
+    size_ = b.dati != nullptr ? b.dimensione : size;
+    return;
+  }
+#endif
+  data_ = new char[size];
+}
+
+LargeBuffer::~LargeBuffer() { release(); }
+
+LargeBuffer::LargeBuffer(LargeBuffer&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
+
+LargeBuffer& LargeBuffer::operator=(LargeBuffer&& other) noexcept {
+  if (this != &other) {
+    release();
+    data_ = std::exchange(other.data_, nullptr);
+    size_ = std::exchange(other.size_, 0);
+  }
+  return *this;
+}
+
+void LargeBuffer::release() {
+  if (data_ == nullptr) return;
+#ifndef _WIN32
+  if (size_ >= kGrande) {
+    const blocco fuori = la_scorta().lascia(data_, size_);
+    if (fuori.dati != nullptr) ::munmap(fuori.dati, fuori.dimensione);
+    data_ = nullptr;
+    return;
+  }
+#endif
+  delete[] data_;
+  data_ = nullptr;
+}
+
+}  // namespace lorvenna
