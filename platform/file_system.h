@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,6 +31,11 @@ class NewFile {
   virtual const std::string& path() const = 0;
   // Writes all of `bytes` after what was written before.
   virtual void write(std::string_view bytes) = 0;
+  // Writes the pieces one after another; a system that can gathers them
+  // into one call.
+  virtual void write(std::span<const std::string_view> pieces) {
+    for (std::string_view piece : pieces) write(piece);
+  }
   // Returns once the bytes written are on the disk.
   virtual void sync() = 0;
 };

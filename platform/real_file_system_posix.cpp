@@ -1,12 +1,16 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "platform/real_file_system.h"
 
@@ -38,12 +42,35 @@ class PosixNewFile : public NewFile {
   PosixNewFile(int fd, std::string path) : fd_(fd), path_(std::move(path)) {}
   const std::string& path() const override { return path_; }
 
+  using NewFile::write;
   void write(std::string_view bytes) override {
     while (!bytes.empty()) {
       const ssize_t n = ::write(fd_.get(), bytes.data(), bytes.size());
       if (n < 0 && errno == EINTR) continue;
       if (n < 0) fail("write", path_);
       bytes.remove_prefix(static_cast<size_t>(n));
+    }
+  }
+
+  void write(std::span<const std::string_view> pieces) override {
+    std::vector<iovec> resto;
+    for (std::string_view p : pieces) {
+      if (!p.empty()) resto.push_back({const_cast<char*>(p.data()), p.size()});
+    }
+    size_t primo = 0;
+    while (primo < resto.size()) {
+      const int quanti = static_cast<int>(std::min<size_t>(resto.size() - primo, IOV_MAX));
+      ssize_t n = ::writev(fd_.get(), resto.data() + primo, quanti);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) fail("write", path_);
+      // A short write leaves the rest for the next call.
+      while (n > 0 && primo < resto.size()) {
+        const auto scritti = std::min(static_cast<size_t>(n), resto[primo].iov_len);
+        resto[primo].iov_base = static_cast<char*>(resto[primo].iov_base) + scritti;
+        resto[primo].iov_len -= scritti;
+        n -= static_cast<ssize_t>(scritti);
+        if (resto[primo].iov_len == 0) ++primo;
+      }
     }
   }
 

@@ -33,6 +33,7 @@ class Win32NewFile : public NewFile {
   Win32NewFile(HANDLE h, std::string path) : h_(h), path_(std::move(path)) {}
   const std::string& path() const override { return path_; }
 
+  using NewFile::write;
   void write(std::string_view bytes) override {
     while (!bytes.empty()) {
       const DWORD pezzo = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());

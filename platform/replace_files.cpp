@@ -23,7 +23,7 @@ Temporary write_temporary(FileSystem& fs, const OutputFile& f) {
   std::unique_ptr<NewFile> file = fs.create_new(f.path);
   Temporary t{file->path()};
   try {
-    for (std::string_view part : f.parts) file->write(part);
+    file->write(std::span<const std::string_view>(f.parts));
     file->sync();
   } catch (const FileError&) {
     file.reset();

@@ -75,6 +75,7 @@ class FailingFileSystem : public FileSystem {
     File(FailingFileSystem& fs, std::unique_ptr<NewFile> inner, std::string output)
         : fs_(fs), inner_(std::move(inner)), output_(std::move(output)) {}
     const std::string& path() const override { return inner_->path(); }
+    using NewFile::write;
     void write(std::string_view bytes) override {
       if (fs_.hit(Op::write, output_)) {
         // Leave a truncated file behind, as a full disk would.

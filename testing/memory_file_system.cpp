@@ -8,6 +8,7 @@ class MemoryNewFile : public NewFile {
   MemoryNewFile(std::string& contents, std::string path)
       : contents_(contents), path_(std::move(path)) {}
   const std::string& path() const override { return path_; }
+  using NewFile::write;
   void write(std::string_view bytes) override { contents_.append(bytes); }
   void sync() override {}
 
