@@ -26,6 +26,22 @@ class byte_buffer {
     for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
   }
   void bytes(std::string_view s) { dati_.append(s); }
+
+  // A fixed-size record packed on the stack, to be appended whole.
+  template <size_t N>
+  class record {
+   public:
+    void u8(uint8_t v) { byte_[n_++] = static_cast<char>(v); }
+    void i16(int16_t v) {
+      u8(static_cast<uint8_t>(static_cast<uint16_t>(v) & 0xFF));
+      u8(static_cast<uint8_t>(static_cast<uint16_t>(v) >> 8));
+    }
+    std::string_view dati() const { return {byte_, n_}; }
+
+   private:
+    char byte_[N];
+    size_t n_ = 0;
+  };
   void reserve(size_t n) { dati_.reserve(n); }
 
   std::string dati() && { return std::move(dati_); }
