@@ -7,6 +7,7 @@
 #include "driver/run_sequence.h"
 #include "texts/line_description.h"
 #include "texts/train_description.h"
+#include "tools/kept_texts_file_system.h"
 #include "tools/tool_options.h"
 
 namespace lorvenna {
@@ -14,26 +15,32 @@ namespace {
 
 constexpr const char* kUso =
     "usage: scenario-tool compile DIR [--scenario NAME] [--train NUMBER] [--no-line]\n"
+    "                             [--delete-texts]\n"
     "       scenario-tool init DIR [--scenario NAME] [--train NUMBER] [--force]\n"
     "\n"
     "  compile   compiles the line and train description texts that stand in DIR\n"
     "            (NAME_linea.txt and NAME_NUMBER-.txt) into NAME_linea.dat,\n"
-    "            NAME_NUMBER.sim and NAME_NUMBER.dat in DIR, and deletes the texts.\n"
+    "            NAME_NUMBER.sim and NAME_NUMBER.dat in DIR. The texts stay;\n"
+    "            --delete-texts deletes them as the program deletes its own.\n"
     "            --no-line leaves the line file alone and skips the plan view.\n"
     "  init      writes the embedded line and train description texts into DIR\n"
     "            under those names, as a starting point to edit; --force replaces\n"
     "            texts that are already there.\n"
     "\n"
-    "NAME defaults to Lorvenna, NUMBER to 2579bis.\n";
+    "NAME defaults to Lorvenna, NUMBER to 2579bis. --help prints this text.\n";
 
 int uso(std::ostream& errori, const std::string& motivo) {
   errori << "scenario-tool: " << motivo << "\n" << kUso;
   return kStatoUso;
 }
 
+// An author's texts are the only copy of their work: unless asked, the
+// compile deletes them only in its own view of the folder.
 int compila(const opzioni_tool& o, const std::string& scenario, const std::string& treno,
-            FileSystem& fs, piattaforma& p, std::ostream& uscita, std::ostream& errori) {
+            FileSystem& disco, piattaforma& p, std::ostream& uscita, std::ostream& errori) {
   const nomi_file nomi = nomi_file_per(o.cartella, o.scenario, o.treno);
+  KeptTextsFileSystem testi_tenuti(disco, {nomi.linea_txt, nomi.treno_txt});
+  FileSystem& fs = o.cancella_testi ? disco : testi_tenuti;
   const compilazione c = memorizza_percorso(o.linea, scenario, treno, fs, nomi);
   return riporta_compilazione(c.esito, c.m, p, &uscita, errori);
 }
@@ -58,6 +65,12 @@ int inizia(const opzioni_tool& o, FileSystem& fs, std::ostream& errori) {
 
 int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& fs, piattaforma& p,
                          std::ostream& uscita, std::ostream& errori) {
+  for (const std::string& a : argomenti) {
+    if (a == "--help" || a == "-h") {
+      uscita << kUso;
+      return kStatoCompleto;
+    }
+  }
   std::string motivo;
   const auto o = leggi_opzioni(argomenti, motivo);
   if (!o) return uso(errori, motivo);

@@ -84,9 +84,36 @@ TEST_F(ScenarioToolTest, CompilesLikeTheProgram) {
   EXPECT_TRUE(read_file(nomi.linea_dat) == read_file(attesi.linea_dat));
   EXPECT_TRUE(read_file(nomi.scenario_sim) == read_file(attesi.scenario_sim));
   EXPECT_TRUE(read_file(nomi.treno_dat) == read_file(attesi.treno_dat));
-  EXPECT_EQ(testing::files_in(cartella.path()),
-            (std::set<std::string>{"Lorvenna_linea.dat", "Lorvenna_2579bis.sim",
-                                   "Lorvenna_2579bis.dat"}));
+  // The author's texts stay; asked to, the tool deletes them as the program does.
+  const std::set<std::string> binari = {"Lorvenna_linea.dat", "Lorvenna_2579bis.sim",
+                                        "Lorvenna_2579bis.dat"};
+  std::set<std::string> con_testi = binari;
+  con_testi.insert({"Lorvenna_linea.txt", "Lorvenna_2579bis-.txt"});
+  EXPECT_EQ(testing::files_in(cartella.path()), con_testi);
+  EXPECT_EQ(read_file(nomi.linea_txt), testo_da_tabella(righe_linea()));
+  ASSERT_EQ(esegui({"compile", cartella.path(), "--delete-texts"}), 0) << errori.str();
+  EXPECT_EQ(testing::files_in(cartella.path()), binari);
+  EXPECT_TRUE(read_file(nomi.treno_dat) == read_file(attesi.treno_dat));
+}
+
+// Kept or deleted, the texts go through the same compile: a stop that
+// deletes only the line text shows the same way in both.
+TEST_F(ScenarioToolTest, KeptTextsCompileAsDeletedOnes) {
+  const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
+  const std::string linea =
+      "[generale]\r\nlunghezza percorso, 10000\r\n[cartelli]\r\n"
+      "cartello_indicatore, 350, (A)\r\ncartello_indicatore, 350, (B)\r\n[fine]\r\n";
+  for (bool cancella : {false, true}) {
+    write_file(nomi.linea_txt, linea);
+    write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
+    std::vector<std::string> a = {"compile", cartella.path(), "--scenario",
+                                  "Prova",   "--train",       "1"};
+    if (cancella) a.push_back("--delete-texts");
+    EXPECT_EQ(esegui(a), 1);
+    EXPECT_EQ(uscita.str(), "codice_errore=6 posizione_errore=350\n");
+    EXPECT_EQ(fs.exists(nomi.linea_txt), !cancella);
+    EXPECT_TRUE(fs.exists(nomi.treno_txt)) << "the line stop leaves the train text unread";
+  }
 }
 
 TEST_F(ScenarioToolTest, NamesAreUtf8OnDiskAndWindows1252Inside) {
@@ -96,7 +123,7 @@ TEST_F(ScenarioToolTest, NamesAreUtf8OnDiskAndWindows1252Inside) {
             0)
       << errori.str();
   EXPECT_FALSE(fs.exists(nomi.linea_dat));
-  EXPECT_FALSE(fs.exists(nomi.linea_txt));
+  EXPECT_TRUE(fs.exists(nomi.linea_txt));
   const std::string sim = read_file(nomi.scenario_sim);
   EXPECT_NE(sim.find(std::string("\x05\x00"
                                  "Citt\xE0",
@@ -128,7 +155,19 @@ TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
   } catch (const std::string& messaggio) {
     EXPECT_EQ(messaggio, " Errore n. 1250");
   }
-  EXPECT_TRUE(testing::files_in(cartella.path()).empty());
+  EXPECT_EQ(testing::files_in(cartella.path()),
+            (std::set<std::string>{"Prova_linea.txt", "Prova_1-.txt"}))
+      << "no binary file, and the texts stay";
+}
+
+TEST_F(ScenarioToolTest, HelpPrintsTheUsageAndSucceeds) {
+  for (const auto& argomenti :
+       std::vector<std::vector<std::string>>{{"--help"}, {"compile", "--help"}, {"init", "-h"}}) {
+    EXPECT_EQ(esegui(argomenti), 0);
+    EXPECT_NE(uscita.str().find("usage: scenario-tool compile DIR"), std::string::npos);
+    EXPECT_NE(uscita.str().find("--delete-texts"), std::string::npos);
+    EXPECT_EQ(errori.str(), "");
+  }
 }
 
 TEST_F(ScenarioToolTest, ArgumentsAreQuotedShortAndEscaped) {

@@ -20,6 +20,10 @@ bool interruttore(opzioni_tool& o, const std::string& x) {
     o.linea = false;
     return true;
   }
+  if (compile && x == "--delete-texts") {
+    o.cancella_testi = true;
+    return true;
+  }
   if (!compile && x == "--force") {
     o.forza = true;
     return true;

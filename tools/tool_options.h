@@ -15,8 +15,9 @@ struct opzioni_tool {
   std::string cartella;
   std::string scenario;
   std::string treno;
-  bool linea = true;   // compile: without --no-line
-  bool forza = false;  // init: --force
+  bool linea = true;            // compile: without --no-line
+  bool cancella_testi = false;  // compile: --delete-texts
+  bool forza = false;           // init: --force
 };
 
 // Empty, with the reason in `motivo`, on a usage error.
