@@ -14,8 +14,11 @@ namespace lorvenna {
 namespace {
 
 struct lettura_linea {
-  lettura_linea(modello& modello_letto, std::string testo)
-      : m(modello_letto), lettore(std::move(testo)), piano(modello_letto) {}
+  lettura_linea(modello& modello_letto, std::string testo, const std::string& percorso_testo)
+      : m(modello_letto),
+        lettore(std::move(testo)),
+        piano(modello_letto),
+        percorso(percorso_testo) {}
 
   modello& m;
   lettore_campi lettore;
@@ -25,7 +28,18 @@ struct lettura_linea {
   int32_t cella_pendenza = 0;
   int32_t pendenza_precedente = 0;
   tratti_montagna tratti;
+  const std::string& percorso;
 };
+
+// The rules for the field last read; a code they leave points the author at
+// that field's line.
+template <size_t N>
+esito_record applica_a_riga(const regola<lettura_linea> (&regole)[N], lettura_linea& l) {
+  const int riga = l.lettore.riga();
+  const esito_record e = applica(regole, l.campo, l);
+  if (e != esito_record::continua && l.m.con_codice()) l.m.motivo_errore = {l.percorso, riga, ""};
+  return e;
+}
 
 // A record must lie at least 100 m before the track's end. Positions below 0
 // are refused in the same way, since they would address cells before the first.
@@ -114,7 +128,7 @@ esito_record sezione_generale(lettura_linea& l) {
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) return esito_record::continua;
     salta_trattini(l.lettore, l.campo, 10, false);
-    if (esito_record e = applica(kRegoleGenerali, l.campo, l); e != esito_record::continua) {
+    if (esito_record e = applica_a_riga(kRegoleGenerali, l); e != esito_record::continua) {
       return e;
     }
     if (intestazione(l.campo)) return esito_record::continua;
@@ -225,14 +239,17 @@ void tra_le_sezioni(lettura_linea& l) {
 // (fine_lettura), or on any other stop (fermo). The last field of the text is
 // never interpreted.
 esito_record leggi_record(lettura_linea& l) {
-  if (!trova_generale(l.lettore, l.campo)) return ferma(l.m, codice::generale_assente);
+  if (!trova_generale(l.lettore, l.campo)) {
+    l.m.motivo_errore = {l.percorso, 0, ""};
+    return ferma(l.m, codice::generale_assente);
+  }
   if (sezione_generale(l) == esito_record::fermo) return esito_record::fermo;
   tra_le_sezioni(l);
   while (!l.lettore.alla_fine()) {
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
-    if (esito_record e = applica(kRegolePercorso, l.campo, l); e != esito_record::continua) {
+    if (esito_record e = applica_a_riga(kRegolePercorso, l); e != esito_record::continua) {
       return e;
     }
   }
@@ -256,9 +273,11 @@ bool leggi_descrizione_linea(modello& m, FileSystem& fs, const std::string& perc
                              int32_t& indice_cartello) {
   if (!fs.exists(percorso)) {
     m.codice_errore = codice::linea_assente;
+    m.motivo_errore = {percorso, 0, ""};
     return false;
   }
-  lettura_linea l(m, fs.read(percorso));
+  m.testo_linea = percorso;
+  lettura_linea l(m, fs.read(percorso), percorso);
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return false;

@@ -98,6 +98,8 @@ esito_record segnale(lettura_treno& l) {
     return fuori_tracciato(l.m, p);
   }
   memo_segnale(l.m, s);
+  const int32_t c = cella_di(p);
+  l.m.marche_lette.push_back({c, c, l.lettore.riga()});
   return dopo_marcatura(l.m, p);
 }
 
@@ -112,6 +114,8 @@ esito_record rallentamento(lettura_treno& l) {
     return fuori_tracciato(l.m, r.x);
   }
   memo_rallentamento(l.m, r);
+  l.m.marche_lette.push_back(
+      {cella_di(r.x), cella_di(static_cast<double>(r.x) + r.lunghezza), l.lettore.riga()});
   return dopo_marcatura(l.m, r.x);
 }
 
@@ -180,7 +184,12 @@ esito_record leggi_record(lettura_treno& l) {
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
-    if (esito_record e = applica(kRegole, l.campo, l); e != esito_record::continua) return e;
+    const int riga = l.lettore.riga();
+    if (esito_record e = applica(kRegole, l.campo, l); e != esito_record::continua) {
+      // A code left by the record points the author at its line.
+      if (l.m.con_codice()) l.m.motivo_errore = {l.m.testo_treno, riga, ""};
+      return e;
+    }
   }
   return esito_record::fine_lettura;
 }
@@ -204,12 +213,16 @@ void controlla_progressive(modello& m) {
 
 void leggi_descrizione_treno(modello& m, FileSystem& fs, const std::string& percorso,
                              int32_t indice_cartello) {
+  m.testo_treno = percorso;
   lettura_treno l{m, lettore_campi(fs.read(percorso)), indice_cartello, {}};
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return;
   completa_riempimenti(l);
   controlla_progressive(m);
+  // The sections come from the line text's general section; no one record
+  // is at fault once they are sorted.
+  if (m.codice_errore == codice::progressiva_fuori_passo) m.motivo_errore = {m.testo_linea, 0, ""};
 }
 
 }  // namespace lorvenna

@@ -1,12 +1,14 @@
 #include "tools/scenario_tool.h"
 
 #include <exception>
+#include <sstream>
 
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "driver/run_sequence.h"
 #include "texts/line_description.h"
 #include "texts/train_description.h"
+#include "tools/diagnostics.h"
 #include "tools/kept_texts_file_system.h"
 #include "tools/tool_options.h"
 
@@ -42,7 +44,13 @@ int compila(const opzioni_tool& o, const std::string& scenario, const std::strin
   KeptTextsFileSystem testi_tenuti(disco, {nomi.linea_txt, nomi.treno_txt});
   FileSystem& fs = o.cancella_testi ? disco : testi_tenuti;
   const compilazione c = memorizza_percorso(o.linea, scenario, treno, fs, nomi);
-  return riporta_compilazione(c.esito, c.m, p, &uscita, errori);
+  // An author gets one diagnostic pointing at the text instead of the
+  // program's sentence.
+  std::ostringstream frase;
+  const int stato = riporta_compilazione(c.esito, c.m, p, &uscita, frase);
+  const std::string diagnostico = diagnostica(c.m);
+  errori << (diagnostico.empty() ? frase.str() : diagnostico + "\n");
+  return stato;
 }
 
 // Both texts are checked before either is written, so that a refusal

@@ -1,0 +1,154 @@
+#include "tools/diagnostics.h"
+
+#include <algorithm>
+
+#include "compiler/rounding.h"
+
+namespace lorvenna {
+namespace {
+
+std::string metri(int32_t p) { return std::to_string(p) + " m"; }
+
+// What stands in a cell, as the author wrote it.
+std::string occupante(const modello& m, int64_t indice) {
+  if (indice < 0 || indice > m.ultima_cella()) return "a mark";
+  switch (m.celle[static_cast<size_t>(indice)].tipo_cella) {
+    case tipo_segnale:
+      return "a signal";
+    case tipo_fine_rallentamento:
+      return "the end of a slowdown";
+    case tipo_inizio_rallentamento:
+      return "the start of a slowdown";
+    case tipo_avviso_rallentamento:
+      return "a slowdown's warning board";
+    case tipo_prima_avviso:
+      return "a cell before a slowdown's warning board";
+    case tipo_indicatori_vmax:
+      return "a speed board";
+    case tipo_fermata:
+      return "a station's stop mark";
+    case tipo_abbattimento:
+    case tipo_abbattimento_senza_valore:
+      return "an abbattimento point";
+    case tipo_cartello:
+      return "a text board";
+    default:
+      return "a mark";
+  }
+}
+
+std::string preso(const modello& m, const char* cosa, int32_t p, int64_t indice) {
+  return std::string(cosa) + " at " + metri(p) + " falls on a cell already taken by " +
+         occupante(m, indice);
+}
+
+std::string messaggio(const modello& m) {
+  const int32_t p = m.posizione_errore;
+  const auto& g = m.dati_generali;
+  switch (m.codice_errore) {
+    case codice::nessuno:
+      return "";
+    case codice::percorso_troppo_lungo:
+      return "route length " + metri(g[kVoceTreno].fine) + " is longer than 1000000 m";
+    case codice::progressiva_fuori_passo:
+      return "a kilometric progressive section does not start and end on the 50 m grid";
+    case codice::ripetizione_inizio:
+      return "signal repetition starts at " + metri(g[kVoceRipetizione].inizio) +
+             ", off the 50 m grid";
+    case codice::ripetizione_fine:
+      return "signal repetition ends at " + metri(g[kVoceRipetizione].fine) + ", off the 50 m grid";
+    case codice::ripetizione_codici:
+      return "the signal repetition keyword names neither 4 nor 9 codes";
+    case codice::cartello_occupato:
+      return preso(m, "text board", p, cella_di(p));
+    case codice::abbattimento_occupato:
+      return preso(m, "abbattimento point", p, arrotonda_long(p / 50.0));
+    case codice::stazione_fuori_passo:
+      return "station at " + metri(p) + " is off the 50 m grid";
+    case codice::stazione_lunghezza:
+      return "station at " + metri(p) + " has a length off the 100 m grid";
+    case codice::voci_esaurite:
+      return "stations and text boards together fill the general table (78 at most)";
+    case codice::punto_prima_avviso:
+      return "no room for the 180-point before the signal at " + metri(p) +
+             ", within 20 cells before a slowdown's warning board";
+    case codice::punto_avvicinamento:
+      return "no room for a 180-point on the approach to the slowdown starting at " + metri(p);
+    case codice::punto_dentro_o_dopo:
+      return "no room for a 180-point at " + metri(p) + ", inside a slowdown or just after it";
+    case codice::fuori_tracciato:
+      return "record at " + metri(p) + " lies beyond the track, whose last record may stand at " +
+             metri(m.ultima_cella() * 50 - 100);
+    case codice::segnale_occupato:
+      return preso(m, "signal", p, cella_di(p));
+    case codice::avviso_occupato:
+      return "slowdown at " + metri(p) + ": the cell of its warning board is already taken";
+    case codice::inizio_occupato:
+      return "slowdown at " + metri(p) + ": its start cell is already taken";
+    case codice::fine_occupata:
+      return "slowdown at " + metri(p) + ": its end cell is already taken";
+    case codice::numerate_occupate:
+      return "slowdown at " + metri(p) +
+             ": one of the four cells before its warning board is already taken";
+    case codice::indicatori_occupati:
+      return preso(m, "speed board", p, cella_di(p));
+    case codice::stazioni_vicine:
+      return "station at " + metri(p) + " starts its area less than 350 m after the previous one";
+    case codice::fermata_in_testa:
+      return "a station's stop mark falls on cell 1 or before";
+    case codice::lettura:
+      return m.motivo_errore.motivo;
+    case codice::linea_assente:
+      return "the line description text does not exist";
+    case codice::generale_assente:
+      return "no \"[generale]\" section in the line description";
+    case codice::curva:
+      return "a curve record names no curve class (1 to 6), or the plan view passes 1000000 m";
+    case codice::marca_occupata:
+    case codice::codice_scenario_occupato:
+      return "";
+  }
+  return "";
+}
+
+// The walk's faults have no record of their own: the signal or slowdown
+// whose cells they are in stands for it.
+int riga_della_marca(const modello& m) {
+  const int32_t cella = m.posizione_errore / 50;
+  const bool segnale = m.codice_errore == codice::punto_prima_avviso;
+  const bool avvicinamento = m.codice_errore == codice::punto_avvicinamento;
+  for (const origine_marca& o : m.marche_lette) {
+    if (segnale && o.prima_cella == cella && o.ultima_cella == cella) return o.riga;
+    if (avvicinamento && o.prima_cella == cella && o.ultima_cella != cella) return o.riga;
+  }
+  // Inside a slowdown or after its end: the last slowdown starting before.
+  const origine_marca* ultimo = nullptr;
+  for (const origine_marca& o : m.marche_lette) {
+    if (o.ultima_cella == o.prima_cella || o.prima_cella > cella) continue;
+    if (ultimo == nullptr || o.prima_cella > ultimo->prima_cella) ultimo = &o;
+  }
+  return ultimo != nullptr ? ultimo->riga : 0;
+}
+
+bool del_cammino(codice c) {
+  return c == codice::punto_prima_avviso || c == codice::punto_avvicinamento ||
+         c == codice::punto_dentro_o_dopo;
+}
+
+}  // namespace
+
+std::string diagnostica(const modello& m) {
+  if (!m.con_codice()) return "";
+  std::string testo = m.motivo_errore.testo;
+  int riga = m.motivo_errore.riga;
+  if (del_cammino(m.codice_errore)) {
+    testo = m.testo_treno;
+    riga = riga_della_marca(m);
+  }
+  std::string luogo = testo + ":";
+  if (riga > 0) luogo += std::to_string(riga) + ":";
+  return luogo + " error: " + messaggio(m) + " (codice_errore " +
+         std::to_string(numero(m.codice_errore)) + ")";
+}
+
+}  // namespace lorvenna
