@@ -60,8 +60,10 @@ std::vector<std::string_view> parti_planimetria::parti(const planimetria_t& p) c
 }
 
 std::string codifica_planimetria(const planimetria_t& p) {
+  // The pieces point into `parti`: it must outlive the loop.
+  const parti_planimetria parti(p);
   std::string file;
-  for (std::string_view parte : parti_planimetria(p).parti(p)) file += parte;
+  for (std::string_view parte : parti.parti(p)) file += parte;
   return file;
 }
 
