@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "output/byte_buffer.h"
+#include "output/layouts.h"
 #include "platform/replace_files.h"
 
 namespace lorvenna {
@@ -15,39 +16,13 @@ void voce(byte_buffer& b, const voce_generale& v, int indice) {
     throw std::length_error("general record " + std::to_string(indice) +
                             ": its name is longer than 65535 bytes");
   }
-  b.u8(v.tipo);
-  b.i32(v.inizio);
-  b.i32(v.fine);
-  b.i32(v.posizione);
-  b.u8(v.opzione);
-  b.u16(static_cast<uint16_t>(v.nome.size()));
-  b.bytes(v.nome);
-  b.i16(v.valore_1);
-  b.i16(v.valore_2);
-  b.i16(v.valore_3);
-  b.i16(v.valore_4);
-  b.i16(v.valore_5);
-  b.u8(v.codice_1);
-  b.u8(v.codice_2);
-  b.u8(v.codice_3);
-  b.u8(v.codice_4);
-  b.i32(v.orario);
+  campi_voce(b, v);
 }
 
 // A cell's 15 bytes, put together before they join the file in one append.
 void cella_record(byte_buffer& b, const cella& c) {
-  byte_buffer::record<15> r;
-  r.u8(c.tipo_cella);
-  r.i16(c.dato_1);
-  r.i16(c.dato_2);
-  r.i16(c.dato_3);
-  r.i16(c.dato_4);
-  r.u8(c.tempo_segnale);
-  r.u8(c.avvicinamento);
-  r.u8(c.tipo_montagna);
-  r.u8(c.velocita_linea);
-  r.u8(c.pendenza);
-  r.u8(c.aderenza);
+  byte_buffer::record<kByteCella> r;
+  campi_cella(r, c);
   b.bytes(r.dati());
 }
 

@@ -26,6 +26,11 @@ class byte_buffer {
     for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
   }
   void bytes(std::string_view s) { dati_.append(s); }
+  // A text with its 16-bit length; the caller has checked that it fits.
+  void testo(const std::string& s) {
+    u16(static_cast<uint16_t>(s.size()));
+    bytes(s);
+  }
 
   // A fixed-size record packed on the stack, to be appended whole.
   template <size_t N>

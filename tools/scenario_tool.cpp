@@ -11,6 +11,7 @@
 #include "tools/diagnostics.h"
 #include "tools/kept_texts_file_system.h"
 #include "tools/tool_options.h"
+#include "tools/verify.h"
 
 namespace lorvenna {
 namespace {
@@ -19,6 +20,7 @@ constexpr const char* kUso =
     "usage: scenario-tool compile DIR [--scenario NAME] [--train NUMBER] [--no-line]\n"
     "                             [--delete-texts]\n"
     "       scenario-tool init DIR [--scenario NAME] [--train NUMBER] [--force]\n"
+    "       scenario-tool verify DIR [--scenario NAME] [--train NUMBER]\n"
     "\n"
     "  compile   compiles the line and train description texts that stand in DIR\n"
     "            (NAME_linea.txt and NAME_NUMBER-.txt) into NAME_linea.dat,\n"
@@ -28,6 +30,10 @@ constexpr const char* kUso =
     "  init      writes the embedded line and train description texts into DIR\n"
     "            under those names, as a starting point to edit; --force replaces\n"
     "            texts that are already there.\n"
+    "  verify    checks the three binary files in DIR against each other and\n"
+    "            against the names: sizes, marks, scenario codes, cell types,\n"
+    "            station and text board entries. Exit 0 when consistent, 1 when\n"
+    "            not, 2 when a file cannot be read.\n"
     "\n"
     "NAME defaults to Lorvenna, NUMBER to 2579bis. --help prints this text.\n";
 
@@ -90,6 +96,10 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
     // Also refuses a DIR that is missing or not a folder, with the system's reason.
     const auto lock = fs.lock_folder(o->cartella);
     if (o->azione == opzioni_tool::comando::init) return inizia(*o, fs, errori);
+    if (o->azione == opzioni_tool::comando::verify) {
+      const nomi_file nomi = nomi_file_per(o->cartella, o->scenario, o->treno);
+      return verifica(fs, binari_di(nomi), *scenario, *treno, uscita);
+    }
     return compila(*o, *scenario, *treno, fs, p, uscita, errori);
   } catch (const std::exception& e) {
     errori << "scenario-tool: " << e.what() << "\n";

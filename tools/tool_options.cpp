@@ -10,6 +10,7 @@ namespace {
 std::optional<opzioni_tool::comando> comando_di(const std::string& parola) {
   if (parola == "compile") return opzioni_tool::comando::compile;
   if (parola == "init") return opzioni_tool::comando::init;
+  if (parola == "verify") return opzioni_tool::comando::verify;
   return std::nullopt;
 }
 
@@ -24,7 +25,7 @@ bool interruttore(opzioni_tool& o, const std::string& x) {
     o.cancella_testi = true;
     return true;
   }
-  if (!compile && x == "--force") {
+  if (o.azione == opzioni_tool::comando::init && x == "--force") {
     o.forza = true;
     return true;
   }

@@ -10,7 +10,7 @@
 namespace lorvenna {
 
 struct opzioni_tool {
-  enum class comando { compile, init };
+  enum class comando { compile, init, verify };
   comando azione = comando::compile;
   std::string cartella;
   std::string scenario;
