@@ -55,6 +55,27 @@ std::optional<std::string> utf8_a_windows1252(std::string_view utf8) {
   return out;
 }
 
+std::string windows1252_a_utf8(std::string_view testo) {
+  std::string out;
+  out.reserve(testo.size());
+  for (char ch : testo) {
+    const auto b = static_cast<uint8_t>(ch);
+    char32_t cp = b;
+    if (b >= 0x80 && b < 0xA0) cp = kRiga80[b - 0x80] != 0 ? kRiga80[b - 0x80] : 0xFFFD;
+    if (cp < 0x80) {
+      out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+  }
+  return out;
+}
+
 char minuscola_1252(char c) {
   auto b = static_cast<uint8_t>(c);
   if (b >= 'A' && b <= 'Z') return static_cast<char>(b + 32);

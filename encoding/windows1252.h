@@ -11,6 +11,9 @@ namespace lorvenna {
 // Converts UTF-8 to Windows-1252; empty when a character has no single-byte
 // form or the input is not valid UTF-8.
 std::optional<std::string> utf8_a_windows1252(std::string_view utf8);
+// Windows-1252 text as UTF-8, for showing it; the five bytes the code page
+// leaves undefined become U+FFFD.
+std::string windows1252_a_utf8(std::string_view testo);
 
 // Lower case of one Windows-1252 byte, accented and other non-ASCII letters included.
 char minuscola_1252(char c);

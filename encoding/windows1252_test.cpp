@@ -28,6 +28,13 @@ TEST(Utf8A1252, ConvertsWhatTheCodePageHoldsAndRefusesTheRest) {
   for (const Caso& c : casi) EXPECT_EQ(utf8_a_windows1252(c.utf8), c.atteso) << c.nome;
 }
 
+TEST(Windows1252AUtf8, RoundTripsWhatTheCodePageHolds) {
+  for (const std::string utf8 : {"Lorvenna", "Citt\xC3\xA0", "\xE2\x82\xAC 5", "\xC5\x92uvre"}) {
+    EXPECT_EQ(windows1252_a_utf8(*utf8_a_windows1252(utf8)), utf8);
+  }
+  EXPECT_EQ(windows1252_a_utf8("\x81"), "\xEF\xBF\xBD") << "an undefined byte";
+}
+
 TEST(Minuscole1252, LowersTheCapitalsOnly) {
   EXPECT_EQ(minuscole_1252("ABC xyz \xC0\xDE\x8A\x9F"), "abc xyz \xE0\xFE\x9A\xFF");
   // The multiplication sign sits among the capitals but is no letter.

@@ -1,6 +1,7 @@
 #include "output/binary_decoders.h"
 
 #include <cstdint>
+#include <cstring>
 
 #include "output/layouts.h"
 
@@ -102,6 +103,33 @@ std::array<voce_generale, kNumeroVoci> decodifica_dati_generali(std::string_view
   return voci;
 }
 
+std::vector<double> valori_meta(std::string_view meta) {
+  lettore_binario r(meta);
+  std::vector<double> valori;
+  while (!r.alla_fine()) {
+    uint16_t tag;
+    r.u16(tag);
+    const auto e = static_cast<planimetria_t::etichetta>(tag);
+    if (e == planimetria_t::etichetta::intero) {
+      int16_t v;
+      r.i16(v);
+      valori.push_back(v);
+    } else if (e == planimetria_t::etichetta::doppio) {
+      int32_t basso, alto;
+      r.i32(basso);
+      r.i32(alto);
+      const uint64_t u =
+          static_cast<uint32_t>(basso) | (uint64_t{static_cast<uint32_t>(alto)} << 32);
+      double v;
+      std::memcpy(&v, &u, sizeof v);
+      valori.push_back(v);
+    } else {
+      break;  // the empty metres at the end
+    }
+  }
+  return valori;
+}
+
 // The x half and the y half are set metre for metre together, so they are
 // alike in length and in tags.
 riassunto_planimetria decodifica_planimetria(std::string_view dati) {
@@ -114,6 +142,11 @@ riassunto_planimetria decodifica_planimetria(std::string_view dati) {
     throw errore_file("its x and y halves do not hold the same metres");
   }
   return x;
+}
+
+punti_planimetria decodifica_punti(std::string_view dati) {
+  decodifica_planimetria(dati);
+  return {valori_meta(dati.substr(0, dati.size() / 2)), valori_meta(dati.substr(dati.size() / 2))};
 }
 
 }  // namespace lorvenna

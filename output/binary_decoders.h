@@ -31,4 +31,11 @@ struct riassunto_planimetria {
 };
 riassunto_planimetria decodifica_planimetria(std::string_view dati);
 
+// The points of the metres set, from metre 0.
+struct punti_planimetria {
+  std::vector<double> x;
+  std::vector<double> y;
+};
+punti_planimetria decodifica_punti(std::string_view dati);
+
 }  // namespace lorvenna

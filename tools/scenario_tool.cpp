@@ -9,6 +9,7 @@
 #include "texts/line_description.h"
 #include "texts/train_description.h"
 #include "tools/diagnostics.h"
+#include "tools/dump.h"
 #include "tools/kept_texts_file_system.h"
 #include "tools/tool_options.h"
 #include "tools/verify.h"
@@ -21,6 +22,7 @@ constexpr const char* kUso =
     "                             [--delete-texts]\n"
     "       scenario-tool init DIR [--scenario NAME] [--train NUMBER] [--force]\n"
     "       scenario-tool verify DIR [--scenario NAME] [--train NUMBER]\n"
+    "       scenario-tool dump DIR [--scenario NAME] [--train NUMBER] [--json]\n"
     "\n"
     "  compile   compiles the line and train description texts that stand in DIR\n"
     "            (NAME_linea.txt and NAME_NUMBER-.txt) into NAME_linea.dat,\n"
@@ -34,6 +36,9 @@ constexpr const char* kUso =
     "            against the names: sizes, marks, scenario codes, cell types,\n"
     "            station and text board entries. Exit 0 when consistent, 1 when\n"
     "            not, 2 when a file cannot be read.\n"
+    "  dump      prints the three binary files in DIR decoded: the general\n"
+    "            entries by role, every marked cell, the gradient, line speed\n"
+    "            and adhesion as runs, and the plan view; --json as one document.\n"
     "\n"
     "NAME defaults to Lorvenna, NUMBER to 2579bis. --help prints this text.\n";
 
@@ -96,6 +101,16 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
     // Also refuses a DIR that is missing or not a folder, with the system's reason.
     const auto lock = fs.lock_folder(o->cartella);
     if (o->azione == opzioni_tool::comando::init) return inizia(*o, fs, errori);
+    if (o->azione == opzioni_tool::comando::dump) {
+      const auto d =
+          descrivi_scenario(fs, binari_di(nomi_file_per(o->cartella, o->scenario, o->treno)));
+      if (o->json) {
+        uscita << d.dump(2) << "\n";
+      } else {
+        stampa_scenario(d, uscita);
+      }
+      return kStatoCompleto;
+    }
     if (o->azione == opzioni_tool::comando::verify) {
       const nomi_file nomi = nomi_file_per(o->cartella, o->scenario, o->treno);
       return verifica(fs, binari_di(nomi), *scenario, *treno, uscita);

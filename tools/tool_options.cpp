@@ -11,6 +11,7 @@ std::optional<opzioni_tool::comando> comando_di(const std::string& parola) {
   if (parola == "compile") return opzioni_tool::comando::compile;
   if (parola == "init") return opzioni_tool::comando::init;
   if (parola == "verify") return opzioni_tool::comando::verify;
+  if (parola == "dump") return opzioni_tool::comando::dump;
   return std::nullopt;
 }
 
@@ -23,6 +24,10 @@ bool interruttore(opzioni_tool& o, const std::string& x) {
   }
   if (compile && x == "--delete-texts") {
     o.cancella_testi = true;
+    return true;
+  }
+  if (o.azione == opzioni_tool::comando::dump && x == "--json") {
+    o.json = true;
     return true;
   }
   if (o.azione == opzioni_tool::comando::init && x == "--force") {

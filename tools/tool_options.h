@@ -10,7 +10,7 @@
 namespace lorvenna {
 
 struct opzioni_tool {
-  enum class comando { compile, init, verify };
+  enum class comando { compile, init, verify, dump };
   comando azione = comando::compile;
   std::string cartella;
   std::string scenario;
@@ -18,6 +18,7 @@ struct opzioni_tool {
   bool linea = true;            // compile: without --no-line
   bool cancella_testi = false;  // compile: --delete-texts
   bool forza = false;           // init: --force
+  bool json = false;            // dump: --json
 };
 
 // Empty, with the reason in `motivo`, on a usage error.
