@@ -36,6 +36,11 @@ class lettore_binario {
     s.assign(byte(n), n);
   }
   void salta(size_t n) { byte(n); }
+  // The record layouts name each field; reading needs only the place.
+  void u8(const char*, uint8_t& v) { u8(v); }
+  void i16(const char*, int16_t& v) { i16(v); }
+  void i32(const char*, int32_t& v) { i32(v); }
+  void testo(const char*, std::string& s) { testo(s); }
 
   size_t posizione() const { return pos_; }
   bool alla_fine() const { return pos_ == dati_.size(); }

@@ -31,6 +31,11 @@ class byte_buffer {
     u16(static_cast<uint16_t>(s.size()));
     bytes(s);
   }
+  // The record layouts name each field; writing needs only the value.
+  void u8(const char*, uint8_t v) { u8(v); }
+  void i16(const char*, int16_t v) { i16(v); }
+  void i32(const char*, int32_t v) { i32(v); }
+  void testo(const char*, const std::string& s) { testo(s); }
 
   // A fixed-size record packed on the stack, to be appended whole.
   template <size_t N>
@@ -41,6 +46,8 @@ class byte_buffer {
       u8(static_cast<uint8_t>(static_cast<uint16_t>(v) & 0xFF));
       u8(static_cast<uint8_t>(static_cast<uint16_t>(v) >> 8));
     }
+    void u8(const char*, uint8_t v) { u8(v); }
+    void i16(const char*, int16_t v) { i16(v); }
     std::string_view dati() const { return {byte_, n_}; }
 
    private:

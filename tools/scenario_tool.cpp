@@ -11,6 +11,7 @@
 #include "tools/diagnostics.h"
 #include "tools/dump.h"
 #include "tools/kept_texts_file_system.h"
+#include "tools/scenario_diff.h"
 #include "tools/tool_options.h"
 #include "tools/verify.h"
 
@@ -23,6 +24,7 @@ constexpr const char* kUso =
     "       scenario-tool init DIR [--scenario NAME] [--train NUMBER] [--force]\n"
     "       scenario-tool verify DIR [--scenario NAME] [--train NUMBER]\n"
     "       scenario-tool dump DIR [--scenario NAME] [--train NUMBER] [--json]\n"
+    "       scenario-tool diff DIR_A DIR_B [--scenario NAME] [--train NUMBER] [--all]\n"
     "\n"
     "  compile   compiles the line and train description texts that stand in DIR\n"
     "            (NAME_linea.txt and NAME_NUMBER-.txt) into NAME_linea.dat,\n"
@@ -39,6 +41,10 @@ constexpr const char* kUso =
     "  dump      prints the three binary files in DIR decoded: the general\n"
     "            entries by role, every marked cell, the gradient, line speed\n"
     "            and adhesion as runs, and the plan view; --json as one document.\n"
+    "  diff      compares the scenarios compiled in DIR_A and DIR_B record by\n"
+    "            record and prints each difference, a screenful unless --all.\n"
+    "            Exit 0 when the same, 1 when they differ, 2 when a file cannot\n"
+    "            be read.\n"
     "\n"
     "NAME defaults to Lorvenna, NUMBER to 2579bis. --help prints this text.\n";
 
@@ -110,6 +116,12 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
         stampa_scenario(d, uscita);
       }
       return kStatoCompleto;
+    }
+    if (o->azione == opzioni_tool::comando::diff) {
+      constexpr size_t kSchermata = 40;
+      return confronta_scenari(fs, binari_di(nomi_file_per(o->cartella, o->scenario, o->treno)),
+                               binari_di(nomi_file_per(o->seconda_cartella, o->scenario, o->treno)),
+                               o->tutte ? 0 : kSchermata, uscita);
     }
     if (o->azione == opzioni_tool::comando::verify) {
       const nomi_file nomi = nomi_file_per(o->cartella, o->scenario, o->treno);

@@ -12,6 +12,7 @@ std::optional<opzioni_tool::comando> comando_di(const std::string& parola) {
   if (parola == "init") return opzioni_tool::comando::init;
   if (parola == "verify") return opzioni_tool::comando::verify;
   if (parola == "dump") return opzioni_tool::comando::dump;
+  if (parola == "diff") return opzioni_tool::comando::diff;
   return std::nullopt;
 }
 
@@ -24,6 +25,10 @@ bool interruttore(opzioni_tool& o, const std::string& x) {
   }
   if (compile && x == "--delete-texts") {
     o.cancella_testi = true;
+    return true;
+  }
+  if (o.azione == opzioni_tool::comando::diff && x == "--all") {
+    o.tutte = true;
     return true;
   }
   if (o.azione == opzioni_tool::comando::dump && x == "--json") {
@@ -49,7 +54,10 @@ std::optional<opzioni_tool> leggi_opzioni(const std::vector<std::string>& a, std
     motivo = "unknown command " + citato(a[0]);
     return std::nullopt;
   }
-  opzioni_tool o{*azione, "", kNomeScenario, kNumeroTreno};
+  opzioni_tool o;
+  o.azione = *azione;
+  o.scenario = kNomeScenario;
+  o.treno = kNumeroTreno;
   bool cartella_data = false;
   for (size_t i = 1; i < a.size(); ++i) {
     const std::string& x = a[i];
@@ -60,6 +68,9 @@ std::optional<opzioni_tool> leggi_opzioni(const std::vector<std::string>& a, std
         return std::nullopt;
       }
       (x == "--scenario" ? o.scenario : o.treno) = a[++i];
+    } else if (!x.starts_with("--") && cartella_data && o.azione == opzioni_tool::comando::diff &&
+               o.seconda_cartella.empty()) {
+      o.seconda_cartella = x;
     } else if (x.starts_with("--") || cartella_data) {
       motivo = "unexpected argument " + citato(x);
       return std::nullopt;
@@ -74,6 +85,10 @@ std::optional<opzioni_tool> leggi_opzioni(const std::vector<std::string>& a, std
   }
   if (o.cartella.empty()) {
     motivo = "the folder name is empty";
+    return std::nullopt;
+  }
+  if (o.azione == opzioni_tool::comando::diff && o.seconda_cartella.empty()) {
+    motivo = "diff needs two folders";
     return std::nullopt;
   }
   return o;

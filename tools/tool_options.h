@@ -10,15 +10,17 @@
 namespace lorvenna {
 
 struct opzioni_tool {
-  enum class comando { compile, init, verify, dump };
+  enum class comando { compile, init, verify, dump, diff };
   comando azione = comando::compile;
   std::string cartella;
   std::string scenario;
   std::string treno;
-  bool linea = true;            // compile: without --no-line
-  bool cancella_testi = false;  // compile: --delete-texts
-  bool forza = false;           // init: --force
-  bool json = false;            // dump: --json
+  bool linea = true;             // compile: without --no-line
+  bool cancella_testi = false;   // compile: --delete-texts
+  bool forza = false;            // init: --force
+  bool json = false;             // dump: --json
+  bool tutte = false;            // diff: --all
+  std::string seconda_cartella;  // diff: DIR_B
 };
 
 // Empty, with the reason in `motivo`, on a usage error.
