@@ -6,11 +6,13 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "driver/run_sequence.h"
+#include "platform/replace_files.h"
 #include "texts/line_description.h"
 #include "texts/train_description.h"
 #include "tools/diagnostics.h"
 #include "tools/dump.h"
 #include "tools/kept_texts_file_system.h"
+#include "tools/plot.h"
 #include "tools/scenario_diff.h"
 #include "tools/tool_options.h"
 #include "tools/verify.h"
@@ -25,6 +27,7 @@ constexpr const char* kUso =
     "       scenario-tool verify DIR [--scenario NAME] [--train NUMBER]\n"
     "       scenario-tool dump DIR [--scenario NAME] [--train NUMBER] [--json]\n"
     "       scenario-tool diff DIR_A DIR_B [--scenario NAME] [--train NUMBER] [--all]\n"
+    "       scenario-tool plot DIR [--scenario NAME] [--train NUMBER] -o FILE.svg\n"
     "\n"
     "  compile   compiles the line and train description texts that stand in DIR\n"
     "            (NAME_linea.txt and NAME_NUMBER-.txt) into NAME_linea.dat,\n"
@@ -45,6 +48,9 @@ constexpr const char* kUso =
     "            record and prints each difference, a screenful unless --all.\n"
     "            Exit 0 when the same, 1 when they differ, 2 when a file cannot\n"
     "            be read.\n"
+    "  plot      draws the scenario compiled in DIR as one SVG picture: the\n"
+    "            route in plan with its stations and marks, and strip charts\n"
+    "            of the gradient, the line speed and the station areas.\n"
     "\n"
     "NAME defaults to Lorvenna, NUMBER to 2579bis. --help prints this text.\n";
 
@@ -115,6 +121,12 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
       } else {
         stampa_scenario(d, uscita);
       }
+      return kStatoCompleto;
+    }
+    if (o->azione == opzioni_tool::comando::plot) {
+      write_whole_file(
+          fs, o->immagine,
+          disegna_scenario(fs, binari_di(nomi_file_per(o->cartella, o->scenario, o->treno))));
       return kStatoCompleto;
     }
     if (o->azione == opzioni_tool::comando::diff) {

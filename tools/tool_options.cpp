@@ -13,6 +13,7 @@ std::optional<opzioni_tool::comando> comando_di(const std::string& parola) {
   if (parola == "verify") return opzioni_tool::comando::verify;
   if (parola == "dump") return opzioni_tool::comando::dump;
   if (parola == "diff") return opzioni_tool::comando::diff;
+  if (parola == "plot") return opzioni_tool::comando::plot;
   return std::nullopt;
 }
 
@@ -62,7 +63,13 @@ std::optional<opzioni_tool> leggi_opzioni(const std::vector<std::string>& a, std
   for (size_t i = 1; i < a.size(); ++i) {
     const std::string& x = a[i];
     if (interruttore(o, x)) continue;
-    if (x == "--scenario" || x == "--train") {
+    if (x == "-o" && o.azione == opzioni_tool::comando::plot) {
+      if (i + 1 >= a.size() || a[i + 1].empty()) {
+        motivo = "-o needs a file name";
+        return std::nullopt;
+      }
+      o.immagine = a[++i];
+    } else if (x == "--scenario" || x == "--train") {
       if (i + 1 >= a.size()) {
         motivo = x + " needs a value";
         return std::nullopt;
@@ -85,6 +92,10 @@ std::optional<opzioni_tool> leggi_opzioni(const std::vector<std::string>& a, std
   }
   if (o.cartella.empty()) {
     motivo = "the folder name is empty";
+    return std::nullopt;
+  }
+  if (o.azione == opzioni_tool::comando::plot && o.immagine.empty()) {
+    motivo = "plot needs -o FILE.svg";
     return std::nullopt;
   }
   if (o.azione == opzioni_tool::comando::diff && o.seconda_cartella.empty()) {

@@ -10,7 +10,7 @@
 namespace lorvenna {
 
 struct opzioni_tool {
-  enum class comando { compile, init, verify, dump, diff };
+  enum class comando { compile, init, verify, dump, diff, plot };
   comando azione = comando::compile;
   std::string cartella;
   std::string scenario;
@@ -21,6 +21,7 @@ struct opzioni_tool {
   bool json = false;             // dump: --json
   bool tutte = false;            // diff: --all
   std::string seconda_cartella;  // diff: DIR_B
+  std::string immagine;          // plot: -o FILE.svg
 };
 
 // Empty, with the reason in `motivo`, on a usage error.
