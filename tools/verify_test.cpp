@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "driver/run_sequence.h"
+#include "output/binary_decoders.h"
+#include "output/binary_files.h"
 #include "testing/fake_platform.h"
 #include "testing/memory_file_system.h"
 
@@ -40,40 +42,61 @@ TEST_F(VerificaTest, TheEmbeddedRunIsConsistent) {
   EXPECT_EQ(uscita.str(), "consistent\n");
 }
 
-// Each change is found and said: which file, which record, what is wrong.
-TEST_F(VerificaTest, FindsWhatAChangedByteBreaks) {
+// Each change, made to the decoded records and written back with the same
+// encoders, is found and said: which file, which record, what is wrong.
+TEST_F(VerificaTest, FindsWhatAChangedRecordBreaks) {
   struct Caso {
     const char* nome;
+    std::function<void(modello&)> modifica;
     std::string file;
-    std::function<void(std::string&)> modifica;
     std::string detto;
   };
-  const std::string treno = file.treno, scenario = file.scenario, linea = file.linea;
-  // Entry 86, the last, takes 34 bytes and its 7-byte name "2579bis"; entry
-  // 85's code is the 4 bytes before it.
   const Caso casi[] = {
-      {"code in cell 1", treno, [](std::string& d) { d[15 + 3] ^= 1; },
-       "cell 1 holds the scenario code 2498; the names give 2499"},
-      {"mark in cell 1", treno, [](std::string& d) { d[15 + 1] ^= 1; },
+      {"code in cell 1", [](modello& m) { m.celle[1].dato_2 += 1; }, file.treno,
+       "cell 1 holds the scenario code 2500; the names give 2499"},
+      {"mark in cell 1", [](modello& m) { m.celle[1].dato_1 = 5120; }, file.treno,
        "cell 1 holds the mark 5120, not 5121"},
-      {"unknown cell type", treno, [](std::string& d) { d[15 * 100] = 9; },
+      {"code in entry 85", [](modello& m) { m.dati_generali[kVoceScenario].orario += 1; },
+       file.scenario, "entry 85 holds the scenario code 34919; its names give 34918"},
+      {"unknown cell type", [](modello& m) { m.celle[100].tipo_cella = 9; }, file.treno,
        "cell 100 (5000 m) has the unknown type 9"},
-      {"train file cut", treno, [](std::string& d) { d.pop_back(); },
-       "are not a whole number of 15-byte cells"},
-      {"scenario file with a byte more", scenario, [](std::string& d) { d += '\0'; },
-       "1 bytes follow the 87 entries"},
-      {"scenario code in entry 85", scenario, [](std::string& d) { d[d.size() - 41 - 4] ^= 1; },
-       "entry 85 holds the scenario code"},
-      {"line file cut", linea, [](std::string& d) { d.pop_back(); },
-       "bytes cannot be two equal halves"},
+      {"stop mark without a station", [](modello& m) { m.dati_generali[13].nome.clear(); },
+       file.treno, "points at entry 13, which holds no station"},
+      {"text board without a text", [](modello& m) { m.dati_generali[80].nome.clear(); },
+       file.treno, "cell 8 (400 m): its text board points at entry 80, which holds no text"},
   };
+  const std::string treno = disco.read(file.treno), scenario = disco.read(file.scenario);
   for (const Caso& c : casi) {
-    const std::string prima = disco.read(c.file);
-    cambia(c.file, c.modifica);
+    modello m;
+    m.celle = decodifica_celle(treno);
+    m.dati_generali = decodifica_dati_generali(scenario);
+    c.modifica(m);
+    disco.write(file.treno, codifica_celle(m));
+    disco.write(file.scenario, codifica_dati_generali(m));
     EXPECT_EQ(verifica_ora(), 1) << c.nome;
     EXPECT_NE(uscita.str().find(c.file + ": "), std::string::npos)
         << c.nome << ": " << uscita.str();
     EXPECT_NE(uscita.str().find(c.detto), std::string::npos) << c.nome << ": " << uscita.str();
+  }
+}
+
+// Files cut or grown are read no further than they go.
+TEST_F(VerificaTest, FindsADamagedFile) {
+  struct Caso {
+    std::string file;
+    std::function<void(std::string&)> modifica;
+    std::string detto;
+  };
+  const Caso casi[] = {
+      {file.treno, [](std::string& d) { d.pop_back(); }, "are not a whole number of 15-byte cells"},
+      {file.scenario, [](std::string& d) { d += '\0'; }, "1 bytes follow the 87 entries"},
+      {file.linea, [](std::string& d) { d.pop_back(); }, "bytes cannot be two equal halves"},
+  };
+  for (const Caso& c : casi) {
+    const std::string prima = disco.read(c.file);
+    cambia(c.file, c.modifica);
+    EXPECT_EQ(verifica_ora(), 1) << c.file;
+    EXPECT_NE(uscita.str().find(c.detto), std::string::npos) << uscita.str();
     disco.write(c.file, prima);
   }
 }
