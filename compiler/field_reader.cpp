@@ -31,9 +31,14 @@ std::optional<int32_t> converti_numero(const std::string& campo) {
 
 }  // namespace
 
+// Fields are only ever read forward: the count goes on from where the last
+// call left it, so asking for every record's line costs one pass in all.
 int lettore_campi::riga() const {
+  const auto da = testo_.begin() + static_cast<std::ptrdiff_t>(contati_fino_);
   const auto fine = testo_.begin() + static_cast<std::ptrdiff_t>(inizio_campo_);
-  return 1 + static_cast<int>(std::count(testo_.begin(), fine, '\n'));
+  righe_contate_ += static_cast<int>(std::count(da, fine, '\n'));
+  contati_fino_ = inizio_campo_;
+  return 1 + righe_contate_;
 }
 
 void lettore_campi::fallisci(const std::string& motivo) const {

@@ -36,6 +36,9 @@ class lettore_campi {
   std::string testo_;
   size_t pos_ = 0;
   size_t inizio_campo_ = 0;
+  // Line ends counted so far, and up to where.
+  mutable size_t contati_fino_ = 0;
+  mutable int righe_contate_ = 0;
 };
 
 // Runs `leggi` over `lettore`; a failure met outside the reader itself (a
