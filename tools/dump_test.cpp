@@ -4,24 +4,13 @@
 
 #include <sstream>
 
-#include "driver/run_sequence.h"
 #include "output/binary_decoders.h"
-#include "testing/fake_platform.h"
-#include "testing/memory_file_system.h"
+#include "tools/embedded_run_fixture.h"
 
 namespace lorvenna {
 namespace {
 
-class DumpTest : public ::testing::Test {
- protected:
-  DumpTest() {
-    std::ostringstream scarto;
-    esegui_programma("", disco, piattaforma, scarto);
-  }
-  MemoryFileSystem disco;
-  testing::FakePlatform piattaforma;
-  file_binari file = binari_di(nomi_file_per("", kNomeScenario, kNumeroTreno));
-};
+using DumpTest = testing::ScenarioIncorporato;
 
 TEST_F(DumpTest, ShowsTheEmbeddedScenarioByRole) {
   const auto d = descrivi_scenario(disco, file);

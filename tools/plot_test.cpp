@@ -6,10 +6,8 @@
 #include <filesystem>
 #include <sstream>
 
-#include "driver/run_sequence.h"
-#include "testing/fake_platform.h"
-#include "testing/memory_file_system.h"
 #include "testing/temp_folder.h"
+#include "tools/embedded_run_fixture.h"
 
 namespace lorvenna {
 namespace {
@@ -20,16 +18,7 @@ size_t conta(const std::string& testo, const std::string& cosa) {
   return n;
 }
 
-class PlotTest : public ::testing::Test {
- protected:
-  PlotTest() {
-    std::ostringstream scarto;
-    esegui_programma("", disco, piattaforma, scarto);
-  }
-  MemoryFileSystem disco;
-  testing::FakePlatform piattaforma;
-  file_binari file = binari_di(nomi_file_per("", kNomeScenario, kNumeroTreno));
-};
+using PlotTest = testing::ScenarioIncorporato;
 
 TEST_F(PlotTest, DrawsTheRouteAndEveryStation) {
   const std::string svg = disegna_scenario(disco, file);

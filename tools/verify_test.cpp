@@ -5,22 +5,16 @@
 #include <functional>
 #include <sstream>
 
-#include "driver/run_sequence.h"
 #include "output/binary_decoders.h"
 #include "output/binary_files.h"
-#include "testing/fake_platform.h"
-#include "testing/memory_file_system.h"
+#include "tools/embedded_run_fixture.h"
 
 namespace lorvenna {
 namespace {
 
 // The embedded run's three files, in memory, with one change made to them.
-class VerificaTest : public ::testing::Test {
+class VerificaTest : public testing::ScenarioIncorporato {
  protected:
-  VerificaTest() {
-    std::ostringstream scarto;
-    esegui_programma("", disco, piattaforma, scarto);
-  }
   int verifica_ora() {
     uscita.str("");
     return verifica(disco, file, "Lorvenna", "2579bis", uscita);
@@ -31,9 +25,6 @@ class VerificaTest : public ::testing::Test {
     disco.write(nome, dati);
   }
 
-  MemoryFileSystem disco;
-  testing::FakePlatform piattaforma;
-  file_binari file = binari_di(nomi_file_per("", kNomeScenario, kNumeroTreno));
   std::ostringstream uscita;
 };
 
