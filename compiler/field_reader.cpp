@@ -14,7 +14,8 @@ bool spazio(char c) { return c == ' ' || c == '\t'; }
 bool fine_riga(char c) { return c == '\r' || c == '\n'; }
 
 // Empty when the field is not a number or lies beyond the 32-bit range.
-std::optional<int32_t> converti_numero(const std::string& campo) {
+std::optional<int32_t> converti_numero(std::string_view campo) {
+  if (campo.empty()) return std::nullopt;
   size_t i = campo[0] == '-' ? 1 : 0;
   if (i == campo.size()) return std::nullopt;
   int64_t valore = 0;
@@ -89,7 +90,7 @@ int32_t lettore_campi::leggi_numero() {
          !fine_riga(corrente())) {
     ++pos_;
   }
-  std::string campo = testo_.substr(inizio, pos_ - inizio);
+  const std::string_view campo = std::string_view(testo_).substr(inizio, pos_ - inizio);
   salta_spazi();
   if (pos_ < testo_.size() && corrente() == ',') {
     ++pos_;

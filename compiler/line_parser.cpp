@@ -216,10 +216,10 @@ esito_record cartello(lettura_linea& l) {
 
 // clang-format off
 constexpr regola<lettura_linea> kRegolePercorso[] = {
-    {"pendenza", nullptr, pendenza},
-    {"curva", nullptr, curva},
-    {"montagna", nullptr, montagna},
-    {"indicatori_v", nullptr, indicatori},
+    {"pendenza", {}, pendenza},
+    {"curva", {}, curva},
+    {"montagna", {}, montagna},
+    {"indicatori_v", {}, indicatori},
     {"cartello", "indicat", cartello},
 };
 // clang-format on

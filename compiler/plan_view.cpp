@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "compiler/failure.h"
 #include "compiler/keywords.h"
@@ -9,7 +10,7 @@
 namespace lorvenna {
 
 double curvatura(const std::string& campo) {
-  static constexpr std::array<std::pair<const char*, double>, 6> kClassi = {{
+  static constexpr std::array<std::pair<std::string_view, double>, 6> kClassi = {{
       {"1", 0.0001},
       {"2", 0.0002},
       {"3", 0.0004},

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "compiler/field_reader.h"
 #include "compiler/keywords.h"
@@ -20,12 +21,12 @@ bool trova_generale(lettore_campi& r, std::string& campo);
 // ends the text; without, it reads on and a read past the end fails.
 bool salta_trattini(lettore_campi& r, std::string& campo, int volte, bool ferma_alla_fine);
 
-// A keyword rule: it matches a field containing `parola` and, when given,
-// `altra_parola`; with `esatta` the case of the letters must match too.
+// A keyword rule: it matches a field containing `parola` and, when not
+// empty, `altra_parola`; with `esatta` the case of the letters must match too.
 template <typename Lettura>
 struct regola {
-  const char* parola;
-  const char* altra_parola;
+  std::string_view parola;
+  std::string_view altra_parola;
   esito_record (*azione)(Lettura&);
   bool esatta = false;
 };
@@ -33,7 +34,7 @@ struct regola {
 template <typename Lettura>
 bool corrisponde(const regola<Lettura>& r, const std::string& chiave) {
   auto trova = r.esatta ? contiene_esatto : contiene;
-  return trova(chiave, r.parola) && (r.altra_parola == nullptr || trova(chiave, r.altra_parola));
+  return trova(chiave, r.parola) && (r.altra_parola.empty() || trova(chiave, r.altra_parola));
 }
 
 // Every rule matching `chiave` runs, in table order, each reading its own

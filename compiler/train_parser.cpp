@@ -161,15 +161,15 @@ esito_record stazione(lettura_treno& l) {
 // clang-format off
 constexpr regola<lettura_treno> kRegole[] = {
     {"frenata", "massa", massa_frenata},
-    {"vetture", nullptr, vetture},
-    {"velocit", nullptr, velocita},
-    {"aderenza", nullptr, aderenza},
-    {"orologio", nullptr, orologio},
-    {"sabbia", nullptr, sabbia},
-    {"segnale", nullptr, segnale},
-    {"rallentamento", nullptr, rallentamento},
-    {"abbattimento", nullptr, abbattimento},
-    {"stazione", nullptr, stazione},
+    {"vetture", {}, vetture},
+    {"velocit", {}, velocita},
+    {"aderenza", {}, aderenza},
+    {"orologio", {}, orologio},
+    {"sabbia", {}, sabbia},
+    {"segnale", {}, segnale},
+    {"rallentamento", {}, rallentamento},
+    {"abbattimento", {}, abbattimento},
+    {"stazione", {}, stazione},
 };
 // clang-format on
 
