@@ -1,5 +1,6 @@
 #include "output/binary_files.h"
 
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <vector>
@@ -19,11 +20,11 @@ void voce(byte_buffer& b, const voce_generale& v, int indice) {
   campi_voce(b, v);
 }
 
-// A cell's 15 bytes, put together before they join the file in one append.
-void cella_record(byte_buffer& b, const cella& c) {
+// A cell's 15 bytes, put together and copied to their place in the file.
+void cella_record(char* posto, const cella& c) {
   byte_buffer::record<kByteCella> r;
   campi_cella(r, c);
-  b.bytes(r.dati());
+  std::memcpy(posto, r.dati().data(), kByteCella);
 }
 
 }  // namespace
@@ -49,10 +50,14 @@ std::string codifica_dati_generali(const modello& m) {
 }
 
 std::string codifica_celle(const modello& m) {
-  byte_buffer b;
-  b.reserve(15 * m.celle.size());
-  for (const auto& c : m.celle) cella_record(b, c);
-  return std::move(b).dati();
+  // Sized once: the file is the cells and nothing else.
+  std::string file(kByteCella * m.celle.size(), '\0');
+  char* posto = file.data();
+  for (const auto& c : m.celle) {
+    cella_record(posto, c);
+    posto += kByteCella;
+  }
+  return file;
 }
 
 void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m) {

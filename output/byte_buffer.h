@@ -54,7 +54,6 @@ class byte_buffer {
     char byte_[N];
     size_t n_ = 0;
   };
-  void reserve(size_t n) { dati_.reserve(n); }
 
   std::string dati() && { return std::move(dati_); }
 
