@@ -1,0 +1,31 @@
+// A compiled scenario read back from its three binary files, for the author
+// tools. Every tool that looks at compiled files reads them here, so that a
+// damaged file is refused the same way everywhere and always by its name.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "compiler/model.h"
+#include "output/binary_decoders.h"
+#include "output/binary_files.h"
+#include "platform/file_system.h"
+
+namespace lorvenna {
+
+struct scenario_compilato {
+  std::array<voce_generale, kNumeroVoci> dati_generali{};
+  std::vector<cella> celle;
+  riassunto_planimetria riassunto;  // the line file's metres, by kind
+  punti_planimetria punti;          // the plan view's points, from metre 0
+
+  // The entries that hold a station: from entry 1 upward, up to the first
+  // unnamed one or the text boards' entries.
+  std::vector<int> stazioni() const;
+};
+
+// Throws FileError when a file cannot be read, and errore_file, whose text
+// begins with the file's path, when one is damaged.
+scenario_compilato leggi_scenario_compilato(FileSystem& fs, const file_binari& file);
+
+}  // namespace lorvenna
