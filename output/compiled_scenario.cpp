@@ -1,6 +1,7 @@
 #include "output/compiled_scenario.h"
 
 #include <string>
+#include <utility>
 
 namespace lorvenna {
 namespace {
@@ -22,14 +23,31 @@ std::vector<int> scenario_compilato::stazioni() const {
   return voci;
 }
 
+std::array<voce_generale, kNumeroVoci> leggi_dati_generali(FileSystem& fs,
+                                                           const std::string& percorso) {
+  const std::string dati = fs.read(percorso);
+  return del_file(percorso, [&] { return decodifica_dati_generali(dati); });
+}
+
+std::vector<cella> leggi_celle(FileSystem& fs, const std::string& percorso) {
+  const std::string dati = fs.read(percorso);
+  return del_file(percorso, [&] { return decodifica_celle(dati); });
+}
+
+planimetria_letta leggi_planimetria(FileSystem& fs, const std::string& percorso) {
+  const std::string dati = fs.read(percorso);
+  return del_file(percorso, [&] {
+    return planimetria_letta{decodifica_planimetria(dati), decodifica_punti(dati)};
+  });
+}
+
 scenario_compilato leggi_scenario_compilato(FileSystem& fs, const file_binari& file) {
   scenario_compilato s;
-  s.dati_generali =
-      del_file(file.scenario, [&] { return decodifica_dati_generali(fs.read(file.scenario)); });
-  s.celle = del_file(file.treno, [&] { return decodifica_celle(fs.read(file.treno)); });
-  const std::string linea = fs.read(file.linea);
-  s.riassunto = del_file(file.linea, [&] { return decodifica_planimetria(linea); });
-  s.punti = del_file(file.linea, [&] { return decodifica_punti(linea); });
+  s.dati_generali = leggi_dati_generali(fs, file.scenario);
+  s.celle = leggi_celle(fs, file.treno);
+  planimetria_letta p = leggi_planimetria(fs, file.linea);
+  s.riassunto = p.riassunto;
+  s.punti = std::move(p.punti);
   return s;
 }
 

@@ -24,8 +24,18 @@ struct scenario_compilato {
   std::vector<int> stazioni() const;
 };
 
-// Throws FileError when a file cannot be read, and errore_file, whose text
-// begins with the file's path, when one is damaged.
+// Each throws FileError when its file cannot be read, and errore_file, whose
+// text begins with the file's path, when the file is damaged.
+std::array<voce_generale, kNumeroVoci> leggi_dati_generali(FileSystem& fs,
+                                                           const std::string& percorso);
+std::vector<cella> leggi_celle(FileSystem& fs, const std::string& percorso);
+struct planimetria_letta {
+  riassunto_planimetria riassunto;
+  punti_planimetria punti;
+};
+planimetria_letta leggi_planimetria(FileSystem& fs, const std::string& percorso);
+
+// All three files.
 scenario_compilato leggi_scenario_compilato(FileSystem& fs, const file_binari& file);
 
 }  // namespace lorvenna

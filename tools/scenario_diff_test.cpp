@@ -2,13 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
+#include <string_view>
 
 #include "driver/run_sequence.h"
 #include "output/binary_decoders.h"
 #include "output/binary_files.h"
 #include "testing/fake_platform.h"
 #include "testing/memory_file_system.h"
+#include "texts/line_description.h"
+#include "texts/train_description.h"
 
 namespace lorvenna {
 namespace {
@@ -58,19 +62,68 @@ TEST_F(DiffTest, NamesTheRecordThatChanged) {
   EXPECT_EQ(confronta(), 1);
   const std::string detto = uscita.str();
   EXPECT_NE(detto.find("cell 734 (36700 m): tipo_cella 1 -> 0"), std::string::npos) << detto;
-  EXPECT_NE(detto.find("entry 1 (GALLARATE): orario 28560 -> 28561"), std::string::npos) << detto;
-  EXPECT_NE(detto.find("plan view: first difference at metre 102, x "), std::string::npos) << detto;
+  EXPECT_NE(detto.find("entry 1 (GALLARATE): orario 28560 -> 28561 (07:56:00 -> 07:56:01)"),
+            std::string::npos)
+      << detto;
+  EXPECT_NE(detto.find("plan view: metres 102-102 differ; the drawings are at most 1.0 m apart, "
+                       "at metre 102"),
+            std::string::npos)
+      << detto;
 }
 
 TEST_F(DiffTest, AScreenfulUnlessAll) {
   modello m;
   m.celle = decodifica_celle(disco.read(b.treno));
-  for (cella& c : m.celle) c.pendenza ^= 1;
+  for (size_t i = 0; i < m.celle.size(); ++i) m.celle[i].tipo_montagna = i % 2;
   disco.write(b.treno, codifica_celle(m));
   EXPECT_EQ(confronta(), 1);
-  EXPECT_NE(uscita.str().find("... and 1621 more (--all shows them)"), std::string::npos);
+  EXPECT_NE(uscita.str().find("... and 792 more (--all shows them)"), std::string::npos)
+      << uscita.str();
   EXPECT_EQ(confronta(0), 1);
   EXPECT_EQ(uscita.str().find("more"), std::string::npos);
+}
+
+// Consecutive cells with the same change are one line, with the values in
+// an author's units beside the stored ones.
+TEST_F(DiffTest, FoldsRunsAndShowsUnits) {
+  modello m;
+  m.celle = decodifica_celle(disco.read(b.treno));
+  for (size_t i = 2; i <= 6; ++i) m.celle[i].pendenza = 95;
+  disco.write(b.treno, codifica_celle(m));
+  EXPECT_EQ(confronta(0), 1);
+  EXPECT_EQ(uscita.str(), "cells 2-6 (100-300 m): pendenza 100 -> 95 (0 -> -5 per mille)\n");
+}
+
+// A damaged file is named with its folder, whichever of the two it is in.
+TEST_F(DiffTest, NamesTheDamagedFileOfEitherFolder) {
+  disco.write(b.treno, std::string(100, '\0'));
+  try {
+    confronta();
+    FAIL();
+  } catch (const errore_file& e) {
+    EXPECT_TRUE(std::string(e.what()).starts_with(b.treno + ": ")) << e.what();
+  }
+}
+
+// One signal record moved onto a text board stops the train text there:
+// what that changes must fit a screen.
+TEST_F(DiffTest, AMovedSignalFitsAScreen) {
+  std::string testo;
+  for (std::string_view riga : righe_treno()) {
+    testo += riga.starts_with("segnale,   70900,")
+                 ? "segnale,   4250,   2, 4, 0,  0, 0,    2,  2,0,0, 0"
+                 : std::string(riga);
+    testo += "\r\n";
+  }
+  const nomi_file nomi = nomi_file_per("b", kNomeScenario, kNumeroTreno);
+  dati_linea(disco, nomi.linea_txt);
+  disco.write(nomi.treno_txt, testo);
+  const compilazione c = memorizza_percorso(true, kNomeScenario, kNumeroTreno, disco, nomi);
+  ASSERT_EQ(c.m.codice_errore, codice::segnale_occupato);
+  EXPECT_EQ(confronta(0), 1);
+  const std::string detto = uscita.str();
+  EXPECT_LE(std::count(detto.begin(), detto.end(), '\n'), 60) << detto;
+  EXPECT_NE(detto.find("cell 1419 (70950 m): tipo_cella 1 -> 0"), std::string::npos) << detto;
 }
 
 }  // namespace

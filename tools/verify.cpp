@@ -5,7 +5,7 @@
 
 #include "compiler/compile.h"
 #include "compiler/scenario_codes.h"
-#include "output/binary_decoders.h"
+#include "output/compiled_scenario.h"
 
 namespace lorvenna {
 namespace {
@@ -29,6 +29,11 @@ class rapporto {
   explicit rapporto(std::ostream& out) : out_(out) {}
   void trovato(const std::string& file, const std::string& cosa) {
     out_ << file << ": " << cosa << "\n";
+    ++trovati_;
+  }
+  // The reader's message names the file already.
+  void danneggiato(const std::string& messaggio) {
+    out_ << messaggio << "\n";
     ++trovati_;
   }
   int trovati() const { return trovati_; }
@@ -118,19 +123,19 @@ int verifica(FileSystem& fs, const file_binari& file, const std::string& scenari
   modello m;
   riassunto_planimetria piano;
   try {
-    m.celle = decodifica_celle(fs.read(file.treno));
+    m.celle = leggi_celle(fs, file.treno);
   } catch (const errore_file& e) {
-    r.trovato(file.treno, e.what());
+    r.danneggiato(e.what());
   }
   try {
-    m.dati_generali = decodifica_dati_generali(fs.read(file.scenario));
+    m.dati_generali = leggi_dati_generali(fs, file.scenario);
   } catch (const errore_file& e) {
-    r.trovato(file.scenario, e.what());
+    r.danneggiato(e.what());
   }
   try {
-    piano = decodifica_planimetria(fs.read(file.linea));
+    piano = leggi_planimetria(fs, file.linea).riassunto;
   } catch (const errore_file& e) {
-    r.trovato(file.linea, e.what());
+    r.danneggiato(e.what());
   }
   if (r.trovati() > 0) return 1;
   if (m.celle.size() < 2) {
