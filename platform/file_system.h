@@ -70,6 +70,14 @@ class FileSystem {
   virtual void sync_folder(const std::string& folder) = 0;
   // Waits until no other run holds `folder`, then holds it.
   virtual std::unique_ptr<FolderLock> lock_folder(const std::string& folder) = 0;
+  // Makes the folder `path` inside a folder that exists; a folder already
+  // there is left as it is, anything else there is a failure.
+  virtual void create_folder(const std::string& path) = 0;
+  // A name that two paths to one folder share and paths to different
+  // folders do not: a run that locks two folders locks one only once, and
+  // in the order of these names, so that two such runs never wait on each
+  // other in a circle.
+  virtual std::string folder_identity(const std::string& folder) = 0;
 };
 
 // Joins a folder and a file name with the platform's separator.

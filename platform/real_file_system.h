@@ -15,6 +15,8 @@ class RealFileSystem : public FileSystem {
   void remove(const std::string& path) override;
   void sync_folder(const std::string& folder) override;
   std::unique_ptr<FolderLock> lock_folder(const std::string& folder) override;
+  void create_folder(const std::string& path) override;
+  std::string folder_identity(const std::string& folder) override;
 };
 
 }  // namespace lorvenna

@@ -179,4 +179,19 @@ std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folde
   return lock;
 }
 
+void RealFileSystem::create_folder(const std::string& path) {
+  if (::mkdir(path.c_str(), 0777) == 0) return;
+  const int errore = errno;
+  struct stat st;
+  if (errore == EEXIST && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return;
+  fail("create folder", path, errore == EEXIST ? ENOTDIR : errore);
+}
+
+std::string RealFileSystem::folder_identity(const std::string& folder) {
+  const std::string cartella = cartella_o_corrente(folder);
+  struct stat st;
+  if (::stat(cartella.c_str(), &st) != 0) fail("look up", cartella);
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
 }  // namespace lorvenna

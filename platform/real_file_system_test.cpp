@@ -114,5 +114,41 @@ TEST_F(RealFileSystemTest, AFolderLockExcludesEveryOtherHolder) {
   EXPECT_THROW(fs.lock_folder(cartella.file("missing")), FileError);
 }
 
+// One level, like mkdir: a folder already there is fine, a missing parent
+// or a file in the way is a failure with the system's reason.
+TEST_F(RealFileSystemTest, CreatesOneFolderLevel) {
+  const std::string nuova = cartella.file("new");
+  fs.create_folder(nuova);
+  EXPECT_TRUE(std::filesystem::is_directory(nuova));
+  fs.create_folder(nuova);
+  write_file(cartella.file("plain"), "x");
+  struct Caso {
+    std::string path;
+    std::string motivo;
+  };
+  for (const Caso& c : {Caso{cartella.file("missing/new"), "No such file or directory"},
+                        Caso{cartella.file("plain"), "Not a directory"}}) {
+    try {
+      fs.create_folder(c.path);
+      FAIL() << c.path;
+    } catch (const FileError& e) {
+      EXPECT_EQ(e.operation(), "create folder");
+      EXPECT_EQ(e.path(), c.path);
+      EXPECT_EQ(e.reason(), c.motivo);
+    }
+  }
+}
+
+TEST_F(RealFileSystemTest, AFolderHasOneIdentityWhicheverPathNamesIt) {
+  std::filesystem::create_directory(cartella.file("a"));
+  std::filesystem::create_directory(cartella.file("b"));
+  std::filesystem::create_directory_symlink(cartella.file("a"), cartella.file("link"));
+  const std::string a = fs.folder_identity(cartella.file("a"));
+  EXPECT_EQ(fs.folder_identity(cartella.file("b/../a")), a);
+  EXPECT_EQ(fs.folder_identity(cartella.file("link")), a);
+  EXPECT_NE(fs.folder_identity(cartella.file("b")), a);
+  EXPECT_THROW(fs.folder_identity(cartella.file("missing")), FileError);
+}
+
 }  // namespace
 }  // namespace lorvenna

@@ -153,4 +153,29 @@ std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folde
   }
 }
 
+void RealFileSystem::create_folder(const std::string& path) {
+  if (CreateDirectoryW(a_utf16(path).c_str(), nullptr)) return;
+  const DWORD errore = GetLastError();
+  const DWORD a = attributi(path);
+  if (errore == ERROR_ALREADY_EXISTS && a != INVALID_FILE_ATTRIBUTES &&
+      (a & FILE_ATTRIBUTE_DIRECTORY)) {
+    return;
+  }
+  if (errore == ERROR_ALREADY_EXISTS) throw FileError("create folder", path, "Not a directory");
+  fail("create folder", path, errore);
+}
+
+// The volume and the file index name a folder whatever path leads to it.
+std::string RealFileSystem::folder_identity(const std::string& folder) {
+  const std::string cartella = folder.empty() ? "." : folder;
+  Maniglia h(CreateFileW(a_utf16(cartella).c_str(), FILE_READ_ATTRIBUTES,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!h.valida()) fail("look up", cartella);
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(h.get(), &info)) fail("look up", cartella);
+  return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) +
+         ":" + std::to_string(info.nFileIndexLow);
+}
+
 }  // namespace lorvenna

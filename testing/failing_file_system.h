@@ -66,6 +66,13 @@ class FailingFileSystem : public FileSystem {
     check(Op::lock, folder, "lock");
     return inner_.lock_folder(folder);
   }
+  void create_folder(const std::string& path) override {
+    check(Op::create, path, "create folder");
+    inner_.create_folder(path);
+  }
+  std::string folder_identity(const std::string& folder) override {
+    return inner_.folder_identity(folder);
+  }
 
  private:
   // A new file whose writes and syncs can fail too; `output` is the name

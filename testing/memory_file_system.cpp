@@ -47,4 +47,9 @@ void MemoryFileSystem::remove(const std::string& path) {
   if (files_.erase(path) == 0) throw FileError("delete", path, "No such file or directory");
 }
 
+void MemoryFileSystem::create_folder(const std::string& path) {
+  if (files_.count(path) > 0) throw FileError("create folder", path, "Not a directory");
+  folders_.insert(path);
+}
+
 }  // namespace lorvenna

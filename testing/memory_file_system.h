@@ -11,7 +11,9 @@ namespace lorvenna {
 
 class MemoryFileSystem : public FileSystem {
  public:
-  bool exists(const std::string& path) override { return files_.count(path) > 0; }
+  bool exists(const std::string& path) override {
+    return files_.count(path) > 0 || folders_.count(path) > 0;
+  }
   std::string why_not_replaceable(const std::string& path) override {
     return read_only_.count(path) > 0 ? "the file is read-only" : "";
   }
@@ -23,6 +25,9 @@ class MemoryFileSystem : public FileSystem {
   std::unique_ptr<FolderLock> lock_folder(const std::string&) override {
     return std::make_unique<FolderLock>();
   }
+  // Folders are kept only as names: a file's path needs none made first.
+  void create_folder(const std::string& path) override;
+  std::string folder_identity(const std::string& folder) override { return folder; }
 
   // Puts a file in place at once, as a test's starting point.
   void write(const std::string& path, std::string_view bytes) { files_[path] = std::string(bytes); }
@@ -32,6 +37,7 @@ class MemoryFileSystem : public FileSystem {
  private:
   std::map<std::string, std::string> files_;
   std::set<std::string> read_only_;
+  std::set<std::string> folders_;
   unsigned next_temporary_ = 0;
 };
 

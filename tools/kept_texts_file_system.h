@@ -37,6 +37,10 @@ class KeptTextsFileSystem : public FileSystem {
   std::unique_ptr<FolderLock> lock_folder(const std::string& folder) override {
     return inner_.lock_folder(folder);
   }
+  void create_folder(const std::string& path) override { inner_.create_folder(path); }
+  std::string folder_identity(const std::string& folder) override {
+    return inner_.folder_identity(folder);
+  }
 
  private:
   bool deleted(const std::string& p) const { return deleted_.count(p) > 0; }

@@ -1,15 +1,22 @@
 #include "tools/scenario_tool.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
+#include "driver/version.h"
 #include "platform/real_file_system.h"
+#include "testing/failing_file_system.h"
 #include "testing/fake_platform.h"
 #include "testing/temp_folder.h"
 #include "texts/line_description.h"
@@ -161,11 +168,17 @@ TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
 }
 
 TEST_F(ScenarioToolTest, HelpPrintsTheUsageAndSucceeds) {
-  for (const auto& argomenti :
-       std::vector<std::vector<std::string>>{{"--help"}, {"compile", "--help"}, {"init", "-h"}}) {
-    EXPECT_EQ(esegui(argomenti), 0);
-    EXPECT_NE(uscita.str().find("usage: scenario-tool compile DIR"), std::string::npos);
-    EXPECT_NE(uscita.str().find("--delete-texts"), std::string::npos);
+  struct Caso {
+    std::vector<std::string> argomenti;
+    std::string inizio;
+  };
+  for (const Caso& c : {
+           Caso{{"--help"}, "usage: scenario-tool compile DIR"},
+           Caso{{"compile", "--help"}, "usage: scenario-tool compile DIR"},
+           Caso{{"init", "x", "-h", "--fast"}, "usage: scenario-tool init DIR"},
+       }) {
+    EXPECT_EQ(esegui(c.argomenti), 0);
+    EXPECT_TRUE(uscita.str().starts_with(c.inizio)) << uscita.str();
     EXPECT_EQ(errori.str(), "");
   }
 }
@@ -238,6 +251,155 @@ TEST_F(ScenarioToolTest, MissingDescriptionStopsWithStatusTwo) {
   EXPECT_EQ(uscita.str(), "");
   EXPECT_NE(errori.str().find("does not exist"), std::string::npos) << errori.str();
   EXPECT_TRUE(testing::files_in(cartella.path()).empty());
+}
+
+TEST_F(ScenarioToolTest, VersionPrintsTheVersion) {
+  EXPECT_EQ(esegui({"--version"}), 0);
+  EXPECT_EQ(uscita.str(), std::string("scenario-tool ") + versione() + "\n");
+  EXPECT_EQ(errori.str(), "");
+}
+
+// A usage error names the fault and shows the synopsis of the command at
+// hand, not the whole help.
+TEST_F(ScenarioToolTest, AUsageErrorIsShort) {
+  EXPECT_EQ(esegui({"dump", cartella.path(), "--fast"}), 64);
+  EXPECT_EQ(errori.str(),
+            "scenario-tool: unknown option \"--fast\"\n"
+            "usage: scenario-tool dump DIR [--scenario NAME] [--train NUMBER] [--json]\n"
+            "See 'scenario-tool dump --help'.\n");
+  for (const auto& argomenti : std::vector<std::vector<std::string>>{{}, {"build"}}) {
+    EXPECT_EQ(esegui(argomenti), 64);
+    const std::string e = errori.str();
+    EXPECT_EQ(std::count(e.begin(), e.end(), '\n'), 8) << e;
+    for (const char* sinossi :
+         {"usage: scenario-tool compile DIR [", "\n       scenario-tool diff DIR_A DIR_B [",
+          "\n       scenario-tool plot DIR [", "'scenario-tool --help'",
+          "'scenario-tool COMMAND --help'"}) {
+      EXPECT_NE(e.find(sinossi), std::string::npos) << sinossi << " in\n" << e;
+    }
+  }
+}
+
+TEST_F(ScenarioToolTest, CommandHelpDescribesThatCommandOnly) {
+  EXPECT_EQ(esegui({"dump", "--help"}), 0);
+  const std::string aiuto = uscita.str();
+  EXPECT_TRUE(aiuto.starts_with(
+      "usage: scenario-tool dump DIR [--scenario NAME] [--train NUMBER] [--json]\n"))
+      << aiuto;
+  EXPECT_NE(aiuto.find("  --json "), std::string::npos) << aiuto;
+  EXPECT_EQ(aiuto.find("compile"), std::string::npos) << aiuto;
+  EXPECT_EQ(aiuto.find("--delete-texts"), std::string::npos) << aiuto;
+
+  EXPECT_EQ(esegui({"--help"}), 0);
+  for (const char* c :
+       {"compile DIR", "init DIR", "verify DIR", "dump DIR", "diff DIR_A DIR_B", "plot DIR"}) {
+    EXPECT_NE(uscita.str().find(std::string("scenario-tool ") + c), std::string::npos) << c;
+  }
+}
+
+// Every option that takes a value takes it after "=" too; a flag takes none.
+TEST_F(ScenarioToolTest, AnOptionsValueMayFollowAnEqualsSign) {
+  ASSERT_EQ(esegui({"init", cartella.path(), "--scenario=Prova", "--train=1"}), 0) << errori.str();
+  EXPECT_EQ(testing::files_in(cartella.path()),
+            (std::set<std::string>{"Prova_linea.txt", "Prova_1-.txt"}));
+  ASSERT_EQ(esegui({"compile", cartella.path(), "--scenario=Prova", "--train", "1"}), 0)
+      << errori.str();
+  ASSERT_EQ(esegui({"plot", cartella.path(), "--scenario", "Prova", "--train=1",
+                    "-o=" + cartella.file("p.svg")}),
+            0)
+      << errori.str();
+  EXPECT_TRUE(fs.exists(cartella.file("p.svg")));
+  for (const auto& argomenti : std::vector<std::vector<std::string>>{
+           {"init", cartella.path(), "--force=yes"},
+           {"compile", cartella.path(), "--no-line="},
+           {"init", cartella.path(), "--scenario="},
+           {"init", cartella.path(), "--scenery=Prova"},
+       }) {
+    EXPECT_EQ(esegui(argomenti), 64) << argomenti.back();
+  }
+}
+
+TEST_F(ScenarioToolTest, PlotToADashWritesToStandardOutput) {
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(cartella.path(), fs, p, scarto), 0) << scarto.str();
+  const auto prima = testing::files_in(cartella.path());
+  ASSERT_EQ(esegui({"plot", cartella.path(), "-o", "-"}), 0) << errori.str();
+  EXPECT_TRUE(uscita.str().starts_with("<?xml")) << uscita.str().substr(0, 80);
+  EXPECT_NE(uscita.str().find("</svg>"), std::string::npos);
+  EXPECT_FALSE(fs.exists("-"));
+  std::filesystem::remove("-");
+  EXPECT_EQ(testing::files_in(cartella.path()), prima);
+}
+
+// init makes the one folder it is given, as mkdir would, not its parents.
+TEST_F(ScenarioToolTest, InitMakesItsFolder) {
+  const std::string nuova = cartella.file("Nuova");
+  ASSERT_EQ(esegui({"init", nuova}), 0) << errori.str();
+  EXPECT_EQ(testing::files_in(nuova),
+            (std::set<std::string>{"Lorvenna_linea.txt", "Lorvenna_2579bis-.txt"}));
+  EXPECT_EQ(esegui({"init", cartella.file("missing/new")}), 2);
+  EXPECT_NE(errori.str().find("No such file or directory"), std::string::npos) << errori.str();
+  EXPECT_FALSE(fs.exists(cartella.file("missing")));
+}
+
+// Runs the tool in a process of its own, so that a run that waits for ever
+// fails the test instead of hanging it: -1 while it still waits after `limite`.
+int esegui_in_un_processo(const std::vector<std::string>& argomenti,
+                          std::chrono::milliseconds limite) {
+  const pid_t figlio = ::fork();
+  if (figlio == 0) {
+    RealFileSystem fs;
+    testing::FakePlatform p;
+    std::ostringstream uscita, errori;
+    ::_exit(esegui_scenario_tool(argomenti, fs, p, uscita, errori));
+  }
+  const auto fine = std::chrono::steady_clock::now() + limite;
+  int stato = 0;
+  while (std::chrono::steady_clock::now() < fine) {
+    if (::waitpid(figlio, &stato, WNOHANG) == figlio) return WEXITSTATUS(stato);
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ::kill(figlio, SIGKILL);
+  ::waitpid(figlio, &stato, 0);
+  return -1;
+}
+
+// diff reads two folders, so it holds both; it must neither wait on itself
+// when both name one folder nor wait in a circle with another diff.
+TEST_F(ScenarioToolTest, DiffLocksBothFoldersWithoutDeadlock) {
+  TempFolder b;
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(cartella.path(), fs, p, scarto), 0) << scarto.str();
+  ASSERT_EQ(esegui_programma(b.path(), fs, p, scarto), 0) << scarto.str();
+  const auto limite = std::chrono::seconds(20);
+  EXPECT_EQ(esegui_in_un_processo({"diff", cartella.path(), cartella.path()}, limite), 0);
+  EXPECT_EQ(esegui_in_un_processo({"diff", cartella.path(), cartella.file(".")}, limite), 0);
+  {
+    const auto lock = fs.lock_folder(b.path());
+    EXPECT_EQ(
+        esegui_in_un_processo({"diff", cartella.path(), b.path()}, std::chrono::milliseconds(300)),
+        -1)
+        << "diff went on while another run held its second folder";
+  }
+  EXPECT_EQ(esegui_in_un_processo({"diff", cartella.path(), b.path()}, limite), 0);
+
+  // Two diffs of the same pair take the locks in the same order.
+  std::vector<std::vector<std::string>> ordini;
+  for (const auto& coppia :
+       {std::pair(cartella.path(), b.path()), std::pair(b.path() + "/.", cartella.path())}) {
+    testing::FailingFileSystem registro(fs);
+    std::ostringstream u, e;
+    ASSERT_EQ(esegui_scenario_tool({"diff", coppia.first, coppia.second}, registro, p, u, e), 0)
+        << e.str();
+    ordini.emplace_back();
+    for (const auto& op : registro.log()) {
+      if (op.op == testing::FailingFileSystem::Op::lock) {
+        ordini.back().push_back(fs.folder_identity(op.path));
+      }
+    }
+  }
+  EXPECT_EQ(ordini[0].size(), 2u);
+  EXPECT_EQ(ordini[0], ordini[1]);
 }
 
 }  // namespace

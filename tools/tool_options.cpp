@@ -1,106 +1,99 @@
 #include "tools/tool_options.h"
 
-#include "driver/run_sequence.h"
+#include <set>
+
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
+#include "tools/command_table.h"
 
 namespace lorvenna {
 namespace {
 
-std::optional<opzioni_tool::comando> comando_di(const std::string& parola) {
-  if (parola == "compile") return opzioni_tool::comando::compile;
-  if (parola == "init") return opzioni_tool::comando::init;
-  if (parola == "verify") return opzioni_tool::comando::verify;
-  if (parola == "dump") return opzioni_tool::comando::dump;
-  if (parola == "diff") return opzioni_tool::comando::diff;
-  if (parola == "plot") return opzioni_tool::comando::plot;
-  return std::nullopt;
+const opzione* trova_opzione(const comando& c, const std::string& nome) {
+  for (const opzione& o : c.opzioni) {
+    if (nome == o.nome) return &o;
+  }
+  return nullptr;
 }
 
-// A flag that belongs to the command.
-bool interruttore(opzioni_tool& o, const std::string& x) {
-  const bool compile = o.azione == opzioni_tool::comando::compile;
-  if (compile && x == "--no-line") {
-    o.linea = false;
-    return true;
-  }
-  if (compile && x == "--delete-texts") {
-    o.cancella_testi = true;
-    return true;
-  }
-  if (o.azione == opzioni_tool::comando::diff && x == "--all") {
-    o.tutte = true;
-    return true;
-  }
-  if (o.azione == opzioni_tool::comando::dump && x == "--json") {
-    o.json = true;
-    return true;
-  }
-  if (o.azione == opzioni_tool::comando::init && x == "--force") {
-    o.forza = true;
-    return true;
-  }
-  return false;
+bool e_opzione(const std::string& argomento) {
+  // A lone "-" is a name like any other (plot's standard output).
+  return argomento.size() > 1 && argomento[0] == '-';
 }
 
 }  // namespace
 
-std::optional<opzioni_tool> leggi_opzioni(const std::vector<std::string>& a, std::string& motivo) {
-  if (a.empty()) {
-    motivo = "no command given";
-    return std::nullopt;
-  }
-  const auto azione = comando_di(a[0]);
-  if (!azione) {
-    motivo = "unknown command " + citato(a[0]);
-    return std::nullopt;
-  }
+opzione interruttore(const char* nome, bool opzioni_tool::*campo, const char* aiuto) {
+  return {nome, "", campo, aiuto, nullptr, false};
+}
+
+opzione con_valore(const char* nome, const char* valore, std::string opzioni_tool::*campo,
+                   const char* aiuto, const char* predefinito, bool obbligatoria) {
+  return {nome, valore, campo, aiuto, predefinito, obbligatoria};
+}
+
+std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std::string> a,
+                                          std::string& motivo) {
   opzioni_tool o;
-  o.azione = *azione;
-  o.scenario = kNomeScenario;
-  o.treno = kNumeroTreno;
-  bool cartella_data = false;
-  for (size_t i = 1; i < a.size(); ++i) {
+  for (const opzione& op : c.opzioni) {
+    if (op.predefinito) o.*std::get<std::string opzioni_tool::*>(op.imposta) = op.predefinito;
+  }
+  std::set<const opzione*> date;
+  for (size_t i = 0; i < a.size(); ++i) {
     const std::string& x = a[i];
-    if (interruttore(o, x)) continue;
-    if (x == "-o" && o.azione == opzioni_tool::comando::plot) {
-      if (i + 1 >= a.size() || a[i + 1].empty()) {
-        motivo = "-o needs a file name";
+    if (!e_opzione(x)) {
+      if (o.cartelle.size() == c.cartelle.size()) {
+        motivo = "unexpected argument " + citato(x);
         return std::nullopt;
       }
-      o.immagine = a[++i];
-    } else if (x == "--scenario" || x == "--train") {
-      if (i + 1 >= a.size()) {
-        motivo = x + " needs a value";
+      if (x.empty()) {
+        motivo = "the folder name is empty";
         return std::nullopt;
       }
-      (x == "--scenario" ? o.scenario : o.treno) = a[++i];
-    } else if (!x.starts_with("--") && cartella_data && o.azione == opzioni_tool::comando::diff &&
-               o.seconda_cartella.empty()) {
-      o.seconda_cartella = x;
-    } else if (x.starts_with("--") || cartella_data) {
-      motivo = "unexpected argument " + citato(x);
-      return std::nullopt;
-    } else {
-      o.cartella = x;
-      cartella_data = true;
+      o.cartelle.push_back(x);
+      continue;
     }
+    const size_t uguale = x.find('=');
+    const std::string nome = x.substr(0, uguale);
+    const opzione* op = trova_opzione(c, nome);
+    if (!op) {
+      motivo = "unknown option " + citato(nome);
+      return std::nullopt;
+    }
+    date.insert(op);
+    if (!op->prende_valore()) {
+      if (uguale != std::string::npos) {
+        motivo = nome + " takes no value";
+        return std::nullopt;
+      }
+      o.*std::get<bool opzioni_tool::*>(op->imposta) = true;
+      continue;
+    }
+    std::string valore;
+    if (uguale != std::string::npos) {
+      valore = x.substr(uguale + 1);
+    } else if (i + 1 < a.size()) {
+      valore = a[++i];
+    } else {
+      motivo = nome + " needs a value (" + op->valore + ")";
+      return std::nullopt;
+    }
+    if (valore.empty()) {
+      motivo = nome + " is given an empty " + op->valore;
+      return std::nullopt;
+    }
+    o.*std::get<std::string opzioni_tool::*>(op->imposta) = std::move(valore);
   }
-  if (!cartella_data) {
-    motivo = "no folder given";
+  if (o.cartelle.size() < c.cartelle.size()) {
+    motivo = std::string(c.nome) + " needs";
+    for (const char* cartella : c.cartelle) motivo += std::string(" ") + cartella;
     return std::nullopt;
   }
-  if (o.cartella.empty()) {
-    motivo = "the folder name is empty";
-    return std::nullopt;
-  }
-  if (o.azione == opzioni_tool::comando::plot && o.immagine.empty()) {
-    motivo = "plot needs -o FILE.svg";
-    return std::nullopt;
-  }
-  if (o.azione == opzioni_tool::comando::diff && o.seconda_cartella.empty()) {
-    motivo = "diff needs two folders";
-    return std::nullopt;
+  for (const opzione& op : c.opzioni) {
+    if (op.obbligatoria && date.count(&op) == 0) {
+      motivo = std::string(c.nome) + " needs " + op.nome + " " + op.valore;
+      return std::nullopt;
+    }
   }
   return o;
 }

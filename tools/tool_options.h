@@ -1,31 +1,54 @@
-// scenario-tool's command line: which command, on which folder, with which
-// names, and the checks a name must pass before it reaches a file name or a
-// compiled record.
+// scenario-tool's command line: what its options set, how a command's
+// arguments are read, and the checks a name must pass before it reaches a
+// file name or a compiled record.
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace lorvenna {
 
+struct comando;
+
+// What a command line sets; a command reads the fields its options name.
 struct opzioni_tool {
-  enum class comando { compile, init, verify, dump, diff, plot };
-  comando azione = comando::compile;
-  std::string cartella;
+  std::vector<std::string> cartelle;  // the command's folders, in order
   std::string scenario;
   std::string treno;
-  bool linea = true;             // compile: without --no-line
-  bool cancella_testi = false;   // compile: --delete-texts
-  bool forza = false;            // init: --force
-  bool json = false;             // dump: --json
-  bool tutte = false;            // diff: --all
-  std::string seconda_cartella;  // diff: DIR_B
-  std::string immagine;          // plot: -o FILE.svg
+  bool senza_linea = false;     // compile --no-line
+  bool cancella_testi = false;  // compile --delete-texts
+  bool forza = false;           // init --force
+  bool json = false;            // dump --json
+  bool tutte = false;           // diff --all
+  std::string immagine;         // plot -o
 };
 
+// One option of a command: a flag sets a field to true, an option with a
+// value stores the value in a field.
+struct opzione {
+  const char* nome;    // "--scenario"
+  const char* valore;  // the value's name in the usage ("NAME"); empty for a flag
+  std::variant<bool opzioni_tool::*, std::string opzioni_tool::*> imposta;
+  const char* aiuto;          // one line in the command's help
+  const char* predefinito;    // the value when the option is not given, or nullptr
+  bool obbligatoria = false;  // to be given on every run
+
+  bool prende_valore() const {
+    return std::holds_alternative<std::string opzioni_tool::*>(imposta);
+  }
+};
+
+opzione interruttore(const char* nome, bool opzioni_tool::*campo, const char* aiuto);
+opzione con_valore(const char* nome, const char* valore, std::string opzioni_tool::*campo,
+                   const char* aiuto, const char* predefinito = nullptr, bool obbligatoria = false);
+
+// The arguments that follow the command's name, read by the command's
+// table entry: `--opt VALUE` or `--opt=VALUE`, flags, and its folders.
 // Empty, with the reason in `motivo`, on a usage error.
-std::optional<opzioni_tool> leggi_opzioni(const std::vector<std::string>& argomenti,
+std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std::string> argomenti,
                                           std::string& motivo);
 
 // `nome` in Windows-1252, or empty with the reason in `motivo`. `cosa` names

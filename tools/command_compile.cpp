@@ -1,0 +1,61 @@
+// scenario-tool compile: the program's compile on an author's texts.
+#include <sstream>
+
+#include "driver/file_names.h"
+#include "driver/report.h"
+#include "driver/run_sequence.h"
+#include "tools/command_table.h"
+#include "tools/diagnostics.h"
+#include "tools/kept_texts_file_system.h"
+
+namespace lorvenna {
+namespace {
+
+// An author's texts are the only copy of their work: unless asked, the
+// compile deletes them only in its own view of the folder.
+int compila(const opzioni_tool& o, const std::string& scenario, const std::string& treno,
+            FileSystem& disco, piattaforma& p, std::ostream& uscita, std::ostream& errori) {
+  const nomi_file nomi = nomi_file_per(o.cartelle.front(), o.scenario, o.treno);
+  KeptTextsFileSystem testi_tenuti(disco, {nomi.linea_txt, nomi.treno_txt});
+  FileSystem& fs = o.cancella_testi ? disco : testi_tenuti;
+  const compilazione c = memorizza_percorso(!o.senza_linea, scenario, treno, fs, nomi);
+  // An author gets one diagnostic pointing at the text instead of the
+  // program's sentence.
+  std::ostringstream frase;
+  const int stato = riporta_compilazione(c.esito, c.m, p, &uscita, frase);
+  const std::string diagnostico = diagnostica(c.m);
+  errori << (diagnostico.empty() ? frase.str() : diagnostico + "\n");
+  return stato;
+}
+
+int esegui(const richiesta& r) {
+  return compila(r.o, r.scenario, r.treno, r.fs, r.p, r.uscita, r.errori);
+}
+
+}  // namespace
+
+const comando& comando_compile() {
+  static const comando c{
+      .nome = "compile",
+      .cartelle = {"DIR"},
+      .crea_cartella = false,
+      .riassunto = "compiles the description texts in DIR into the three binary files",
+      .descrizione =
+          "Compiles the line and train description texts that stand in DIR (NAME_linea.txt and "
+          "NAME_NUMBER-.txt) into NAME_linea.dat, NAME_NUMBER.sim and NAME_NUMBER.dat in DIR, "
+          "with the same compiler as the program, and prints the codice_errore and "
+          "posizione_errore it ends with. A fault is reported as a diagnostic naming the text "
+          "and the line at fault. Exit 0 when the compile records no fault, 1 when it records "
+          "one, 2 when it stops.",
+      .opzioni = {opzione_scenario(), opzione_treno(),
+                  interruttore("--no-line", &opzioni_tool::senza_linea,
+                               "skips the plan view and leaves the line file alone"),
+                  interruttore("--delete-texts", &opzioni_tool::cancella_testi,
+                               "deletes the texts as the program deletes its own; without it "
+                               "they stay")},
+      .esegui = esegui,
+  };
+  return c;
+}
+
+}  // namespace lorvenna

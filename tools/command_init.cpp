@@ -1,0 +1,49 @@
+// scenario-tool init: the embedded description texts as an author's start.
+#include "driver/file_names.h"
+#include "driver/report.h"
+#include "texts/line_description.h"
+#include "texts/train_description.h"
+#include "tools/command_table.h"
+
+namespace lorvenna {
+namespace {
+
+// Both texts are checked before either is written, so that a refusal
+// leaves the folder as it was.
+int inizia(const richiesta& r) {
+  const nomi_file nomi = nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno);
+  if (!r.o.forza) {
+    for (const std::string* testo : {&nomi.linea_txt, &nomi.treno_txt}) {
+      if (!r.fs.exists(*testo)) continue;
+      r.errori << "scenario-tool: " << *testo << " already exists; --force replaces it\n";
+      return kStatoFermato;
+    }
+  }
+  dati_linea(r.fs, nomi.linea_txt);
+  dati_treno(r.fs, nomi.treno_txt);
+  return kStatoCompleto;
+}
+
+}  // namespace
+
+const comando& comando_init() {
+  static const comando c{
+      .nome = "init",
+      .cartelle = {"DIR"},
+      .crea_cartella = true,
+      .riassunto = "writes the embedded description texts into DIR as a start to edit",
+      .descrizione =
+          "Writes the embedded line and train description texts into DIR under the given names "
+          "(NAME_linea.txt and NAME_NUMBER-.txt), the same bytes the program writes, as a "
+          "starting point to edit. DIR is made when it is missing (its parent is not). A text "
+          "that is already there is the author's work and stays, and nothing is written, "
+          "unless --force is given.",
+      .opzioni = {opzione_scenario(), opzione_treno(),
+                  interruttore("--force", &opzioni_tool::forza,
+                               "replaces texts that are already there")},
+      .esegui = inizia,
+  };
+  return c;
+}
+
+}  // namespace lorvenna

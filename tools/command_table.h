@@ -1,0 +1,63 @@
+// scenario-tool's commands, each described once: its name, folders,
+// options, help and what it runs. The usage, each command's help and the
+// reading of its arguments are all made from these entries.
+#pragma once
+
+#include <ostream>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/piattaforma.h"
+#include "tools/tool_options.h"
+
+namespace lorvenna {
+
+// What a command runs with: its arguments, read and checked, and the world.
+struct richiesta {
+  const opzioni_tool& o;
+  const std::string& scenario;  // o.scenario in Windows-1252
+  const std::string& treno;     // o.treno in Windows-1252
+  FileSystem& fs;
+  piattaforma& p;
+  std::ostream& uscita;
+  std::ostream& errori;
+};
+
+struct comando {
+  const char* nome;
+  std::vector<const char*> cartelle;  // its folders' names in the usage: "DIR"
+  bool crea_cartella;                 // a missing folder is made, one level
+  const char* riassunto;              // one line in the overall usage
+  const char* descrizione;            // a paragraph in its own help
+  std::vector<opzione> opzioni;
+  // Runs with every folder of the command held locked. Returns the status.
+  int (*esegui)(const richiesta& r);
+};
+
+// The options every command has: the names of the scenario's files.
+opzione opzione_scenario();
+opzione opzione_treno();
+
+const comando& comando_compile();
+const comando& comando_init();
+const comando& comando_verify();
+const comando& comando_dump();
+const comando& comando_diff();
+const comando& comando_plot();
+
+// Every command, in the order the usage lists them.
+std::span<const comando* const> comandi();
+const comando* trova_comando(const std::string& nome);
+
+// "compile DIR [--scenario NAME] ...", as the usage and the README show it.
+std::string sinossi(const comando& c);
+// "usage: scenario-tool ..." and every command's synopsis, one a line.
+std::string sinossi_di_tutti();
+// What `scenario-tool --help` prints.
+std::string uso_generale();
+// What `scenario-tool COMMAND --help` prints.
+std::string aiuto_di(const comando& c);
+
+}  // namespace lorvenna

@@ -1,0 +1,19 @@
+// Holding the folders a command works in.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace lorvenna {
+
+// Holds every folder of `cartelle` until the result is destroyed. Two paths
+// to one folder hold it once, so that a run never waits on itself, and
+// folders are taken in the order of their identities, so that two runs
+// holding the same folders never wait on each other in a circle.
+std::vector<std::unique_ptr<FolderLock>> blocca_cartelle(FileSystem& fs,
+                                                         const std::vector<std::string>& cartelle);
+
+}  // namespace lorvenna
