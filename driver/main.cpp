@@ -7,6 +7,7 @@
 
 #include "driver/report.h"
 #include "driver/run_sequence.h"
+#include "driver/version.h"
 #include "platform/desktop.h"
 #include "platform/program_folder.h"
 #include "platform/real_file_system.h"
@@ -16,9 +17,31 @@ namespace {
 // The caption of the window and of the error box.
 constexpr const char* kTitolo = "lorvenna";
 
+// The two questions a user may ask without starting a run. Any other
+// argument is ignored: the program takes no input.
+bool risponde(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string a = argv[i];
+    if (a == "--version") {
+      std::cout << "lorvenna " << lorvenna::versione() << "\n";
+      return true;
+    }
+    if (a == "--help" || a == "-h") {
+      std::cout << "usage: lorvenna [--help] [--version]\n\n"
+                   "Writes the line \"Lorvenna\" and train \"2579bis\": their description texts,\n"
+                   "the driver's train card, slow order and notes, and the simulator's line,\n"
+                   "scenario and train files, all into the folder that holds the program.\n"
+                   "It takes no input; scenario-tool compiles scenarios of your own.\n";
+      return true;
+    }
+  }
+  return false;
+}
+
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (risponde(argc, argv)) return lorvenna::kStatoCompleto;
   std::string cartella;
   try {
     cartella = lorvenna::cartella_programma();
@@ -32,7 +55,8 @@ int main() {
   const int stato = lorvenna::esegui_programma(cartella, fs, *piattaforma, errori);
   // A run that stopped is reported the system's way (a message box on
   // Windows); a recorded code is only written down, as it always was.
-  if (stato == lorvenna::kStatoFermato) {
+  // Errors 1250 and 1251 were shown in their own box and leave no report.
+  if (stato == lorvenna::kStatoFermato && !errori.str().empty()) {
     piattaforma->segnala_fallimento(errori.str());
   } else {
     std::cerr << errori.str();

@@ -21,15 +21,20 @@ void riga_codici(std::ostream& os, const modello& m) {
   os << "codice_errore=" << m.codice_errore << " posizione_errore=" << m.posizione_errore << "\n";
 }
 
-// The message box shows the code's digits alone and ends the process.
-void mostra_fatale(piattaforma& p, codice c) { p.errore(std::to_string(numero(c))); }
+// The message box shows the code's digits alone; the run ends after it.
+int mostra_fatale(piattaforma& p, codice c) {
+  p.errore(std::to_string(numero(c)));
+  return kStatoFermato;
+}
 
 }  // namespace
 
 int riporta_compilazione(esito_compilazione esito, const modello& m, piattaforma& p,
                          std::ostream* uscita, std::ostream& errori) {
-  if (esito == esito_compilazione::errore_1250) mostra_fatale(p, codice::marca_occupata);
-  if (esito == esito_compilazione::errore_1251) mostra_fatale(p, codice::codice_scenario_occupato);
+  if (esito == esito_compilazione::errore_1250) return mostra_fatale(p, codice::marca_occupata);
+  if (esito == esito_compilazione::errore_1251) {
+    return mostra_fatale(p, codice::codice_scenario_occupato);
+  }
   if (esito == esito_compilazione::senza_tracciato) {
     errori << "The compile stopped before the track existed (codice_errore=" << m.codice_errore
            << "): ";

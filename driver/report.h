@@ -15,8 +15,8 @@ inline constexpr int kStatoFermato = 2;    // the run stopped; no binary file of
 inline constexpr int kStatoUso = 64;       // scenario-tool usage error
 
 // `uscita`, when given, receives the line "codice_errore=C posizione_errore=P"
-// whenever the binary files were written. Errors 1250 and 1251 end the
-// process through the platform.
+// whenever the binary files were written. Errors 1250 and 1251 are shown
+// through the platform and end the run with kStatoFermato.
 int riporta_compilazione(esito_compilazione esito, const modello& m, piattaforma& p,
                          std::ostream* uscita, std::ostream& errori);
 

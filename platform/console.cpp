@@ -1,6 +1,5 @@
 #include "platform/console.h"
 
-#include <cstdlib>
 #include <iostream>
 
 namespace lorvenna {
@@ -11,7 +10,6 @@ void piattaforma_console::segnala_fallimento(const std::string& testo) { std::ce
 
 void piattaforma_console::errore(const std::string& a) {
   std::cerr << messaggio_errore(a) << std::endl;
-  std::exit(2);
 }
 
 }  // namespace lorvenna

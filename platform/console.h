@@ -8,11 +8,10 @@
 
 namespace lorvenna {
 
-// errore ends the process with status 2.
 class piattaforma_console : public piattaforma {
  public:
   void mostra_attesa() override;
-  [[noreturn]] void errore(const std::string& a) override;
+  void errore(const std::string& a) override;
   void segnala_fallimento(const std::string& testo) override;
 };
 

@@ -1,5 +1,6 @@
 #include <dlfcn.h>
 
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/console.h"
@@ -15,14 +16,40 @@ bool con_display() {
   return display != nullptr && *display != '\0';
 }
 
-piattaforma* dal_modulo(const std::string& cartella, const std::string& titolo) {
+// The desktop layer, drawn by the module through its C functions.
+class piattaforma_modulo : public piattaforma {
+ public:
+  piattaforma_modulo(void* finestra, mostra_attesa_t attesa, mostra_messaggio_t messaggio)
+      : finestra_(finestra), attesa_(attesa), messaggio_(messaggio) {}
+
+  void mostra_attesa() override { attesa_(finestra_); }
+  void errore(const std::string& a) override { messaggio_(finestra_, messaggio_errore(a).c_str()); }
+  // Started from a file manager, the user sees the box; from a terminal,
+  // standard error keeps the report as well.
+  void segnala_fallimento(const std::string& testo) override {
+    std::fputs(testo.c_str(), stderr);
+    messaggio_(finestra_, testo.c_str());
+  }
+
+ private:
+  void* finestra_;
+  mostra_attesa_t attesa_;
+  mostra_messaggio_t messaggio_;
+};
+
+std::unique_ptr<piattaforma> dal_modulo(const std::string& cartella, const std::string& titolo) {
   const std::string modulo = join_path(cartella, kModuloFinestra);
   // The module stays loaded for the life of the process: the layer it makes
   // lives as long.
   void* libreria = ::dlopen(modulo.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (libreria == nullptr) return nullptr;
-  auto crea = reinterpret_cast<crea_finestra_t>(::dlsym(libreria, kCreaFinestra));
-  return crea == nullptr ? nullptr : crea(titolo.c_str());
+  auto apri = reinterpret_cast<apri_finestra_t>(::dlsym(libreria, kApriFinestra));
+  auto attesa = reinterpret_cast<mostra_attesa_t>(::dlsym(libreria, kMostraAttesa));
+  auto messaggio = reinterpret_cast<mostra_messaggio_t>(::dlsym(libreria, kMostraMessaggio));
+  if (apri == nullptr || attesa == nullptr || messaggio == nullptr) return nullptr;
+  void* finestra = apri(titolo.c_str());
+  if (finestra == nullptr) return nullptr;
+  return std::make_unique<piattaforma_modulo>(finestra, attesa, messaggio);
 }
 
 }  // namespace
@@ -30,7 +57,7 @@ piattaforma* dal_modulo(const std::string& cartella, const std::string& titolo) 
 std::unique_ptr<piattaforma> piattaforma_del_sistema(const std::string& cartella,
                                                      const std::string& titolo) {
   if (con_display()) {
-    if (piattaforma* p = dal_modulo(cartella, titolo)) return std::unique_ptr<piattaforma>(p);
+    if (auto p = dal_modulo(cartella, titolo)) return p;
   }
   return std::make_unique<piattaforma_console>();
 }

@@ -12,8 +12,9 @@ class piattaforma {
   virtual ~piattaforma() = default;
   // Shows "Attendere" before the work starts.
   virtual void mostra_attesa() = 0;
-  // Shows " Errore n. " followed by `a` and ends the process; never returns.
-  [[noreturn]] virtual void errore(const std::string& a) = 0;
+  // Shows " Errore n. " followed by `a` and returns once the user has seen
+  // it; the caller ends the run with its status.
+  virtual void errore(const std::string& a) = 0;
   // Reports a failure that stopped the run (a file that cannot be written,
   // say) the way the system reports such failures; the caller then ends the
   // run with its status.

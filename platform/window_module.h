@@ -1,22 +1,24 @@
-// The contract between the program and its desktop module: the module
-// exports one C function that opens the display and makes the desktop layer,
-// or returns null when no display can be opened.
+// The contract between the program and its desktop module. The module
+// exports plain C functions only, so that no C++ object, string or exception
+// crosses between its C++ runtime and the program's.
 #pragma once
-
-#include "platform/piattaforma.h"
 
 namespace lorvenna {
 
 // The module's file name, looked for in the program's folder.
-#ifdef _WIN32
-inline constexpr const char* kModuloFinestra = "lorvenna-window.dll";
-#else
 inline constexpr const char* kModuloFinestra = "lorvenna-window.so";
-#endif
 
-inline constexpr const char* kCreaFinestra = "lorvenna_crea_finestra";
+// Opens the display and returns the module's handle, or null when no display
+// can be opened. `titolo` becomes the caption of the window and of each box.
+inline constexpr const char* kApriFinestra = "lorvenna_finestra_apri";
+using apri_finestra_t = void* (*)(const char* titolo);
 
-// `titolo` becomes the caption of the window and of the error box.
-using crea_finestra_t = piattaforma* (*)(const char* titolo);
+// Shows the waiting window and returns once it is painted.
+inline constexpr const char* kMostraAttesa = "lorvenna_finestra_attesa";
+using mostra_attesa_t = void (*)(void* finestra);
+
+// Shows `testo` in a modal box with one OK button; returns once it is closed.
+inline constexpr const char* kMostraMessaggio = "lorvenna_finestra_messaggio";
+using mostra_messaggio_t = void (*)(void* finestra, const char* testo);
 
 }  // namespace lorvenna

@@ -71,7 +71,6 @@ void piattaforma_win32::mostra_attesa() {
 void piattaforma_win32::errore(const std::string& a) {
   MessageBoxW(static_cast<HWND>(finestra_), a_utf16(messaggio_errore(a)).c_str(),
               a_utf16(titolo_).c_str(), MB_OK);
-  std::exit(2);
 }
 
 void piattaforma_win32::segnala_fallimento(const std::string& testo) {

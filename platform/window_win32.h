@@ -11,7 +11,7 @@ class piattaforma_win32 : public piattaforma {
  public:
   explicit piattaforma_win32(std::string titolo) : titolo_(std::move(titolo)) {}
   void mostra_attesa() override;
-  [[noreturn]] void errore(const std::string& a) override;
+  void errore(const std::string& a) override;
   void segnala_fallimento(const std::string& testo) override;
 
  private:

@@ -1,5 +1,5 @@
-// A platform layer for tests: it counts the waiting windows and, instead of
-// ending the process, throws the message the error box would show.
+// A platform layer for tests: it counts the waiting windows and keeps what
+// the error box and the failure report would show.
 #pragma once
 
 #include <string>
@@ -11,10 +11,10 @@ namespace lorvenna::testing {
 class FakePlatform : public piattaforma {
  public:
   void mostra_attesa() override { ++waits; }
-  // Throws the message as a std::string.
-  [[noreturn]] void errore(const std::string& a) override { throw messaggio_errore(a); }
+  void errore(const std::string& a) override { errors += messaggio_errore(a); }
   void segnala_fallimento(const std::string& testo) override { failures += testo; }
   int waits = 0;
+  std::string errors;
   std::string failures;
 };
 

@@ -156,12 +156,9 @@ TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
              "[generale]\r\nlunghezza percorso, 10000\r\n[cartelli]\r\n"
              "cartello_indicatore, 0, (A)\r\n[fine]\r\n");
   write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
-  try {
-    esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"});
-    FAIL() << "the run went on after error 1250";
-  } catch (const std::string& messaggio) {
-    EXPECT_EQ(messaggio, " Errore n. 1250");
-  }
+  EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"}), 2);
+  EXPECT_EQ(p.errors, " Errore n. 1250");
+  EXPECT_EQ(uscita.str(), "") << "no codes line: no binary file was written";
   EXPECT_EQ(testing::files_in(cartella.path()),
             (std::set<std::string>{"Prova_linea.txt", "Prova_1-.txt"}))
       << "no binary file, and the texts stay";
