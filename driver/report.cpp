@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "driver/fault_sentences.h"
+#include "compiler/fault_sentences.h"
 
 namespace lorvenna {
 namespace {

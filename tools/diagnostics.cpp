@@ -1,11 +1,22 @@
 #include "tools/diagnostics.h"
 
 #include <algorithm>
+#include <cctype>
 
+#include "compiler/fault_sentences.h"
 #include "compiler/rounding.h"
 
 namespace lorvenna {
 namespace {
+
+// The code's own sentence, where the record adds nothing to say; as part of
+// a diagnostic it starts in lower case and has no full stop.
+std::string frase(codice c) {
+  std::string f(descrizione_errore(c));
+  if (!f.empty()) f[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(f[0])));
+  if (f.ends_with('.')) f.pop_back();
+  return f;
+}
 
 std::string metri(int32_t p) { return std::to_string(p) + " m"; }
 
@@ -51,14 +62,14 @@ std::string messaggio(const modello& m) {
     case codice::percorso_troppo_lungo:
       return "route length " + metri(g[kVoceTreno].fine) + " is longer than 1000000 m";
     case codice::progressiva_fuori_passo:
-      return "a kilometric progressive section does not start and end on the 50 m grid";
+      return frase(m.codice_errore);
     case codice::ripetizione_inizio:
       return "signal repetition starts at " + metri(g[kVoceRipetizione].inizio) +
              ", off the 50 m grid";
     case codice::ripetizione_fine:
       return "signal repetition ends at " + metri(g[kVoceRipetizione].fine) + ", off the 50 m grid";
     case codice::ripetizione_codici:
-      return "the signal repetition keyword names neither 4 nor 9 codes";
+      return frase(m.codice_errore);
     case codice::cartello_occupato:
       return preso(m, "text board", p, cella_di(p));
     case codice::abbattimento_occupato:
@@ -68,7 +79,7 @@ std::string messaggio(const modello& m) {
     case codice::stazione_lunghezza:
       return "station at " + metri(p) + " has a length off the 100 m grid";
     case codice::voci_esaurite:
-      return "stations and text boards together fill the general table (78 at most)";
+      return frase(m.codice_errore);
     case codice::punto_prima_avviso:
       return "no room for the 180-point before the signal at " + metri(p) +
              ", within 20 cells before a slowdown's warning board";
@@ -95,15 +106,15 @@ std::string messaggio(const modello& m) {
     case codice::stazioni_vicine:
       return "station at " + metri(p) + " starts its area less than 350 m after the previous one";
     case codice::fermata_in_testa:
-      return "a station's stop mark falls on cell 1 or before";
+      return frase(m.codice_errore);
     case codice::lettura:
       return m.motivo_errore.motivo;
     case codice::linea_assente:
-      return "the line description text does not exist";
+      return frase(m.codice_errore);
     case codice::generale_assente:
-      return "no \"[generale]\" section in the line description";
+      return frase(m.codice_errore);
     case codice::curva:
-      return "a curve record names no curve class (1 to 6), or the plan view passes 1000000 m";
+      return frase(m.codice_errore);
     case codice::marca_occupata:
     case codice::codice_scenario_occupato:
       return "";

@@ -1,4 +1,5 @@
-// One sentence for each code the compile can leave, for the user's report.
+// One sentence for each code the compile can leave: the program's report
+// and scenario-tool's diagnostics both say a fault with it.
 #pragma once
 
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "driver/fault_sentences.h"
+#include "compiler/fault_sentences.h"
 
 namespace lorvenna {
 
