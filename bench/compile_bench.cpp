@@ -117,10 +117,11 @@ size_t byte_di(const std::vector<file_scritto>& a, const std::vector<file_scritt
   return n;
 }
 
-// Times `corsa` and `pavimento_` in turn, reporting the run's time as the
+// Times `corsa` and `sul_pavimento` in turn, reporting the run's time as the
 // iteration's, the floor's beside it, and the median ratio of the pairs.
 template <typename Corsa, typename Pavimento>
-void misura(benchmark::State& state, Corsa corsa, Pavimento pavimento_, size_t byte, double picco) {
+void misura(benchmark::State& state, Corsa corsa, Pavimento sul_pavimento, size_t byte,
+            double picco) {
   double totale_pavimento = 0;
   std::vector<double> rapporti;
   int64_t giro = 0;
@@ -135,7 +136,7 @@ void misura(benchmark::State& state, Corsa corsa, Pavimento pavimento_, size_t b
       if (tocca_corsa) {
         corsa();
       } else {
-        pavimento_();
+        sul_pavimento();
       }
       (tocca_corsa ? t_corsa : t_pavimento) = secondi(orologio::now() - t0);
     }

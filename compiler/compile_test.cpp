@@ -72,7 +72,7 @@ TEST_F(CompilazioneTest, EachCompileStartsFromAFreshModel) {
       compila_testi(testing::crlf("[generale]\nlunghezza percorso, 10000\n"
                                   "ripetizione segnali 4 codici, 3725, 5000\n[fine]\n"));
   ASSERT_EQ(ferma.esito, esito_compilazione::completa);
-  EXPECT_EQ(ferma.m.planimetria.tipo(200), planimetria_t::etichetta::vuoto);
+  EXPECT_EQ(ferma.m.planimetria.tipo(200), righe_planimetria::etichetta::vuoto);
   const compilazione senza_testo = compila_testi("");
   EXPECT_FALSE(senza_testo.m.tracciato_creato());
 }

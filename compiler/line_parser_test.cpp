@@ -115,7 +115,7 @@ TEST_F(LineaTest, CodeFifteenStopsTheLineButCompletesTheGradients) {
   EXPECT_EQ(m.celle[337].pendenza, 105);
   EXPECT_EQ(m.celle[338].pendenza, 0);
   EXPECT_EQ(m.celle[8].tipo_cella, tipo_vuota) << "records after the stop are not read";
-  EXPECT_EQ(m.planimetria.tipo(16998), planimetria_t::etichetta::doppio);
+  EXPECT_EQ(m.planimetria.tipo(16998), righe_planimetria::etichetta::doppio);
   EXPECT_FALSE(esiste(testi.linea));
 }
 
@@ -237,7 +237,7 @@ TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
 // The curve step's own codes come before the check of the curve's end: only
 // a curve that really reaches past the last plan-view row is refused with 15.
 TEST_F(LineaTest, CurveCodesAndTheEndOfThePlanView) {
-  using E = planimetria_t::etichetta;
+  using E = righe_planimetria::etichetta;
   struct Caso {
     const char* nome;
     int32_t lunghezza;

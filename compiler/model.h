@@ -112,7 +112,7 @@ struct modello {
   // Empty until the line parser has read the route length.
   std::vector<cella> celle;
   std::array<voce_generale, kNumeroVoci> dati_generali{};
-  planimetria_t planimetria;
+  righe_planimetria planimetria;
 
   bool con_codice() const { return codice_errore != codice::nessuno; }
   bool tracciato_creato() const { return !celle.empty(); }

@@ -25,7 +25,7 @@ double curvatura(const std::string& campo) {
 }
 
 void tracciatore_planimetria::inizio() {
-  planimetria_t& p = m_.planimetria;
+  righe_planimetria& p = m_.planimetria;
   if (p.metri() < 2) throw errore_lettura("the plan view has fewer than two metres");
   p.inizia();
   prima_ = {0.0, 0.0};
@@ -40,12 +40,12 @@ void tracciatore_planimetria::inizio() {
 template <bool Curva>
 void tracciatore_planimetria::corsa(int64_t fino_a, double k) {
   if (fino_a < metro_) return;
-  planimetria_t& p = m_.planimetria;
+  righe_planimetria& p = m_.planimetria;
   if (metro_ < 2 || static_cast<size_t>(fino_a) >= p.metri()) {
     throw errore_lettura("plan-view metre " + std::to_string(fino_a) + " lies outside the route");
   }
   const auto n = static_cast<size_t>(fino_a - metro_ + 1);
-  const planimetria_t::righe_nuove righe = p.aggiungi_righe(n);
+  const righe_planimetria::righe_nuove righe = p.aggiungi_righe(n);
   double x0 = prima_.x, y0 = prima_.y, x1 = ultimo_.x, y1 = ultimo_.y;
   for (size_t i = 0; i < n; ++i) {
     const double dx = x1 - x0;
@@ -60,8 +60,8 @@ void tracciatore_planimetria::corsa(int64_t fino_a, double k) {
       x = x1 + dx;
       y = y1 + dy;
     }
-    planimetria_t::metti_doppio(righe.x + i * planimetria_t::kDoppio, x);
-    planimetria_t::metti_doppio(righe.y + i * planimetria_t::kDoppio, y);
+    righe_planimetria::metti_doppio(righe.x + i * righe_planimetria::kDoppio, x);
+    righe_planimetria::metti_doppio(righe.y + i * righe_planimetria::kDoppio, y);
     x0 = x1;
     y0 = y1;
     x1 = x;

@@ -43,7 +43,7 @@ int16_t leggi_i16(const char* p) {
 
 }  // namespace
 
-void planimetria_t::crea(int32_t ultimo_metro) {
+void righe_planimetria::crea(int32_t ultimo_metro) {
   metri_ = static_cast<size_t>(ultimo_metro) + 1;
   interi_ = 0;
   doppi_ = 0;
@@ -52,7 +52,7 @@ void planimetria_t::crea(int32_t ultimo_metro) {
   y_ = LargeBuffer(kDoppio * metri_);
 }
 
-void planimetria_t::inizia() {
+void righe_planimetria::inizia() {
   if (metri_ < 2) throw std::logic_error("the plan view has fewer than two metres");
   constexpr auto kTag = static_cast<uint16_t>(etichetta::intero);
   const int16_t punti[2][2] = {{0, 0}, {0, 1}};
@@ -69,22 +69,22 @@ void planimetria_t::inizia() {
   usati_ = 2 * kIntero;
 }
 
-void planimetria_t::metti_doppio_lento(char* p, double v) {
+void righe_planimetria::metti_doppio_lento(char* p, double v) {
   metti_u16(p, static_cast<uint16_t>(etichetta::doppio));
   metti_f64(p + 2, v);
 }
 
-void planimetria_t::rifiuta() const {
+void righe_planimetria::rifiuta() const {
   throw std::logic_error("plan-view metre " + std::to_string(calcolati()) + " cannot be set");
 }
 
-planimetria_t::etichetta planimetria_t::tipo(size_t metro) const {
+righe_planimetria::etichetta righe_planimetria::tipo(size_t metro) const {
   if (metro < interi_) return etichetta::intero;
   if (metro < calcolati()) return etichetta::doppio;
   return etichetta::vuoto;
 }
 
-double planimetria_t::valore(const char* meta, size_t metro) const {
+double righe_planimetria::valore(const char* meta, size_t metro) const {
   if (metro < interi_) return leggi_i16(meta + kIntero * metro + 2);
   if (metro >= calcolati()) return 0.0;
   return leggi_f64(meta + kIntero * interi_ + kDoppio * (metro - interi_) + 2);

@@ -15,7 +15,7 @@
 
 namespace lorvenna {
 
-class planimetria_t {
+class righe_planimetria {
  public:
   // The tags written to the line file.
   enum class etichetta : uint16_t { vuoto = 0, intero = 2, doppio = 5 };

@@ -21,7 +21,7 @@ class PlanimetriaTest : public ::testing::Test {
 };
 
 TEST_F(PlanimetriaTest, StartsWithTwoIntegerMetres) {
-  using E = planimetria_t::etichetta;
+  using E = righe_planimetria::etichetta;
   EXPECT_EQ(m.planimetria.tipo(1), E::intero);
   EXPECT_EQ(m.planimetria.y(1), 1);
   EXPECT_EQ(m.planimetria.tipo(2), E::vuoto);
@@ -43,9 +43,9 @@ TEST_F(PlanimetriaTest, StraightUpToTheFirstCurveThenTurnsLeft) {
 TEST_F(PlanimetriaTest, CompletionLeavesTheLastTwoMetresEmpty) {
   ASSERT_EQ(piano.curva(70950, 300, "curvad4"), codice::nessuno);
   piano.completa();
-  EXPECT_EQ(m.planimetria.tipo(82998), planimetria_t::etichetta::doppio);
-  EXPECT_EQ(m.planimetria.tipo(82999), planimetria_t::etichetta::vuoto);
-  EXPECT_EQ(m.planimetria.tipo(83000), planimetria_t::etichetta::vuoto);
+  EXPECT_EQ(m.planimetria.tipo(82998), righe_planimetria::etichetta::doppio);
+  EXPECT_EQ(m.planimetria.tipo(82999), righe_planimetria::etichetta::vuoto);
+  EXPECT_EQ(m.planimetria.tipo(83000), righe_planimetria::etichetta::vuoto);
 }
 
 TEST_F(PlanimetriaTest, OverlappingCurveTurnsFromTheCurrentMetre) {

@@ -66,14 +66,14 @@ riassunto_planimetria mezza_planimetria(std::string_view meta) {
   while (!r.alla_fine()) {
     uint16_t tag;
     r.u16(tag);
-    const auto e = static_cast<planimetria_t::etichetta>(tag);
-    if (e == planimetria_t::etichetta::intero && s.doppi == 0 && s.vuoti == 0) {
+    const auto e = static_cast<righe_planimetria::etichetta>(tag);
+    if (e == righe_planimetria::etichetta::intero && s.doppi == 0 && s.vuoti == 0) {
       r.salta(2);
       ++s.interi;
-    } else if (e == planimetria_t::etichetta::doppio && s.vuoti == 0) {
+    } else if (e == righe_planimetria::etichetta::doppio && s.vuoti == 0) {
       r.salta(8);
       ++s.doppi;
-    } else if (e == planimetria_t::etichetta::vuoto) {
+    } else if (e == righe_planimetria::etichetta::vuoto) {
       ++s.vuoti;
     } else {
       throw errore_file("metre " + std::to_string(s.metri) + " has the tag " + std::to_string(tag) +
@@ -114,12 +114,12 @@ std::vector<double> valori_meta(std::string_view meta) {
   while (!r.alla_fine()) {
     uint16_t tag;
     r.u16(tag);
-    const auto e = static_cast<planimetria_t::etichetta>(tag);
-    if (e == planimetria_t::etichetta::intero) {
+    const auto e = static_cast<righe_planimetria::etichetta>(tag);
+    if (e == righe_planimetria::etichetta::intero) {
       int16_t v;
       r.i16(v);
       valori.push_back(v);
-    } else if (e == planimetria_t::etichetta::doppio) {
+    } else if (e == righe_planimetria::etichetta::doppio) {
       int32_t basso, alto;
       r.i32(basso);
       r.i32(alto);

@@ -27,7 +27,7 @@ TEST(Decodifica, ReadsBackWhatTheEncodersWrite) {
   EXPECT_EQ(voci[5].orario, 29460);
   EXPECT_EQ(voci[5].codice_4, 9);
 
-  planimetria_t p;
+  righe_planimetria p;
   p.crea(5);
   p.inizia();
   p.aggiungi(0.5, 2.5);

@@ -29,13 +29,13 @@ void cella_record(char* posto, const cella& c) {
 
 }  // namespace
 
-parti_planimetria::parti_planimetria(const planimetria_t& p) : vuoti_(2 * p.vuoti(), '\0') {}
+parti_planimetria::parti_planimetria(const righe_planimetria& p) : vuoti_(2 * p.vuoti(), '\0') {}
 
-std::vector<std::string_view> parti_planimetria::parti(const planimetria_t& p) const {
+std::vector<std::string_view> parti_planimetria::parti(const righe_planimetria& p) const {
   return {p.meta_x(), vuoti_, p.meta_y(), vuoti_};
 }
 
-std::string codifica_planimetria(const planimetria_t& p) {
+std::string codifica_planimetria(const righe_planimetria& p) {
   // The pieces point into `parti`: it must outlive the loop.
   const parti_planimetria parti(p);
   std::string file;

@@ -16,15 +16,15 @@ namespace lorvenna {
 // as the model holds it, followed by two zero bytes for each empty metre.
 class parti_planimetria {
  public:
-  explicit parti_planimetria(const planimetria_t& p);
-  std::vector<std::string_view> parti(const planimetria_t& p) const;
+  explicit parti_planimetria(const righe_planimetria& p);
+  std::vector<std::string_view> parti(const righe_planimetria& p) const;
 
  private:
   std::string vuoti_;
 };
 
 // The whole line file in one string.
-std::string codifica_planimetria(const planimetria_t& p);
+std::string codifica_planimetria(const righe_planimetria& p);
 std::string codifica_dati_generali(const modello& m);
 std::string codifica_celle(const modello& m);
 

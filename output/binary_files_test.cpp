@@ -81,7 +81,7 @@ TEST(FileScenario, NamesAreWrittenAsTheirSingleBytes) {
 
 // Every x, then every y: two Integers, the doubles, then the empty metres.
 TEST(FileLinea, TaggedValuesColumnMajor) {
-  planimetria_t p;
+  righe_planimetria p;
   p.crea(4);
   p.inizia();
   p.aggiungi(-0.0001, 2.0);
@@ -95,7 +95,7 @@ TEST(FileLinea, TaggedValuesColumnMajor) {
   EXPECT_EQ(esadecimale(dati.substr(18, 4)), "00000000");
   EXPECT_EQ(esadecimale(dati.substr(22, 8)), "0200000002000100");
   EXPECT_EQ(esadecimale(dati.substr(30, 14)), "0500000000000000004000000000");
-  EXPECT_EQ(p.tipo(3), planimetria_t::etichetta::vuoto);
+  EXPECT_EQ(p.tipo(3), righe_planimetria::etichetta::vuoto);
   EXPECT_EQ(p.y(2), 2.0);
 }
 

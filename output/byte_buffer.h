@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -19,11 +18,6 @@ class byte_buffer {
   void i32(int32_t v) {
     auto u = static_cast<uint32_t>(v);
     for (int i = 0; i < 4; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
-  }
-  void f64(double v) {
-    uint64_t u;
-    std::memcpy(&u, &v, sizeof u);
-    for (int i = 0; i < 8; ++i) u8(static_cast<uint8_t>(u >> (8 * i)));
   }
   void bytes(std::string_view s) { dati_.append(s); }
   // A text with its 16-bit length; the caller has checked that it fits.

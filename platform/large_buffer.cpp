@@ -20,46 +20,46 @@ constexpr size_t kGrande = size_t{256} << 10;
 // process (a benchmark, a tool compiling many scenarios): their pages are
 // already there, so the next plan view costs no page faults. Two blocks:
 // the plan view's two halves.
-struct blocco {
+struct MappedBlock {
   char* dati = nullptr;
   size_t dimensione = 0;
 };
 
-class scorta {
+class BlockCache {
  public:
-  blocco prendi(size_t dimensione) {
+  MappedBlock prendi(size_t dimensione) {
     std::lock_guard<std::mutex> chiave(mutex_);
     // The smallest block that is large enough.
-    blocco* scelto = nullptr;
-    for (blocco& b : blocchi_) {
+    MappedBlock* scelto = nullptr;
+    for (MappedBlock& b : blocchi_) {
       if (b.dati == nullptr || b.dimensione < dimensione) continue;
       if (scelto == nullptr || b.dimensione < scelto->dimensione) scelto = &b;
     }
     if (scelto == nullptr) return {};
-    return std::exchange(*scelto, blocco{});
+    return std::exchange(*scelto, MappedBlock{});
   }
   // Keeps the block, in place of the smallest one kept if none is free;
   // returns the block that is no longer kept, to be unmapped.
-  blocco lascia(char* dati, size_t dimensione) {
+  MappedBlock lascia(char* dati, size_t dimensione) {
     std::lock_guard<std::mutex> chiave(mutex_);
-    blocco* posto = &blocchi_[0];
-    for (blocco& b : blocchi_) {
+    MappedBlock* posto = &blocchi_[0];
+    for (MappedBlock& b : blocchi_) {
       if (b.dati == nullptr) {
         posto = &b;
         break;
       }
       if (b.dimensione < posto->dimensione) posto = &b;
     }
-    return std::exchange(*posto, blocco{dati, dimensione});
+    return std::exchange(*posto, MappedBlock{dati, dimensione});
   }
 
  private:
   std::mutex mutex_;
-  std::array<blocco, 2> blocchi_{};
+  std::array<MappedBlock, 2> blocchi_{};
 };
 
-scorta& la_scorta() {
-  static scorta s;
+BlockCache& block_cache() {
+  static BlockCache s;
   return s;
 }
 
@@ -79,7 +79,7 @@ LargeBuffer::LargeBuffer(size_t size) : size_(size) {
   if (size == 0) return;
 #ifndef _WIN32
   if (size >= kGrande) {
-    const blocco b = la_scorta().prendi(size);
+    const MappedBlock b = block_cache().prendi(size);
     data_ = b.dati != nullptr ? b.dati : mappa(size);
     size_ = b.dati != nullptr ? b.dimensione : size;
     return;
@@ -106,7 +106,7 @@ void LargeBuffer::release() {
   if (data_ == nullptr) return;
 #ifndef _WIN32
   if (size_ >= kGrande) {
-    const blocco fuori = la_scorta().lascia(data_, size_);
+    const MappedBlock fuori = block_cache().lascia(data_, size_);
     if (fuori.dati != nullptr) ::munmap(fuori.dati, fuori.dimensione);
     data_ = nullptr;
     return;

@@ -22,12 +22,12 @@ namespace {
 }
 
 // A descriptor closed when it goes out of scope.
-class Descrittore {
+class FileDescriptor {
  public:
-  explicit Descrittore(int fd) : fd_(fd) {}
-  Descrittore(const Descrittore&) = delete;
-  Descrittore& operator=(const Descrittore&) = delete;
-  ~Descrittore() {
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  ~FileDescriptor() {
     if (fd_ >= 0) ::close(fd_);
   }
   int get() const { return fd_; }
@@ -79,7 +79,7 @@ class PosixNewFile : public NewFile {
   }
 
  private:
-  Descrittore fd_;
+  FileDescriptor fd_;
   std::string path_;
 };
 
@@ -88,7 +88,7 @@ class PosixFolderLock : public FolderLock {
   explicit PosixFolderLock(int fd) : fd_(fd) {}
 
  private:
-  Descrittore fd_;  // closing it releases the lock
+  FileDescriptor fd_;  // closing it releases the lock
 };
 
 // Names are unique within the process by the counter and across processes
@@ -124,7 +124,7 @@ std::string RealFileSystem::why_not_replaceable(const std::string& path) {
 
 std::string RealFileSystem::read(const std::string& path) {
   // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
-  Descrittore fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valido()) fail("open", path);
   struct stat st;
   if (::fstat(fd.get(), &st) != 0) fail("read", path);
@@ -162,7 +162,7 @@ void RealFileSystem::remove(const std::string& path) {
 
 void RealFileSystem::sync_folder(const std::string& folder) {
   const std::string cartella = cartella_o_corrente(folder);
-  Descrittore fd(::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  FileDescriptor fd(::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
   if (!fd.valido() || ::fsync(fd.get()) != 0) fail("sync", cartella);
 }
 

@@ -13,12 +13,12 @@ namespace {
 }
 
 // A handle closed when it goes out of scope.
-class Maniglia {
+class OwnedHandle {
  public:
-  explicit Maniglia(HANDLE h) : h_(h) {}
-  Maniglia(const Maniglia&) = delete;
-  Maniglia& operator=(const Maniglia&) = delete;
-  ~Maniglia() {
+  explicit OwnedHandle(HANDLE h) : h_(h) {}
+  OwnedHandle(const OwnedHandle&) = delete;
+  OwnedHandle& operator=(const OwnedHandle&) = delete;
+  ~OwnedHandle() {
     if (valida()) CloseHandle(h_);
   }
   HANDLE get() const { return h_; }
@@ -48,7 +48,7 @@ class Win32NewFile : public NewFile {
   }
 
  private:
-  Maniglia h_;
+  OwnedHandle h_;
   std::string path_;
 };
 
@@ -60,7 +60,7 @@ class Win32FolderLock : public FolderLock {
   explicit Win32FolderLock(HANDLE h) : h_(h) {}
 
  private:
-  Maniglia h_;
+  OwnedHandle h_;
 };
 
 std::string nome_temporaneo(const std::string& beside) {
@@ -89,8 +89,8 @@ std::string RealFileSystem::why_not_replaceable(const std::string& path) {
 }
 
 std::string RealFileSystem::read(const std::string& path) {
-  Maniglia h(CreateFileW(a_utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  OwnedHandle h(CreateFileW(a_utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.valida()) fail("open", path);
   if (GetFileType(h.get()) != FILE_TYPE_DISK) throw FileError("read", path, "not a regular file");
   std::string contents;
@@ -168,9 +168,9 @@ void RealFileSystem::create_folder(const std::string& path) {
 // The volume and the file index name a folder whatever path leads to it.
 std::string RealFileSystem::folder_identity(const std::string& folder) {
   const std::string cartella = folder.empty() ? "." : folder;
-  Maniglia h(CreateFileW(a_utf16(cartella).c_str(), FILE_READ_ATTRIBUTES,
-                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  OwnedHandle h(CreateFileW(a_utf16(cartella).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!h.valida()) fail("look up", cartella);
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(h.get(), &info)) fail("look up", cartella);

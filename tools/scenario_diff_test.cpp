@@ -52,7 +52,7 @@ TEST_F(DiffTest, NamesTheRecordThatChanged) {
   disco.write(b.treno, codifica_celle(m));
   disco.write(b.scenario, codifica_dati_generali(m));
   const punti_planimetria punti = decodifica_punti(disco.read(b.linea));
-  planimetria_t p;
+  righe_planimetria p;
   p.crea(static_cast<int32_t>(punti.x.size()) + 1);
   p.inizia();
   for (size_t i = 2; i < punti.x.size(); ++i)
