@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <sstream>
 
+#include "output/binary_decoders.h"
 #include "testing/temp_folder.h"
 #include "tools/embedded_run_fixture.h"
 
@@ -24,10 +25,46 @@ TEST_F(PlotTest, DrawsTheRouteAndEveryStation) {
   const std::string svg = disegna_scenario(disco, file);
   EXPECT_TRUE(svg.starts_with("<?xml"));
   EXPECT_TRUE(svg.ends_with("</svg>\n"));
-  EXPECT_EQ(conta(svg, "width='8' height='8' fill='#27ae60'"), 13u) << "a mark for each station";
+  EXPECT_EQ(conta(svg, "width='8' height='8' fill='#27ae60'>"), 13u) << "a mark for each station";
   EXPECT_NE(svg.find(">GALLARATE<"), std::string::npos);
   EXPECT_NE(svg.find(">MILANO PORTA GARIBALDI<"), std::string::npos);
   EXPECT_EQ(conta(svg, "<polyline"), 3u) << "the route and two strip charts";
+}
+
+// What a reader needs to read the picture: a legend for every kind of mark,
+// a title on each station and mark, numbered axes with their units, and a
+// kilometre axis that ends with the route.
+TEST_F(PlotTest, CanBeRead) {
+  const std::string svg = disegna_scenario(disco, file);
+  const size_t legenda = svg.find("<g class='legend'>");
+  ASSERT_NE(legenda, std::string::npos);
+  const std::string voci = svg.substr(legenda, svg.find("</g>", legenda) - legenda);
+  for (const char* tipo :
+       {"station", "signal", "speed board", "text board", "slowdown start", "slowdown end"}) {
+    EXPECT_NE(voci.find(std::string(">") + tipo + "<"), std::string::npos) << tipo;
+  }
+  EXPECT_NE(svg.find("<title>GALLARATE: station at 32.800 km (32800 m), area"), std::string::npos);
+  EXPECT_NE(svg.find("<title>signal at 36.700 km (36700 m), cell 734: codes 33, 11, 0</title>"),
+            std::string::npos);
+  EXPECT_NE(svg.find("<title>speed board at 14.850 km (14850 m), cell 297: km/h left/right "
+                     "95/95 105/105 105/105</title>"),
+            std::string::npos);
+  EXPECT_GE(conta(svg, "<text class='tick'"), 6u) << "numbered vertical axes";
+  EXPECT_NE(svg.find("gradient (per mille)"), std::string::npos);
+  EXPECT_NE(svg.find("line speed (km/h)"), std::string::npos);
+  // The route is 76 km long; the track's 7 km margin is not drawn.
+  EXPECT_NE(svg.find("text-anchor='middle'>76</text>"), std::string::npos);
+  EXPECT_EQ(svg.find("text-anchor='middle'>78</text>"), std::string::npos);
+}
+
+TEST_F(PlotTest, ADamagedFileIsNamed) {
+  disco.write(file.treno, std::string(100, '\0'));
+  try {
+    disegna_scenario(disco, file);
+    FAIL();
+  } catch (const errore_file& e) {
+    EXPECT_TRUE(std::string(e.what()).starts_with(file.treno + ": ")) << e.what();
+  }
 }
 
 // A real renderer reads the picture and draws something on the page: a
