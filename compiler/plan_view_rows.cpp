@@ -85,9 +85,9 @@ righe_planimetria::etichetta righe_planimetria::tipo(size_t metro) const {
 }
 
 double righe_planimetria::valore(const char* meta, size_t metro) const {
-  if (metro < interi_) return leggi_i16(meta + kIntero * metro + 2);
+  if (metro < interi_) return leggi_i16(meta + kIntero * metro + kEtichetta);
   if (metro >= calcolati()) return 0.0;
-  return leggi_f64(meta + kIntero * interi_ + kDoppio * (metro - interi_) + 2);
+  return leggi_f64(meta + kIntero * interi_ + kDoppio * (metro - interi_) + kEtichetta);
 }
 
 }  // namespace lorvenna

@@ -50,7 +50,13 @@ class righe_planimetria {
     return r;
   }
 
-  static constexpr size_t kDoppio = 10;  // tag and 64-bit double
+  // The line file's rows, written down once for the writer and the reader:
+  // a 16-bit tag, then the value an Integer or a double holds; an empty
+  // metre is its tag alone.
+  static constexpr size_t kEtichetta = 2;
+  static constexpr size_t kIntero = kEtichetta + 2;  // tag and 16-bit value
+  static constexpr size_t kDoppio = kEtichetta + 8;  // tag and 64-bit double
+  static constexpr size_t kVuoto = kEtichetta;
 
   // Tag 5 and the double, little-endian; on a little-endian host a plain copy.
   static void metti_doppio(char* p, double v) {
@@ -69,14 +75,12 @@ class righe_planimetria {
   double y(size_t metro) const { return valore(y_.get(), metro); }
 
   // Each half of the line file up to the last metre set; every empty metre
-  // after it takes two zero bytes.
+  // after it takes kVuoto zero bytes.
   std::string_view meta_x() const { return {x_.get(), usati_}; }
   std::string_view meta_y() const { return {y_.get(), usati_}; }
   size_t vuoti() const { return metri_ - calcolati(); }
 
  private:
-  static constexpr size_t kIntero = 4;  // tag and 16-bit value
-
   static void metti_doppio_lento(char* p, double v);
   [[noreturn]] void rifiuta() const;
   double valore(const char* meta, size_t metro) const;

@@ -48,7 +48,7 @@ class lettore_binario {
  private:
   const char* byte(size_t n) {
     if (dati_.size() - pos_ < n) {
-      throw errore_file("ends at byte " + std::to_string(dati_.size()) + ", inside a record");
+      throw DamagedFileError("ends at byte " + std::to_string(dati_.size()) + ", inside a record");
     }
     const char* p = dati_.data() + pos_;
     pos_ += n;
@@ -60,6 +60,8 @@ class lettore_binario {
 };
 
 // One half of the line file: Integers, then doubles, then empty metres.
+static_assert(righe_planimetria::kEtichetta == sizeof(uint16_t), "tags are read as 16 bits");
+
 riassunto_planimetria mezza_planimetria(std::string_view meta) {
   lettore_binario r(meta);
   riassunto_planimetria s;
@@ -68,16 +70,16 @@ riassunto_planimetria mezza_planimetria(std::string_view meta) {
     r.u16(tag);
     const auto e = static_cast<righe_planimetria::etichetta>(tag);
     if (e == righe_planimetria::etichetta::intero && s.doppi == 0 && s.vuoti == 0) {
-      r.salta(2);
+      r.salta(righe_planimetria::kIntero - righe_planimetria::kEtichetta);
       ++s.interi;
     } else if (e == righe_planimetria::etichetta::doppio && s.vuoti == 0) {
-      r.salta(8);
+      r.salta(righe_planimetria::kDoppio - righe_planimetria::kEtichetta);
       ++s.doppi;
     } else if (e == righe_planimetria::etichetta::vuoto) {
       ++s.vuoti;
     } else {
-      throw errore_file("metre " + std::to_string(s.metri) + " has the tag " + std::to_string(tag) +
-                        " out of the order Integer, double, empty");
+      throw DamagedFileError("metre " + std::to_string(s.metri) + " has the tag " +
+                             std::to_string(tag) + " out of the order Integer, double, empty");
     }
     ++s.metri;
   }
@@ -88,8 +90,8 @@ riassunto_planimetria mezza_planimetria(std::string_view meta) {
 
 std::vector<cella> decodifica_celle(std::string_view dati) {
   if (dati.size() % kByteCella != 0) {
-    throw errore_file(std::to_string(dati.size()) + " bytes are not a whole number of " +
-                      std::to_string(kByteCella) + "-byte cells");
+    throw DamagedFileError(std::to_string(dati.size()) + " bytes are not a whole number of " +
+                           std::to_string(kByteCella) + "-byte cells");
   }
   lettore_binario r(dati);
   std::vector<cella> celle(dati.size() / kByteCella);
@@ -102,8 +104,8 @@ std::array<voce_generale, kNumeroVoci> decodifica_dati_generali(std::string_view
   std::array<voce_generale, kNumeroVoci> voci{};
   for (voce_generale& v : voci) campi_voce(r, v);
   if (!r.alla_fine()) {
-    throw errore_file(std::to_string(dati.size() - r.posizione()) + " bytes follow the " +
-                      std::to_string(kNumeroVoci) + " entries");
+    throw DamagedFileError(std::to_string(dati.size() - r.posizione()) + " bytes follow the " +
+                           std::to_string(kNumeroVoci) + " entries");
   }
   return voci;
 }
@@ -139,12 +141,12 @@ std::vector<double> valori_meta(std::string_view meta) {
 // alike in length and in tags.
 riassunto_planimetria decodifica_planimetria(std::string_view dati) {
   if (dati.size() % 2 != 0) {
-    throw errore_file(std::to_string(dati.size()) + " bytes cannot be two equal halves");
+    throw DamagedFileError(std::to_string(dati.size()) + " bytes cannot be two equal halves");
   }
   const riassunto_planimetria x = mezza_planimetria(dati.substr(0, dati.size() / 2));
   const riassunto_planimetria y = mezza_planimetria(dati.substr(dati.size() / 2));
   if (x.metri != y.metri || x.interi != y.interi || x.doppi != y.doppi) {
-    throw errore_file("its x and y halves do not hold the same metres");
+    throw DamagedFileError("its x and y halves do not hold the same metres");
   }
   return x;
 }

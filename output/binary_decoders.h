@@ -1,6 +1,6 @@
 // Reading the three binary files back into the model's records, for the
 // author tools. A file that is too short, too long or inconsistent throws
-// errore_file with what is wrong; nothing is assumed of a damaged file.
+// DamagedFileError with what is wrong; nothing is assumed of a damaged file.
 #pragma once
 
 #include <array>
@@ -14,7 +14,7 @@
 
 namespace lorvenna {
 
-class errore_file : public std::runtime_error {
+class DamagedFileError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };

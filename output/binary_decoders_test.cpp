@@ -55,7 +55,7 @@ TEST(Decodifica, SaysWhatIsWrongWithADamagedFile) {
     try {
       c.leggi();
       ADD_FAILURE() << c.nome;
-    } catch (const errore_file& e) {
+    } catch (const DamagedFileError& e) {
       EXPECT_NE(std::string(e.what()).find(c.detto), std::string::npos)
           << c.nome << ": " << e.what();
     }

@@ -29,7 +29,8 @@ void cella_record(char* posto, const cella& c) {
 
 }  // namespace
 
-parti_planimetria::parti_planimetria(const righe_planimetria& p) : vuoti_(2 * p.vuoti(), '\0') {}
+parti_planimetria::parti_planimetria(const righe_planimetria& p)
+    : vuoti_(righe_planimetria::kVuoto * p.vuoti(), '\0') {}
 
 std::vector<std::string_view> parti_planimetria::parti(const righe_planimetria& p) const {
   return {p.meta_x(), vuoti_, p.meta_y(), vuoti_};

@@ -10,8 +10,8 @@ template <typename Decodifica>
 auto del_file(const std::string& percorso, Decodifica decodifica) {
   try {
     return decodifica();
-  } catch (const errore_file& e) {
-    throw errore_file(percorso + ": " + e.what());
+  } catch (const DamagedFileError& e) {
+    throw DamagedFileError(percorso + ": " + e.what());
   }
 }
 

@@ -24,7 +24,7 @@ struct scenario_compilato {
   std::vector<int> stazioni() const;
 };
 
-// Each throws FileError when its file cannot be read, and errore_file, whose
+// Each throws FileError when its file cannot be read, and DamagedFileError, whose
 // text begins with the file's path, when the file is damaged.
 std::array<voce_generale, kNumeroVoci> leggi_dati_generali(FileSystem& fs,
                                                            const std::string& percorso);

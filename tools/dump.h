@@ -10,7 +10,7 @@
 namespace lorvenna {
 
 // The three files decoded by role. Throws FileError when a file cannot be
-// read, errore_file when one is damaged.
+// read, DamagedFileError when one is damaged.
 nlohmann::ordered_json descrivi_scenario(FileSystem& fs, const file_binari& file);
 
 // The same, as text for a person.

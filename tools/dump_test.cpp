@@ -128,7 +128,7 @@ TEST_F(DumpTest, ADamagedFileIsNamed) {
   try {
     descrivi_scenario(disco, file);
     FAIL();
-  } catch (const errore_file& e) {
+  } catch (const DamagedFileError& e) {
     EXPECT_NE(std::string(e.what()).find(file.treno + ": "), std::string::npos) << e.what();
   }
 }

@@ -308,7 +308,7 @@ void disegna_asse_km(disegno& d, double fondo) {
 
 std::string disegna_scenario(FileSystem& fs, const file_binari& file) {
   const scenario_compilato sc = leggi_scenario_compilato(fs, file);
-  if (sc.punti.x.size() < 2) throw errore_file(file.linea + ": the plan view holds no route");
+  if (sc.punti.x.size() < 2) throw DamagedFileError(file.linea + ": the plan view holds no route");
   const double lunghezza = std::max(50.0, static_cast<double>(sc.dati_generali[kVoceTreno].fine));
   disegno d{sc, pianta_per(sc.punti), lunghezza, {}};
   const double strisce = d.k.altezza + kAltezzaLegenda;

@@ -62,7 +62,7 @@ TEST_F(PlotTest, ADamagedFileIsNamed) {
   try {
     disegna_scenario(disco, file);
     FAIL();
-  } catch (const errore_file& e) {
+  } catch (const DamagedFileError& e) {
     EXPECT_TRUE(std::string(e.what()).starts_with(file.treno + ": ")) << e.what();
   }
 }

@@ -100,7 +100,7 @@ TEST_F(DiffTest, NamesTheDamagedFileOfEitherFolder) {
   try {
     confronta();
     FAIL();
-  } catch (const errore_file& e) {
+  } catch (const DamagedFileError& e) {
     EXPECT_TRUE(std::string(e.what()).starts_with(b.treno + ": ")) << e.what();
   }
 }

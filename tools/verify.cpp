@@ -124,17 +124,17 @@ int verifica(FileSystem& fs, const file_binari& file, const std::string& scenari
   riassunto_planimetria piano;
   try {
     m.celle = leggi_celle(fs, file.treno);
-  } catch (const errore_file& e) {
+  } catch (const DamagedFileError& e) {
     r.danneggiato(e.what());
   }
   try {
     m.dati_generali = leggi_dati_generali(fs, file.scenario);
-  } catch (const errore_file& e) {
+  } catch (const DamagedFileError& e) {
     r.danneggiato(e.what());
   }
   try {
     piano = leggi_planimetria(fs, file.linea).riassunto;
-  } catch (const errore_file& e) {
+  } catch (const DamagedFileError& e) {
     r.danneggiato(e.what());
   }
   if (r.trovati() > 0) return 1;
