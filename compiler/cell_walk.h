@@ -15,7 +15,8 @@ int16_t minimo(int16_t x, int16_t y);
 
 // Places the points as type-12 cells with value 180. Where a point finds no
 // room it records code 11, 12 or 13 and goes on. Touches nothing outside
-// `celle`.
-void cammina_celle(modello& m);
+// `celle`. Returns the cell of the signal or slowdown start whose point
+// recorded the last code, or -1 when none did.
+int32_t cammina_celle(modello& m);
 
 }  // namespace lorvenna

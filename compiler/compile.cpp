@@ -20,21 +20,29 @@ esito_compilazione segna_e_codifica(modello& m) {
   return esito_compilazione::completa;
 }
 
+// A point the walk found no room for is said of the signal or slowdown
+// whose point it was.
+void attribuisci(traccia_lettura& t, int32_t marca) {
+  if (marca < 0) return;
+  for (const origine_marca& o : t.marche_lette) {
+    if (o.prima_cella == marca) t.motivo = {t.testo_treno, o.riga, ""};
+  }
+}
+
 }  // namespace
 
 compilazione compila(const richiesta_compilazione& r, FileSystem& fs) {
-  compilazione c{esito_compilazione::completa, modello{}};
+  compilazione c{esito_compilazione::completa, modello{}, {}};
   modello& m = c.m;
   m.nome_scenario = r.nome_scenario;
   m.numero_treno = r.numero_treno;
-  m.salva_linea = r.salva_linea;
 
-  memorizza_dati(m, fs, r.testi);
+  memorizza_dati(m, c.traccia, fs, r.testi, r.salva_linea);
   if (!m.tracciato_creato()) {
     c.esito = esito_compilazione::senza_tracciato;
     return c;
   }
-  cammina_celle(m);
+  attribuisci(c.traccia, cammina_celle(m));
   c.esito = segna_e_codifica(m);
   return c;
 }

@@ -9,6 +9,7 @@
 
 #include "compiler/description_reader.h"
 #include "compiler/model.h"
+#include "compiler/reading_trace.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -30,6 +31,7 @@ enum class esito_compilazione {
 struct compilazione {
   esito_compilazione esito;
   modello m;
+  traccia_lettura traccia;  // where the fault in m.codice_errore lies
 };
 
 // File failures while reading or deleting a text throw FileError.

@@ -57,13 +57,14 @@ class DescrizioniTest : public ::testing::Test {
     // warning of GCC 12 when the fixture is cross-built for Windows.
     m.nome_scenario = std::string("Prova");
     m.numero_treno = std::string("7");
-    m.salva_linea = salva_linea;
+    traccia = traccia_lettura{};
+    salva_linea_ = salva_linea;
   }
   // Writes both texts (no line text when `linea` is empty) and reads them.
   void leggi(const std::string& linea, std::string_view testo_treno = kTrenoMinimo) {
     if (!linea.empty()) disco.write(testi.linea, linea);
     disco.write(testi.treno, std::string(testo_treno));
-    memorizza_dati(m, fs, testi);
+    memorizza_dati(m, traccia, fs, testi, salva_linea_);
   }
   // The embedded route's empty track, as the line half leaves it for the train half.
   void nuovo_tracciato() {
@@ -74,7 +75,7 @@ class DescrizioniTest : public ::testing::Test {
   // The train half alone, on the model as it stands.
   void leggi_treno(const std::string& testo_treno, int32_t indice_cartello = kPrimoCartello) {
     disco.write(testi.treno, testo_treno);
-    leggi_descrizione_treno(m, fs, testi.treno, indice_cartello);
+    leggi_descrizione_treno(m, traccia, fs, testi.treno, indice_cartello);
   }
   bool esiste(const std::string& percorso) { return disco.exists(percorso); }
 
@@ -82,6 +83,8 @@ class DescrizioniTest : public ::testing::Test {
   FailingFileSystem fs{disco};
   testi_descrizione testi{"Prova_linea.txt", "Prova_7-.txt"};
   modello m;
+  traccia_lettura traccia;
+  bool salva_linea_ = true;
 };
 
 }  // namespace lorvenna::testing

@@ -13,11 +13,12 @@ void elimina_se_esiste(FileSystem& fs, const std::string& percorso) {
 
 }  // namespace
 
-void memorizza_dati(modello& m, FileSystem& fs, const testi_descrizione& testi) {
+void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_descrizione& testi,
+                    bool salva_linea) {
   const std::string* in_lettura = &testi.linea;
   // Whatever the failure, no description text is left behind.
   auto fallimento = [&](const std::exception& e, int riga) {
-    m.motivo_errore = {*in_lettura, riga, e.what()};
+    t.motivo = {*in_lettura, riga, e.what()};
     elimina_se_esiste(fs, testi.linea);
     elimina_se_esiste(fs, testi.treno);
     m.codice_errore = codice::lettura;
@@ -26,9 +27,9 @@ void memorizza_dati(modello& m, FileSystem& fs, const testi_descrizione& testi) 
     m.dati_generali[kVoceScenario].nome = m.nome_scenario;
     m.dati_generali[kVoceRipetizione].nome = m.numero_treno;
     int32_t indice_cartello = kPrimoCartello;
-    if (!leggi_descrizione_linea(m, fs, testi.linea, indice_cartello)) return;
+    if (!leggi_descrizione_linea(m, t, fs, testi.linea, indice_cartello, salva_linea)) return;
     in_lettura = &testi.treno;
-    leggi_descrizione_treno(m, fs, testi.treno, indice_cartello);
+    leggi_descrizione_treno(m, t, fs, testi.treno, indice_cartello);
   } catch (const errore_lettura& e) {
     fallimento(e, e.riga());
   } catch (const FileError& e) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compiler/model.h"
+#include "compiler/reading_trace.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -17,6 +18,9 @@ struct testi_descrizione {
 // Always returns normally; the outcome is left in codice_errore and
 // posizione_errore. Any failure that no numbered rule names becomes code 25:
 // both description texts are deleted where they still exist.
-void memorizza_dati(modello& m, FileSystem& fs, const testi_descrizione& testi);
+// `t` receives where a fault lies; the plan view is drawn only with
+// `salva_linea`.
+void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_descrizione& testi,
+                    bool salva_linea);
 
 }  // namespace lorvenna

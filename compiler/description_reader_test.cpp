@@ -28,38 +28,38 @@ TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
     EXPECT_EQ(m.posizione_errore, 77) << c.motivo;
     EXPECT_FALSE(esiste(testi.linea));
     EXPECT_FALSE(esiste(testi.treno)) << c.motivo;
-    EXPECT_EQ(m.motivo_errore.testo, testi.treno) << c.motivo;
-    EXPECT_EQ(m.motivo_errore.riga, 2) << c.motivo;
+    EXPECT_EQ(traccia.motivo.testo, testi.treno) << c.motivo;
+    EXPECT_EQ(traccia.motivo.riga, 2) << c.motivo;
   }
 }
 
 TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
   leggi(linea_breve("pendenza, 0, 0\npendenza, 12abc, 3\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
-  EXPECT_EQ(m.motivo_errore.testo, testi.linea);
-  EXPECT_EQ(m.motivo_errore.riga, 6);
-  EXPECT_EQ(m.motivo_errore.motivo, "\"12abc\" is not a number within the 32-bit range");
+  EXPECT_EQ(traccia.motivo.testo, testi.linea);
+  EXPECT_EQ(traccia.motivo.riga, 6);
+  EXPECT_EQ(traccia.motivo.motivo, "\"12abc\" is not a number within the 32-bit range");
 }
 
 TEST_F(DescrizioniTest, AHugeOrBinaryFieldIsQuotedShort) {
   leggi(linea_breve("pendenza, " + std::string(100000, '9') + std::string("\0x", 2) + ", 3\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
-  EXPECT_EQ(m.motivo_errore.motivo,
+  EXPECT_EQ(traccia.motivo.motivo,
             "\"" + std::string(40, '9') + "...\" is not a number within the 32-bit range");
 }
 
 TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
-  EXPECT_EQ(m.motivo_errore.riga, 5) << m.motivo_errore.motivo;
+  EXPECT_EQ(traccia.motivo.riga, 5) << traccia.motivo.motivo;
 }
 
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {
   disco.write(testi.linea, linea_breve("pendenza, 0, 0\n"));
-  memorizza_dati(m, fs, testi);
+  memorizza_dati(m, traccia, fs, testi, true);
   EXPECT_EQ(m.codice_errore, codice::lettura);
-  EXPECT_EQ(m.motivo_errore.testo, testi.treno);
-  EXPECT_EQ(m.motivo_errore.riga, 0) << "a file failure lies outside the text's fields";
+  EXPECT_EQ(traccia.motivo.testo, testi.treno);
+  EXPECT_EQ(traccia.motivo.riga, 0) << "a file failure lies outside the text's fields";
   EXPECT_FALSE(esiste(testi.linea));
   EXPECT_TRUE(m.tracciato_creato());
 }

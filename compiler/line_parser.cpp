@@ -14,13 +14,17 @@ namespace lorvenna {
 namespace {
 
 struct lettura_linea {
-  lettura_linea(modello& modello_letto, std::string testo, const std::string& percorso_testo)
+  lettura_linea(modello& modello_letto, traccia_lettura& traccia, std::string testo,
+                const std::string& percorso_testo, bool con_planimetria)
       : m(modello_letto),
+        t(traccia),
         lettore(std::move(testo)),
         piano(modello_letto),
-        percorso(percorso_testo) {}
+        percorso(percorso_testo),
+        salva_linea(con_planimetria) {}
 
   modello& m;
+  traccia_lettura& t;
   lettore_campi lettore;
   std::string campo;  // the last field read as text
   tracciatore_planimetria piano;
@@ -29,6 +33,7 @@ struct lettura_linea {
   int32_t pendenza_precedente = 0;
   tratti_montagna tratti;
   const std::string& percorso;
+  bool salva_linea;  // the plan view is drawn only for a line file
 };
 
 // The rules for the field last read; a code they leave points the author at
@@ -37,7 +42,7 @@ template <size_t N>
 esito_record applica_a_riga(const regola<lettura_linea> (&regole)[N], lettura_linea& l) {
   const int riga = l.lettore.riga();
   const esito_record e = applica(regole, l.campo, l);
-  if (e != esito_record::continua && l.m.con_codice()) l.m.motivo_errore = {l.percorso, riga, ""};
+  if (e != esito_record::continua && l.m.con_codice()) l.t.motivo = {l.percorso, riga, ""};
   return e;
 }
 
@@ -65,7 +70,7 @@ esito_record lunghezza_percorso(lettura_linea& l) {
   if (lunghezza < 0) throw errore_lettura("negative route length " + std::to_string(lunghezza));
   m.lunghezza_estesa = lunghezza + kMargineTracciato;
   m.celle.assign(static_cast<size_t>(arrotonda_long(m.lunghezza_estesa / 50.0)) + 1, cella{});
-  if (m.salva_linea) m.planimetria.crea(m.lunghezza_estesa);
+  if (l.salva_linea) m.planimetria.crea(m.lunghezza_estesa);
   return esito_record::continua;
 }
 
@@ -157,7 +162,7 @@ esito_record pendenza(lettura_linea& l) {
 
 // Curves shape the plan view only, which exists only when the line file is due.
 esito_record curva(lettura_linea& l) {
-  if (!l.m.salva_linea) return esito_record::continua;
+  if (!l.salva_linea) return esito_record::continua;
   const int32_t s = l.lettore.leggi_numero();
   const int32_t n = l.lettore.leggi_numero();
   if (!nel_tracciato(l.m, s)) return fuori_tracciato(l.m, s);
@@ -228,7 +233,7 @@ constexpr regola<lettura_linea> kRegolePercorso[] = {
 // plan view gets its first two metres.
 void tra_le_sezioni(lettura_linea& l) {
   progressive_ordina(l.m);
-  if (!l.m.salva_linea) return;
+  if (!l.salva_linea) return;
   if (!l.m.planimetria.creata()) {
     throw errore_lettura("no \"lunghezza percorso\" record in the general section");
   }
@@ -240,7 +245,7 @@ void tra_le_sezioni(lettura_linea& l) {
 // never interpreted.
 esito_record leggi_record(lettura_linea& l) {
   if (!trova_generale(l.lettore, l.campo)) {
-    l.m.motivo_errore = {l.percorso, 0, ""};
+    l.t.motivo = {l.percorso, 0, ""};
     return ferma(l.m, codice::generale_assente);
   }
   if (sezione_generale(l) == esito_record::fermo) return esito_record::fermo;
@@ -264,20 +269,21 @@ void completa(lettura_linea& l) {
     if (l.m.tracciato_creato() && l.cella_pendenza > l.m.ultima_cella()) break;
     cella_in(l.m, l.cella_pendenza++).pendenza = valore;  // no track at all: a reading failure
   } while (l.cella_pendenza < l.m.ultima_cella() - 2);
-  if (l.m.salva_linea) l.piano.completa();
+  if (l.salva_linea) l.piano.completa();
 }
 
 }  // namespace
 
-bool leggi_descrizione_linea(modello& m, FileSystem& fs, const std::string& percorso,
-                             int32_t& indice_cartello) {
+bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
+                             const std::string& percorso, int32_t& indice_cartello,
+                             bool salva_linea) {
   if (!fs.exists(percorso)) {
     m.codice_errore = codice::linea_assente;
-    m.motivo_errore = {percorso, 0, ""};
+    t.motivo = {percorso, 0, ""};
     return false;
   }
-  m.testo_linea = percorso;
-  lettura_linea l(m, fs.read(percorso), percorso);
+  t.testo_linea = percorso;
+  lettura_linea l(m, t, fs.read(percorso), percorso, salva_linea);
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/model.h"
+#include "compiler/reading_trace.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -14,8 +15,9 @@ namespace lorvenna {
 // normally or stopped with code 15); false when the read stopped with a code
 // that ends the whole parse. `indice_cartello` is left at the entry that the
 // next text board would take. Reading failures throw errore_lettura or FileError.
-bool leggi_descrizione_linea(modello& m, FileSystem& fs, const std::string& percorso,
-                             int32_t& indice_cartello);
+bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
+                             const std::string& percorso, int32_t& indice_cartello,
+                             bool salva_linea);
 
 // Route lengths above this are refused with code 1.
 inline constexpr int32_t kLunghezzaMassima = 1000000;

@@ -78,36 +78,12 @@ inline constexpr int kVoceTreno = 84;
 inline constexpr int kVoceScenario = 85;
 inline constexpr int kVoceRipetizione = 86;
 
-// Why a compile ended with code 25, for the user's report only.
-// Where the fault in codice_errore was found, for the author's diagnostic
-// only: the description text, the line of the record at fault (0 when no
-// single line is), and for a reading failure what went wrong.
-struct motivo_lettura {
-  std::string testo;
-  int riga = 0;
-  std::string motivo;
-};
-
-// A signal or slowdown as read, so that a fault the cell walk finds among
-// its cells can name the record's line.
-struct origine_marca {
-  int32_t prima_cella;
-  int32_t ultima_cella;
-  int riga;
-};
-
 struct modello {
   std::string nome_scenario;  // Windows-1252
   std::string numero_treno;   // Windows-1252
-  bool salva_linea = false;
   int32_t lunghezza_estesa = 0;
   codice codice_errore = codice::nessuno;
   int32_t posizione_errore = 0;
-  motivo_lettura motivo_errore;
-  // The two description texts as read, for the author's diagnostics.
-  std::string testo_linea;
-  std::string testo_treno;
-  std::vector<origine_marca> marche_lette;
 
   // Empty until the line parser has read the route length.
   std::vector<cella> celle;

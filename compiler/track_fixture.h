@@ -19,7 +19,6 @@ inline modello tracciato(int32_t lunghezza_estesa = kLunghezzaEstesa, bool plani
   m.lunghezza_estesa = lunghezza_estesa;
   m.celle.assign(static_cast<size_t>(arrotonda_long(lunghezza_estesa / 50.0)) + 1, cella{});
   if (planimetria) {
-    m.salva_linea = true;
     m.planimetria.crea(lunghezza_estesa);
   }
   return m;

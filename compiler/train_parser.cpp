@@ -14,6 +14,7 @@ namespace {
 
 struct lettura_treno {
   modello& m;
+  traccia_lettura& t;
   lettore_campi lettore;
   int32_t indice_cartello;
   std::string campo;  // the last field read as text
@@ -99,7 +100,7 @@ esito_record segnale(lettura_treno& l) {
   }
   memo_segnale(l.m, s);
   const int32_t c = cella_di(p);
-  l.m.marche_lette.push_back({c, c, l.lettore.riga()});
+  l.t.marche_lette.push_back({c, c, l.lettore.riga()});
   return dopo_marcatura(l.m, p);
 }
 
@@ -114,7 +115,7 @@ esito_record rallentamento(lettura_treno& l) {
     return fuori_tracciato(l.m, r.x);
   }
   memo_rallentamento(l.m, r);
-  l.m.marche_lette.push_back(
+  l.t.marche_lette.push_back(
       {cella_di(r.x), cella_di(static_cast<double>(r.x) + r.lunghezza), l.lettore.riga()});
   return dopo_marcatura(l.m, r.x);
 }
@@ -187,7 +188,7 @@ esito_record leggi_record(lettura_treno& l) {
     const int riga = l.lettore.riga();
     if (esito_record e = applica(kRegole, l.campo, l); e != esito_record::continua) {
       // A code left by the record points the author at its line.
-      if (l.m.con_codice()) l.m.motivo_errore = {l.m.testo_treno, riga, ""};
+      if (l.m.con_codice()) l.t.motivo = {l.t.testo_treno, riga, ""};
       return e;
     }
   }
@@ -211,10 +212,10 @@ void controlla_progressive(modello& m) {
 
 }  // namespace
 
-void leggi_descrizione_treno(modello& m, FileSystem& fs, const std::string& percorso,
-                             int32_t indice_cartello) {
-  m.testo_treno = percorso;
-  lettura_treno l{m, lettore_campi(fs.read(percorso)), indice_cartello, {}};
+void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
+                             const std::string& percorso, int32_t indice_cartello) {
+  t.testo_treno = percorso;
+  lettura_treno l{m, t, lettore_campi(fs.read(percorso)), indice_cartello, {}};
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return;
@@ -222,7 +223,7 @@ void leggi_descrizione_treno(modello& m, FileSystem& fs, const std::string& perc
   controlla_progressive(m);
   // The sections come from the line text's general section; no one record
   // is at fault once they are sorted.
-  if (m.codice_errore == codice::progressiva_fuori_passo) m.motivo_errore = {m.testo_linea, 0, ""};
+  if (m.codice_errore == codice::progressiva_fuori_passo) t.motivo = {t.testo_linea, 0, ""};
 }
 
 }  // namespace lorvenna

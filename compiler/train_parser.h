@@ -6,6 +6,7 @@
 #include <string>
 
 #include "compiler/model.h"
+#include "compiler/reading_trace.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -18,7 +19,7 @@ namespace lorvenna {
 // Faults of the content are left in codice_errore and posizione_errore. A
 // reading failure throws errore_lettura and a file failure FileError; both
 // leave the text in place for the caller's handler to delete.
-void leggi_descrizione_treno(modello& m, FileSystem& fs, const std::string& percorso,
-                             int32_t indice_cartello);
+void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
+                             const std::string& percorso, int32_t indice_cartello);
 
 }  // namespace lorvenna

@@ -284,7 +284,7 @@ TEST_F(TrenoTest, ReadingFailuresThrowAndLeaveTheTextForTheHandler) {
 }
 
 TEST_F(TrenoTest, MissingTextIsAFileFailure) {
-  EXPECT_THROW(leggi_descrizione_treno(m, fs, testi.treno, 80), FileError);
+  EXPECT_THROW(leggi_descrizione_treno(m, traccia, fs, testi.treno, 80), FileError);
 }
 
 TEST_F(TrenoTest, KeywordsAnywhereInAnyCase) {

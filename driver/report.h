@@ -17,7 +17,7 @@ inline constexpr int kStatoUso = 64;       // scenario-tool usage error
 // `uscita`, when given, receives the line "codice_errore=C posizione_errore=P"
 // whenever the binary files were written. Errors 1250 and 1251 are shown
 // through the platform and end the run with kStatoFermato.
-int riporta_compilazione(esito_compilazione esito, const modello& m, piattaforma& p,
-                         std::ostream* uscita, std::ostream& errori);
+int riporta_compilazione(const compilazione& c, piattaforma& p, std::ostream* uscita,
+                         std::ostream& errori);
 
 }  // namespace lorvenna

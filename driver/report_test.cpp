@@ -12,9 +12,11 @@ namespace {
 class RapportoTest : public ::testing::Test {
  protected:
   int riporta(esito_compilazione e, std::ostream* out) {
-    return riporta_compilazione(e, m, p, out, errori);
+    c.esito = e;
+    return riporta_compilazione(c, p, out, errori);
   }
-  modello m;
+  compilazione c{esito_compilazione::completa, {}, {}};
+  modello& m = c.m;
   testing::FakePlatform p;
   std::ostringstream uscita;
   std::ostringstream errori;

@@ -17,7 +17,7 @@ compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
                                 const nomi_file& nomi) {
   const richiesta_compilazione richiesta{nome_scenario, numero_treno, j, testi_di(nomi)};
   compilazione c = compila(richiesta, fs);
-  if (c.esito == esito_compilazione::completa) scrivi_file_binari(fs, binari_di(nomi), c.m);
+  if (c.esito == esito_compilazione::completa) scrivi_file_binari(fs, binari_di(nomi), c.m, j);
   return c;
 }
 
@@ -34,7 +34,7 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
     dati_rallentamenti(fs, nomi.rallentamenti);
     dati_scheda(fs, nomi.scheda);
     const compilazione c = memorizza_percorso(true, kNomeScenario, kNumeroTreno, fs, nomi);
-    return riporta_compilazione(c.esito, c.m, p, nullptr, errori);
+    return riporta_compilazione(c, p, nullptr, errori);
   } catch (const std::exception& e) {
     errori << "lorvenna: " << e.what() << "\n";
     return kStatoFermato;

@@ -132,7 +132,7 @@ TEST_F(FinestraTest, TheErrorBoxClosesOnReturnOrEscapeAndEndsTheRun) {
       RealFileSystem fs;
       const compilazione c = memorizza_percorso(true, "Prova", "1", fs, nomi);
       std::ostringstream scarto;
-      return riporta_compilazione(c.esito, c.m, p, nullptr, scarto);
+      return riporta_compilazione(c, p, nullptr, scarto);
     });
     EXPECT_EQ(stato, 2);
     EXPECT_FALSE(std::filesystem::exists(nomi.scenario_sim));

@@ -61,13 +61,13 @@ std::string codifica_celle(const modello& m) {
   return file;
 }
 
-void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m) {
+void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m, bool con_linea) {
   // The line file goes out straight from the model's plan view.
   const parti_planimetria linea(m.planimetria);
   const std::string scenario = codifica_dati_generali(m);
   const std::string treno = codifica_celle(m);
   std::vector<OutputFile> uscite;
-  if (m.salva_linea) uscite.push_back({file.linea, linea.parti(m.planimetria)});
+  if (con_linea) uscite.push_back({file.linea, linea.parti(m.planimetria)});
   uscite.push_back({file.scenario, {scenario}});
   uscite.push_back({file.treno, {treno}});
   replace_files(fs, uscite);

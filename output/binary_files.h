@@ -35,11 +35,11 @@ struct file_binari {
   std::string treno;     // track cells
 };
 
-// Writes the line file (only when the model asks for it), the scenario file
+// Writes the line file (only with `con_linea`), the scenario file
 // and the train file, replaced as one set: all are encoded and every check is
 // made before the first is renamed into place, so a model that cannot be
 // encoded, or one read-only output, writes nothing. A failure throws
 // FileError and leaves no truncated file under an output's name.
-void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m);
+void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m, bool con_linea);
 
 }  // namespace lorvenna

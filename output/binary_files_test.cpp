@@ -102,10 +102,9 @@ TEST(FileLinea, TaggedValuesColumnMajor) {
 TEST(FileBinari, ANameTooLongForItsPrefixWritesNoFile) {
   MemoryFileSystem fs;
   modello m;
-  m.salva_linea = true;
   m.celle.resize(3);
   m.dati_generali[80].nome = std::string(65536, 'x');
-  EXPECT_THROW(scrivi_file_binari(fs, {"l.dat", "s.sim", "t.dat"}, m), std::length_error);
+  EXPECT_THROW(scrivi_file_binari(fs, {"l.dat", "s.sim", "t.dat"}, m, true), std::length_error);
   EXPECT_TRUE(fs.files().empty());
 }
 

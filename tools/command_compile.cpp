@@ -22,8 +22,8 @@ int compila(const opzioni_tool& o, const std::string& scenario, const std::strin
   // An author gets one diagnostic pointing at the text instead of the
   // program's sentence.
   std::ostringstream frase;
-  const int stato = riporta_compilazione(c.esito, c.m, p, &uscita, frase);
-  const std::string diagnostico = diagnostica(c.m);
+  const int stato = riporta_compilazione(c, p, &uscita, frase);
+  const std::string diagnostico = diagnostica(c);
   errori << (diagnostico.empty() ? frase.str() : diagnostico + "\n");
   return stato;
 }

@@ -53,7 +53,7 @@ std::string preso(const modello& m, const char* cosa, int32_t p, int64_t indice)
          occupante(m, indice);
 }
 
-std::string messaggio(const modello& m) {
+std::string messaggio(const modello& m, const motivo_lettura& dove) {
   const int32_t p = m.posizione_errore;
   const auto& g = m.dati_generali;
   switch (m.codice_errore) {
@@ -108,7 +108,7 @@ std::string messaggio(const modello& m) {
     case codice::fermata_in_testa:
       return frase(m.codice_errore);
     case codice::lettura:
-      return m.motivo_errore.motivo;
+      return dove.motivo;
     case codice::linea_assente:
       return frase(m.codice_errore);
     case codice::generale_assente:
@@ -122,43 +122,15 @@ std::string messaggio(const modello& m) {
   return "";
 }
 
-// The walk's faults have no record of their own: the signal or slowdown
-// whose cells they are in stands for it.
-int riga_della_marca(const modello& m) {
-  const int32_t cella = m.posizione_errore / 50;
-  const bool segnale = m.codice_errore == codice::punto_prima_avviso;
-  const bool avvicinamento = m.codice_errore == codice::punto_avvicinamento;
-  for (const origine_marca& o : m.marche_lette) {
-    if (segnale && o.prima_cella == cella && o.ultima_cella == cella) return o.riga;
-    if (avvicinamento && o.prima_cella == cella && o.ultima_cella != cella) return o.riga;
-  }
-  // Inside a slowdown or after its end: the last slowdown starting before.
-  const origine_marca* ultimo = nullptr;
-  for (const origine_marca& o : m.marche_lette) {
-    if (o.ultima_cella == o.prima_cella || o.prima_cella > cella) continue;
-    if (ultimo == nullptr || o.prima_cella > ultimo->prima_cella) ultimo = &o;
-  }
-  return ultimo != nullptr ? ultimo->riga : 0;
-}
-
-bool del_cammino(codice c) {
-  return c == codice::punto_prima_avviso || c == codice::punto_avvicinamento ||
-         c == codice::punto_dentro_o_dopo;
-}
-
 }  // namespace
 
-std::string diagnostica(const modello& m) {
+std::string diagnostica(const compilazione& c) {
+  const modello& m = c.m;
   if (!m.con_codice()) return "";
-  std::string testo = m.motivo_errore.testo;
-  int riga = m.motivo_errore.riga;
-  if (del_cammino(m.codice_errore)) {
-    testo = m.testo_treno;
-    riga = riga_della_marca(m);
-  }
-  std::string luogo = testo + ":";
-  if (riga > 0) luogo += std::to_string(riga) + ":";
-  return luogo + " error: " + messaggio(m) + " (codice_errore " +
+  const motivo_lettura& dove = c.traccia.motivo;
+  std::string luogo = dove.testo + ":";
+  if (dove.riga > 0) luogo += std::to_string(dove.riga) + ":";
+  return luogo + " error: " + messaggio(m, dove) + " (codice_errore " +
          std::to_string(numero(m.codice_errore)) + ")";
 }
 

@@ -4,11 +4,11 @@
 
 #include <string>
 
-#include "compiler/model.h"
+#include "compiler/compile.h"
 
 namespace lorvenna {
 
 // Empty when the compile recorded no fault.
-std::string diagnostica(const modello& m);
+std::string diagnostica(const compilazione& c);
 
 }  // namespace lorvenna

@@ -49,14 +49,14 @@ TEST_F(DiagnosticaTest, PointsAtTheRecordAtFault) {
     if (!c.linea.empty()) disco.write(testi.linea, c.linea);
     disco.write(testi.treno, c.treno);
     const compilazione r = compila({"Prova", "7", true, testi}, fs);
-    EXPECT_EQ(diagnostica(r.m), c.atteso) << c.nome;
+    EXPECT_EQ(diagnostica(r), c.atteso) << c.nome;
   }
 }
 
 TEST_F(DiagnosticaTest, NothingWithoutAFault) {
   disco.write(testi.linea, linea_breve("pendenza, 0, 0\n"));
   disco.write(testi.treno, treno({}));
-  EXPECT_EQ(diagnostica(compila({"Prova", "7", true, testi}, fs).m), "");
+  EXPECT_EQ(diagnostica(compila({"Prova", "7", true, testi}, fs)), "");
 }
 
 }  // namespace
