@@ -23,6 +23,10 @@ int compila(const opzioni_tool& o, const std::string& scenario, const std::strin
   // program's sentence.
   std::ostringstream frase;
   const int stato = riporta_compilazione(c, p, &uscita, frase);
+  // Errors 1250 and 1251 are the whole report: their box was the run's end.
+  if (c.esito == esito_compilazione::errore_1250 || c.esito == esito_compilazione::errore_1251) {
+    return stato;
+  }
   const std::string diagnostico = diagnostica(c);
   errori << (diagnostico.empty() ? frase.str() : diagnostico + "\n");
   return stato;

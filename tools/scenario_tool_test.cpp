@@ -154,11 +154,12 @@ TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
   const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
   write_file(nomi.linea_txt,
              "[generale]\r\nlunghezza percorso, 10000\r\n[cartelli]\r\n"
-             "cartello_indicatore, 0, (A)\r\n[fine]\r\n");
+             "cartello_indicatore, 0, (A)\r\ncartello_indicatore, 0, (B)\r\n[fine]\r\n");
   write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
   EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"}), 2);
   EXPECT_EQ(p.errors, " Errore n. 1250");
   EXPECT_EQ(uscita.str(), "") << "no codes line: no binary file was written";
+  EXPECT_EQ(errori.str(), "") << "the box is the whole report, even of a code recorded before";
   EXPECT_EQ(testing::files_in(cartella.path()),
             (std::set<std::string>{"Prova_linea.txt", "Prova_1-.txt"}))
       << "no binary file, and the texts stay";
