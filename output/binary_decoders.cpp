@@ -151,9 +151,12 @@ riassunto_planimetria decodifica_planimetria(std::string_view dati) {
   return x;
 }
 
-punti_planimetria decodifica_punti(std::string_view dati) {
-  decodifica_planimetria(dati);
-  return {valori_meta(dati.substr(0, dati.size() / 2)), valori_meta(dati.substr(dati.size() / 2))};
+planimetria_letta decodifica_linea(std::string_view dati) {
+  const riassunto_planimetria r = decodifica_planimetria(dati);
+  return {
+      r, {valori_meta(dati.substr(0, dati.size() / 2)), valori_meta(dati.substr(dati.size() / 2))}};
 }
+
+punti_planimetria decodifica_punti(std::string_view dati) { return decodifica_linea(dati).punti; }
 
 }  // namespace lorvenna

@@ -38,4 +38,11 @@ struct punti_planimetria {
 };
 punti_planimetria decodifica_punti(std::string_view dati);
 
+// Both at once, the file checked once.
+struct planimetria_letta {
+  riassunto_planimetria riassunto;
+  punti_planimetria punti;
+};
+planimetria_letta decodifica_linea(std::string_view dati);
+
 }  // namespace lorvenna

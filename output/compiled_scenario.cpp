@@ -36,9 +36,7 @@ std::vector<cella> leggi_celle(FileSystem& fs, const std::string& percorso) {
 
 planimetria_letta leggi_planimetria(FileSystem& fs, const std::string& percorso) {
   const std::string dati = fs.read(percorso);
-  return del_file(percorso, [&] {
-    return planimetria_letta{decodifica_planimetria(dati), decodifica_punti(dati)};
-  });
+  return del_file(percorso, [&] { return decodifica_linea(dati); });
 }
 
 scenario_compilato leggi_scenario_compilato(FileSystem& fs, const file_binari& file) {

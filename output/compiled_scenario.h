@@ -29,10 +29,6 @@ struct scenario_compilato {
 std::array<voce_generale, kNumeroVoci> leggi_dati_generali(FileSystem& fs,
                                                            const std::string& percorso);
 std::vector<cella> leggi_celle(FileSystem& fs, const std::string& percorso);
-struct planimetria_letta {
-  riassunto_planimetria riassunto;
-  punti_planimetria punti;
-};
 planimetria_letta leggi_planimetria(FileSystem& fs, const std::string& percorso);
 
 // All three files.
