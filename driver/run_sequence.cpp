@@ -1,9 +1,12 @@
 #include "driver/run_sequence.h"
 
 #include <exception>
+#include <new>
 
+#include "driver/activity.h"
 #include "driver/report.h"
 #include "output/binary_files.h"
+#include "platform/deferred_deletions.h"
 #include "texts/line_description.h"
 #include "texts/notes.h"
 #include "texts/slow_order.h"
@@ -11,13 +14,32 @@
 #include "texts/train_description.h"
 
 namespace lorvenna {
+namespace {
+
+// The run's own description texts, whatever stopped it: they are
+// temporaries, and no later step of this run will delete them.
+void rimuovi_testi(FileSystem& fs, const nomi_file& nomi) {
+  for (const std::string* testo : {&nomi.linea_txt, &nomi.treno_txt}) {
+    try {
+      if (fs.exists(*testo)) fs.remove(*testo);
+    } catch (const FileError&) {
+      // The failure that stopped the run is the one to report.
+    }
+  }
+}
+
+}  // namespace
 
 compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
                                 const std::string& numero_treno, FileSystem& fs,
-                                const nomi_file& nomi) {
+                                const nomi_file& nomi, FolderSyncs* syncs) {
   const richiesta_compilazione richiesta{nome_scenario, numero_treno, j, testi_di(nomi)};
+  const in_corso compilando("compiling the description texts in", folder_of(nomi.linea_txt));
   compilazione c = compila(richiesta, fs);
-  if (c.esito == esito_compilazione::completa) scrivi_file_binari(fs, binari_di(nomi), c.m, j);
+  if (c.esito == esito_compilazione::completa) {
+    const in_corso scrivendo("writing the binary files in", folder_of(nomi.linea_txt));
+    scrivi_file_binari(fs, binari_di(nomi), c.m, j, {.later = syncs});
+  }
   return c;
 }
 
@@ -25,17 +47,50 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
                      std::ostream& errori) {
   p.mostra_attesa();
   const nomi_file nomi = nomi_file_per(cartella, kNomeScenario, kNumeroTreno);
+  bool testi_nostri = false;
   try {
     // A second run in this folder waits here until this one has ended.
     const auto lock = fs.lock_folder(cartella);
-    dati_linea(fs, nomi.linea_txt);
-    dati_treno(fs, nomi.treno_txt);
-    dati_note(fs, nomi.note);
-    dati_rallentamenti(fs, nomi.rallentamenti);
-    dati_scheda(fs, nomi.scheda);
-    const compilazione c = memorizza_percorso(true, kNomeScenario, kNumeroTreno, fs, nomi);
+    // The description texts are read back and deleted within the run: a
+    // crash loses nothing a sync would have kept. Everything else reaches
+    // the disk with one sync of the folder, after the last rename.
+    const Durability provvisori{.kept = false};
+    FolderSyncs cartella_da_fissare;
+    const Durability tenuti{.later = &cartella_da_fissare};
+    testi_nostri = true;
+    {
+      const in_corso passo("writing", nomi.linea_txt);
+      dati_linea(fs, nomi.linea_txt, provvisori);
+    }
+    {
+      const in_corso passo("writing", nomi.treno_txt);
+      dati_treno(fs, nomi.treno_txt, provvisori);
+    }
+    {
+      const in_corso passo("writing", nomi.note);
+      dati_note(fs, nomi.note, tenuti);
+    }
+    {
+      const in_corso passo("writing", nomi.rallentamenti);
+      dati_rallentamenti(fs, nomi.rallentamenti, tenuti);
+    }
+    {
+      const in_corso passo("writing", nomi.scheda);
+      dati_scheda(fs, nomi.scheda, tenuti);
+    }
+    // The texts go only once the binary files are in place.
+    DeferredDeletions vista(fs, {nomi.linea_txt, nomi.treno_txt});
+    const compilazione c =
+        memorizza_percorso(true, kNomeScenario, kNumeroTreno, vista, nomi, &cartella_da_fissare);
+    cartella_da_fissare.sync(fs);
+    vista.carry_out();
     return riporta_compilazione(c, p, nullptr, errori);
+  } catch (const std::bad_alloc&) {
+    if (testi_nostri) rimuovi_testi(fs, nomi);
+    riporta_memoria_esaurita("lorvenna", errori);
+    return kStatoFermato;
   } catch (const std::exception& e) {
+    if (testi_nostri) rimuovi_testi(fs, nomi);
     errori << "lorvenna: " << e.what() << "\n";
     return kStatoFermato;
   }

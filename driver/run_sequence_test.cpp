@@ -99,6 +99,36 @@ TEST_F(ProgrammaTest, AReadOnlyDocumentStopsTheRunAtItsStep) {
   EXPECT_FALSE(fs.exists(nomi.treno_dat));
 }
 
+// Seven syncs: each kept file once, before it is renamed into place, and the
+// folder once, after the last rename, which makes every rename durable. The
+// description texts, read back and deleted within the run, are not synced.
+TEST_F(ProgrammaTest, SyncsEachKeptFileOnceAndTheFolderOnceAtTheEnd) {
+  RealFileSystem disco;
+  FailingFileSystem registro(disco);
+  ASSERT_EQ(esegui(registro), 0) << errori.str();
+  std::multiset<std::string> file_sincronizzati;
+  std::vector<size_t> sync_cartella;
+  size_t ultima_rinomina = 0;
+  for (size_t i = 0; i < registro.log().size(); ++i) {
+    const auto& o = registro.log()[i];
+    if (o.op == FailingFileSystem::Op::sync && o.path == cartella.path()) {
+      sync_cartella.push_back(i);
+    } else if (o.op == FailingFileSystem::Op::sync) {
+      file_sincronizzati.insert(o.path);
+    } else if (o.op == FailingFileSystem::Op::rename) {
+      ultima_rinomina = i;
+      if (!o.path.ends_with("-.txt") && !o.path.ends_with("_linea.txt")) {
+        EXPECT_EQ(file_sincronizzati.count(o.path), 1u) << o.path << " renamed unsynced";
+      }
+    }
+  }
+  EXPECT_EQ(file_sincronizzati,
+            (std::multiset<std::string>{nomi.note, nomi.rallentamenti, nomi.scheda, nomi.linea_dat,
+                                        nomi.scenario_sim, nomi.treno_dat}));
+  ASSERT_EQ(sync_cartella.size(), 1u);
+  EXPECT_GT(sync_cartella[0], ultima_rinomina);
+}
+
 TEST_F(ProgrammaTest, ASecondRunLeavesByteIdenticalFiles) {
   RealFileSystem fs;
   ASSERT_EQ(esegui(fs), 0);
@@ -170,6 +200,8 @@ std::string parola(FailingFileSystem::Op op) {
       return "open";
     case Op::lock:
       return "lock";
+    case Op::keep:
+      return "keep";
     case Op::none:
       break;
   }
@@ -198,6 +230,12 @@ TEST_F(ProgrammaTest, EveryFileOperationOfARunCanFail) {
     fs.fail_at(i);
     errori.str("");
     const int stato = esegui(fs);
+    // An earlier output's second name that cannot be removed once the set is
+    // in place harms nothing: a run after this process has ended removes it.
+    if (o.op == FailingFileSystem::Op::remove && o.path.ends_with(".part")) {
+      EXPECT_EQ(stato, 0) << caso;
+      continue;
+    }
     const bool testo_del_compile =
         o.op == FailingFileSystem::Op::read || o.op == FailingFileSystem::Op::remove;
     if (testo_del_compile) {
@@ -208,15 +246,48 @@ TEST_F(ProgrammaTest, EveryFileOperationOfARunCanFail) {
     EXPECT_NE(errori.str().find("cannot " + parola(o.op) + " " + o.path + ": "), std::string::npos)
         << caso << "\n"
         << errori.str();
+    // The description texts are the run's own temporaries, whatever stopped it.
+    if (o.op != FailingFileSystem::Op::remove) {
+      EXPECT_FALSE(std::filesystem::exists(nomi.linea_txt)) << caso;
+      EXPECT_FALSE(std::filesystem::exists(nomi.treno_txt)) << caso;
+    }
+    int binari_nuovi = 0;
     for (const auto& [nome, byte] : nuove) {
       const std::string ora = read_file(nome);
       const bool binario = !nome.ends_with(".txt");
       if (stato == 1 && binario) continue;  // this run's own bytes, from what it read
       EXPECT_TRUE(ora == byte || ora == "earlier " + nome) << caso << ": " << nome;
+      if (binario && ora == byte) ++binari_nuovi;
+    }
+    // The simulator's three files are one set: never some old and some new.
+    if (stato == 2) {
+      EXPECT_TRUE(binari_nuovi == 0 || binari_nuovi == 3) << caso;
     }
     for (const std::string& f : testing::files_in(cartella.path())) {
       EXPECT_FALSE(f.ends_with(".part")) << caso << ": " << f;
     }
+  }
+}
+
+// Out of memory is a stop like any other: status 2, what ran out while
+// doing what, and no description text left behind.
+TEST_F(ProgrammaTest, RunningOutOfMemoryStopsTheRunWithItsStep) {
+  const std::pair<FailingFileSystem::Op, std::string> casi[] = {
+      {FailingFileSystem::Op::read, "_linea.txt"},
+      {FailingFileSystem::Op::create, "_note.txt"},
+      {FailingFileSystem::Op::create, ".sim"},
+  };
+  const std::string passi[] = {"compiling the description texts in " + cartella.path(),
+                               "writing " + nomi.note,
+                               "writing the binary files in " + cartella.path()};
+  for (size_t i = 0; i < std::size(casi); ++i) {
+    FailingFileSystem fs(casi[i].first, casi[i].second);
+    fs.run_out_of_memory();
+    errori.str("");
+    EXPECT_EQ(esegui(fs), 2) << passi[i];
+    EXPECT_EQ(errori.str(), "lorvenna: out of memory while " + passi[i] + "\n");
+    EXPECT_FALSE(std::filesystem::exists(nomi.linea_txt)) << passi[i];
+    EXPECT_FALSE(std::filesystem::exists(nomi.treno_txt)) << passi[i];
   }
 }
 

@@ -61,7 +61,8 @@ std::string codifica_celle(const modello& m) {
   return file;
 }
 
-void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m, bool con_linea) {
+void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m, bool con_linea,
+                        Durability d) {
   // The line file goes out straight from the model's plan view.
   const parti_planimetria linea(m.planimetria);
   const std::string scenario = codifica_dati_generali(m);
@@ -70,7 +71,7 @@ void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& 
   if (con_linea) uscite.push_back({file.linea, linea.parti(m.planimetria)});
   uscite.push_back({file.scenario, {scenario}});
   uscite.push_back({file.treno, {treno}});
-  replace_files(fs, uscite);
+  replace_files(fs, uscite, d);
 }
 
 }  // namespace lorvenna

@@ -9,6 +9,7 @@
 
 #include "compiler/model.h"
 #include "platform/file_system.h"
+#include "platform/replace_files.h"
 
 namespace lorvenna {
 
@@ -40,6 +41,7 @@ struct file_binari {
 // made before the first is renamed into place, so a model that cannot be
 // encoded, or one read-only output, writes nothing. A failure throws
 // FileError and leaves no truncated file under an output's name.
-void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m, bool con_linea);
+void scrivi_file_binari(FileSystem& fs, const file_binari& file, const modello& m, bool con_linea,
+                        Durability d = {});
 
 }  // namespace lorvenna

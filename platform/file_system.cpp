@@ -1,5 +1,7 @@
 #include "platform/file_system.h"
 
+#include <algorithm>
+
 namespace lorvenna {
 namespace {
 
@@ -8,6 +10,11 @@ constexpr char kSeparator = '\\';
 #else
 constexpr char kSeparator = '/';
 #endif
+
+std::string_view name_of(std::string_view path) {
+  const size_t fine = path.find_last_of(kSeparator);
+  return fine == std::string_view::npos ? path : path.substr(fine + 1);
+}
 
 }  // namespace
 
@@ -28,6 +35,41 @@ std::string folder_of(const std::string& path) {
   if (fine == std::string::npos) return ".";
   if (fine == 0) return path.substr(0, 1);
   return path.substr(0, fine);
+}
+
+std::string temporary_name(const std::string& beside, unsigned long process, unsigned number) {
+  const std::string suffix = "." + std::to_string(process) + "-" + std::to_string(number) + ".part";
+  const size_t inizio_nome = beside.size() - name_of(beside).size();
+  size_t nome = beside.size() - inizio_nome;
+  if (nome + suffix.size() > kLongestName) {
+    nome = kLongestName - suffix.size();
+    while (nome > 0 && (static_cast<unsigned char>(beside[inizio_nome + nome]) & 0xC0) == 0x80) {
+      --nome;
+    }
+  }
+  return beside.substr(0, inizio_nome + nome) + suffix;
+}
+
+unsigned long temporary_owner(const std::string& entry, const std::string& beside) {
+  // ".PROCESS-NUMBER.part" at the end, both numbers in plain digits.
+  constexpr std::string_view kFine = ".part";
+  if (entry.size() <= kFine.size() || !entry.ends_with(kFine)) return 0;
+  const std::string numeri = entry.substr(0, entry.size() - kFine.size());
+  const size_t punto = numeri.rfind('.');
+  const size_t trattino = numeri.rfind('-');
+  if (punto == std::string::npos || trattino == std::string::npos || trattino < punto) return 0;
+  const std::string processo = numeri.substr(punto + 1, trattino - punto - 1);
+  const std::string numero = numeri.substr(trattino + 1);
+  auto cifre = [](const std::string& s) {
+    return !s.empty() && s.size() <= 9 &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  if (!cifre(processo) || !cifre(numero)) return 0;
+  const unsigned long pid = std::stoul(processo);
+  const auto n = static_cast<unsigned>(std::stoul(numero));
+  // The entry must be exactly the name such a run would have made.
+  if (pid == 0 || name_of(temporary_name(beside, pid, n)) != entry) return 0;
+  return pid;
 }
 
 }  // namespace lorvenna

@@ -61,8 +61,16 @@ class FileSystem {
   virtual std::string read(const std::string& path) = 0;
   // Creates a file beside `beside`, in its folder, under a name that nothing
   // held before: whatever stands at a name tried (a link, a FIFO, a leftover
-  // of another run) is never followed, opened or reused.
+  // of another run) is never followed, opened or reused. The name fits the
+  // folder whenever `beside` does (see temporary_name).
   virtual std::unique_ptr<NewFile> create_new(const std::string& beside) = 0;
+  // Gives the file at `path` a second, temporary name beside it and returns
+  // that name; the file stays at `path` as well. Where the system cannot
+  // give a file two names, the second is a copy.
+  virtual std::string keep_earlier(const std::string& path) = 0;
+  // Removes the temporaries that runs which have since died left beside
+  // `beside`. A live run's temporaries, and every other name, are left.
+  virtual void clear_leftovers(const std::string& beside) = 0;
   // Puts `from` in the place of `to`, replacing what stood there.
   virtual void rename(const std::string& from, const std::string& to) = 0;
   virtual void remove(const std::string& path) = 0;
@@ -85,5 +93,18 @@ std::string join_path(const std::string& folder, const std::string& name);
 
 // The folder part of `path`, "." for a bare name.
 std::string folder_of(const std::string& path);
+
+// The longest name a folder entry may have, in bytes here and in UTF-16
+// units on Windows (which never needs more units than UTF-8 needs bytes).
+inline constexpr size_t kLongestName = 255;
+
+// The temporary beside `beside` that process `process` numbers `number`:
+// the name with ".PROCESS-NUMBER.part" after it, the name cut short (never
+// inside a UTF-8 sequence) where the whole would be longer than kLongestName.
+std::string temporary_name(const std::string& beside, unsigned long process, unsigned number);
+
+// The process whose temporary beside `beside` the folder entry `entry` is,
+// or 0 when `entry` is no such temporary.
+unsigned long temporary_owner(const std::string& entry, const std::string& beside);
 
 }  // namespace lorvenna

@@ -11,6 +11,8 @@ class RealFileSystem : public FileSystem {
   std::string why_not_replaceable(const std::string& path) override;
   std::string read(const std::string& path) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
+  std::string keep_earlier(const std::string& path) override;
+  void clear_leftovers(const std::string& beside) override;
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
   void sync_folder(const std::string& folder) override;

@@ -1,4 +1,6 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "platform/real_file_system.h"
+#include "platform/run_temporaries.h"
 
 namespace lorvenna {
 namespace {
@@ -95,7 +98,32 @@ class PosixFolderLock : public FolderLock {
 // by the process id; a name that still clashes is passed over.
 std::string nome_temporaneo(const std::string& beside) {
   static std::atomic<unsigned> contatore{0};
-  return beside + "." + std::to_string(::getpid()) + "-" + std::to_string(contatore++) + ".part";
+  return temporary_name(beside, static_cast<unsigned long>(::getpid()), contatore++);
+}
+
+// A copy where the file system has no second names (some shares, FAT).
+void copia(const std::string& da, int verso, const std::string& nome) {
+  FileDescriptor sorgente(::open(da.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+  if (!sorgente.valido()) fail("keep", da);
+  char buffer[65536];
+  while (true) {
+    const ssize_t n = ::read(sorgente.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) fail("keep", da);
+    if (n == 0) return;
+    for (ssize_t scritti = 0; scritti < n;) {
+      const ssize_t w = ::write(verso, buffer + scritti, static_cast<size_t>(n - scritti));
+      if (w < 0 && errno == EINTR) continue;
+      if (w < 0) fail("keep", nome);
+      scritti += w;
+    }
+  }
+}
+
+bool processo_vivo(unsigned long pid) {
+  // Only a process that is certainly gone counts as dead: one that exists
+  // under another user answers EPERM.
+  return ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH;
 }
 
 std::string cartella_o_corrente(const std::string& folder) { return folder.empty() ? "." : folder; }
@@ -114,7 +142,11 @@ bool RealFileSystem::exists(const std::string& path) {
 std::string RealFileSystem::why_not_replaceable(const std::string& path) {
   // The name itself is looked at: a link there is replaced, not its target.
   struct stat st;
-  if (::lstat(path.c_str(), &st) != 0) return "";
+  if (::lstat(path.c_str(), &st) != 0) {
+    // A name the system refuses (too long, say) is refused before anything
+    // of the set is written.
+    return errno == ENOENT ? "" : std::strerror(errno);
+  }
   if (S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
   if (S_ISREG(st.st_mode) && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
     return "the file is read-only";
@@ -146,18 +178,68 @@ std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
   for (int i = 0; i < kTentativi; ++i) {
     std::string nome = nome_temporaneo(beside);
     const int fd = ::open(nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd >= 0) return std::make_unique<PosixNewFile>(fd, std::move(nome));
+    if (fd >= 0) {
+      note_temporary(nome);
+      return std::make_unique<PosixNewFile>(fd, std::move(nome));
+    }
     if (errno != EEXIST) fail("create", beside);
   }
   throw FileError("create", beside, "no free temporary name beside it");
 }
 
+std::string RealFileSystem::keep_earlier(const std::string& path) {
+  constexpr int kTentativi = 100;
+  for (int i = 0; i < kTentativi; ++i) {
+    const std::string nome = nome_temporaneo(path);
+    if (::link(path.c_str(), nome.c_str()) == 0) {
+      note_temporary(nome);
+      return nome;
+    }
+    if (errno == EEXIST) continue;
+    if (errno != EPERM && errno != EXDEV && errno != EMLINK && errno != ENOTSUP &&
+        errno != EOPNOTSUPP && errno != ENOSYS) {
+      fail("keep", path);
+    }
+    FileDescriptor copia_fd(
+        ::open(nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666));
+    if (!copia_fd.valido() && errno == EEXIST) continue;
+    if (!copia_fd.valido()) fail("keep", path);
+    note_temporary(nome);
+    try {
+      copia(path, copia_fd.get(), nome);
+    } catch (const FileError&) {
+      ::unlink(nome.c_str());
+      forget_temporary(nome);
+      throw;
+    }
+    return nome;
+  }
+  throw FileError("keep", path, "no free temporary name beside it");
+}
+
+void RealFileSystem::clear_leftovers(const std::string& beside) {
+  DIR* cartella = ::opendir(folder_of(beside).c_str());
+  // Leftovers are tidied where possible; a folder that cannot be listed
+  // fails its writes with a better reason.
+  if (!cartella) return;
+  std::vector<std::string> morti;
+  while (const dirent* voce = ::readdir(cartella)) {
+    const unsigned long pid = temporary_owner(voce->d_name, beside);
+    if (pid != 0 && !processo_vivo(pid))
+      morti.push_back(join_path(folder_of(beside), voce->d_name));
+  }
+  ::closedir(cartella);
+  for (const std::string& m : morti) ::unlink(m.c_str());
+}
+
 void RealFileSystem::rename(const std::string& from, const std::string& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) fail("rename", to);
+  forget_temporary(from);
 }
 
 void RealFileSystem::remove(const std::string& path) {
   if (::unlink(path.c_str()) != 0) fail("delete", path);
+  forget_temporary(path);
 }
 
 void RealFileSystem::sync_folder(const std::string& folder) {

@@ -1,5 +1,6 @@
 #include <atomic>
 #include <string>
+#include <vector>
 
 #include "platform/real_file_system.h"
 #include "platform/utf16.h"
@@ -65,8 +66,16 @@ class Win32FolderLock : public FolderLock {
 
 std::string nome_temporaneo(const std::string& beside) {
   static std::atomic<unsigned> contatore{0};
-  return beside + "." + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(contatore++) +
-         ".part";
+  return temporary_name(beside, GetCurrentProcessId(), contatore++);
+}
+
+// Only a process that is certainly gone counts as dead.
+bool processo_vivo(unsigned long pid) {
+  HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+  if (h == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+  const bool vivo = WaitForSingleObject(h, 0) == WAIT_TIMEOUT;
+  CloseHandle(h);
+  return vivo;
 }
 
 DWORD attributi(const std::string& path) { return GetFileAttributesW(a_utf16(path).c_str()); }
@@ -82,7 +91,14 @@ bool RealFileSystem::exists(const std::string& path) {
 
 std::string RealFileSystem::why_not_replaceable(const std::string& path) {
   const DWORD a = attributi(path);
-  if (a == INVALID_FILE_ATTRIBUTES) return "";
+  if (a == INVALID_FILE_ATTRIBUTES) {
+    // A name the system refuses (too long, say) is refused before anything
+    // of the set is written.
+    const DWORD errore = GetLastError();
+    return errore == ERROR_FILE_NOT_FOUND || errore == ERROR_PATH_NOT_FOUND
+               ? ""
+               : motivo_di_sistema(errore);
+  }
   if (a & FILE_ATTRIBUTE_DIRECTORY) return "Is a directory";
   if (a & FILE_ATTRIBUTE_READONLY) return "the file is read-only";
   return "";
@@ -118,12 +134,53 @@ std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
   throw FileError("create", beside, "no free temporary name beside it");
 }
 
+std::string RealFileSystem::keep_earlier(const std::string& path) {
+  constexpr int kTentativi = 100;
+  for (int i = 0; i < kTentativi; ++i) {
+    const std::string nome = nome_temporaneo(path);
+    if (CreateHardLinkW(a_utf16(nome).c_str(), a_utf16(path).c_str(), nullptr)) return nome;
+    DWORD errore = GetLastError();
+    if (errore == ERROR_ALREADY_EXISTS || errore == ERROR_FILE_EXISTS) continue;
+    // Volumes without second names (FAT, some shares) get a copy.
+    if (CopyFileW(a_utf16(path).c_str(), a_utf16(nome).c_str(), TRUE)) return nome;
+    errore = GetLastError();
+    if (errore == ERROR_ALREADY_EXISTS || errore == ERROR_FILE_EXISTS) continue;
+    fail("keep", path, errore);
+  }
+  throw FileError("keep", path, "no free temporary name beside it");
+}
+
+void RealFileSystem::clear_leftovers(const std::string& beside) {
+  const std::string cartella = folder_of(beside);
+  WIN32_FIND_DATAW voce;
+  HANDLE ricerca = FindFirstFileW(a_utf16(join_path(cartella, "*.part")).c_str(), &voce);
+  // Leftovers are tidied where possible; a folder that cannot be listed
+  // fails its writes with a better reason.
+  if (ricerca == INVALID_HANDLE_VALUE) return;
+  std::vector<std::string> morti;
+  do {
+    const std::string nome = da_utf16(voce.cFileName);
+    const unsigned long pid = temporary_owner(nome, beside);
+    if (pid != 0 && !processo_vivo(pid)) morti.push_back(join_path(cartella, nome));
+  } while (FindNextFileW(ricerca, &voce));
+  FindClose(ricerca);
+  for (const std::string& m : morti) DeleteFileW(a_utf16(m).c_str());
+}
+
 // A plain rename fails over an existing file here: the output is replaced
-// explicitly, and the move reaches the disk before the call returns.
+// explicitly, and the move reaches the disk before the call returns. The
+// simulator or a virus scanner may hold the output open for a moment: a
+// sharing violation is tried again for a few seconds before it counts.
 void RealFileSystem::rename(const std::string& from, const std::string& to) {
-  if (!MoveFileExW(a_utf16(from).c_str(), a_utf16(to).c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    fail("rename", to);
+  constexpr int kAttesaMs = 3000, kPassoMs = 50;
+  for (int atteso = 0;; atteso += kPassoMs) {
+    if (MoveFileExW(a_utf16(from).c_str(), a_utf16(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return;
+    }
+    const DWORD errore = GetLastError();
+    if (errore != ERROR_SHARING_VIOLATION || atteso >= kAttesaMs) fail("rename", to, errore);
+    Sleep(kPassoMs);
   }
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <new>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,7 +18,7 @@ namespace lorvenna::testing {
 
 class FailingFileSystem : public FileSystem {
  public:
-  enum class Op { none, create, write, sync, rename, remove, read, lock };
+  enum class Op { none, create, write, sync, rename, remove, read, lock, keep };
 
   struct Operation {
     Op op;
@@ -36,6 +37,8 @@ class FailingFileSystem : public FileSystem {
   }
   // Fails the operation of index `index` (from 0) in the log.
   void fail_at(size_t index) { fail_at_ = index; }
+  // The chosen operation runs out of memory instead of failing.
+  void run_out_of_memory() { out_of_memory_ = true; }
   const std::vector<Operation>& log() const { return log_; }
 
   bool exists(const std::string& p) override { return inner_.exists(p); }
@@ -50,6 +53,11 @@ class FailingFileSystem : public FileSystem {
     check(Op::create, beside, "create");
     return std::make_unique<File>(*this, inner_.create_new(beside), beside);
   }
+  std::string keep_earlier(const std::string& p) override {
+    check(Op::keep, p, "keep");
+    return inner_.keep_earlier(p);
+  }
+  void clear_leftovers(const std::string& beside) override { inner_.clear_leftovers(beside); }
   void rename(const std::string& from, const std::string& to) override {
     check(Op::rename, to, "rename");
     inner_.rename(from, to);
@@ -112,13 +120,16 @@ class FailingFileSystem : public FileSystem {
     return chosen || (op == op_ && p.find(part_) != std::string::npos);
   }
   void check(Op op, const std::string& p, const char* name) {
-    if (hit(op, p)) throw FileError(name, p, "injected failure");
+    if (!hit(op, p)) return;
+    if (out_of_memory_) throw std::bad_alloc();
+    throw FileError(name, p, "injected failure");
   }
 
   FileSystem& inner_;
   Op op_;
   std::string part_;
   size_t fail_at_ = static_cast<size_t>(-1);
+  bool out_of_memory_ = false;
   std::vector<Operation> log_;
 };
 

@@ -35,6 +35,13 @@ std::unique_ptr<NewFile> MemoryFileSystem::create_new(const std::string& beside)
   return std::make_unique<MemoryNewFile>(files_[name], name);
 }
 
+std::string MemoryFileSystem::keep_earlier(const std::string& path) {
+  const std::string contents = read(path);
+  auto file = create_new(path);
+  file->write(contents);
+  return file->path();
+}
+
 void MemoryFileSystem::rename(const std::string& from, const std::string& to) {
   auto it = files_.find(from);
   if (it == files_.end()) throw FileError("rename", to, "No such file or directory");

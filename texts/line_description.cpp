@@ -181,8 +181,8 @@ constexpr std::array<std::string_view, 164> kRighe = {
 
 std::span<const std::string_view> righe_linea() { return kRighe; }
 
-void dati_linea(FileSystem& fs, const std::string& percorso) {
-  scrivi_tabella(fs, percorso, kRighe);
+void dati_linea(FileSystem& fs, const std::string& percorso, Durability d) {
+  scrivi_tabella(fs, percorso, kRighe, d);
 }
 
 }  // namespace lorvenna

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/replace_files.h"
 
 namespace lorvenna {
 
@@ -14,6 +15,6 @@ namespace lorvenna {
 std::span<const std::string_view> righe_linea();
 
 // Writes the line description text to `percorso`, replacing any older file.
-void dati_linea(FileSystem& fs, const std::string& percorso);
+void dati_linea(FileSystem& fs, const std::string& percorso, Durability d = {});
 
 }  // namespace lorvenna

@@ -23,8 +23,8 @@ std::string testo_da_tabella(std::span<const std::string_view> righe) {
 }
 
 void scrivi_tabella(FileSystem& fs, const std::string& path,
-                    std::span<const std::string_view> righe) {
-  write_whole_file(fs, path, testo_da_tabella(righe));
+                    std::span<const std::string_view> righe, Durability d) {
+  write_whole_file(fs, path, testo_da_tabella(righe), d);
 }
 
 }  // namespace lorvenna

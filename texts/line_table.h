@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/replace_files.h"
 
 namespace lorvenna {
 
@@ -20,6 +21,6 @@ std::string testo_da_tabella(std::span<const std::string_view> righe);
 
 // Writes `righe` to `path`, replacing any older file whole.
 void scrivi_tabella(FileSystem& fs, const std::string& path,
-                    std::span<const std::string_view> righe);
+                    std::span<const std::string_view> righe, Durability d = {});
 
 }  // namespace lorvenna

@@ -86,10 +86,10 @@ std::vector<std::string> righe_note() {
   return righe;
 }
 
-void dati_note(FileSystem& fs, const std::string& percorso) {
+void dati_note(FileSystem& fs, const std::string& percorso, Durability d) {
   const std::vector<std::string> righe = righe_note();
   const std::vector<std::string_view> viste(righe.begin(), righe.end());
-  scrivi_tabella(fs, percorso, viste);
+  scrivi_tabella(fs, percorso, viste, d);
 }
 
 }  // namespace lorvenna

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/file_system.h"
+#include "platform/replace_files.h"
 
 namespace lorvenna {
 
@@ -14,6 +15,6 @@ namespace lorvenna {
 std::vector<std::string> righe_note();
 
 // Writes the notes to `percorso`, replacing any older file.
-void dati_note(FileSystem& fs, const std::string& percorso);
+void dati_note(FileSystem& fs, const std::string& percorso, Durability d = {});
 
 }  // namespace lorvenna

@@ -69,8 +69,8 @@ constexpr std::array<std::string_view, 47> kRighe = {
 
 std::span<const std::string_view> righe_rallentamenti() { return kRighe; }
 
-void dati_rallentamenti(FileSystem& fs, const std::string& percorso) {
-  scrivi_tabella(fs, percorso, kRighe);
+void dati_rallentamenti(FileSystem& fs, const std::string& percorso, Durability d) {
+  scrivi_tabella(fs, percorso, kRighe, d);
 }
 
 }  // namespace lorvenna

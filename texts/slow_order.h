@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/replace_files.h"
 
 namespace lorvenna {
 
@@ -15,6 +16,6 @@ namespace lorvenna {
 std::span<const std::string_view> righe_rallentamenti();
 
 // Writes the slow order to `percorso`, replacing any older file.
-void dati_rallentamenti(FileSystem& fs, const std::string& percorso);
+void dati_rallentamenti(FileSystem& fs, const std::string& percorso, Durability d = {});
 
 }  // namespace lorvenna

@@ -20,7 +20,7 @@ namespace {
 
 struct Scrittore {
   const char* nome;
-  std::function<void(FileSystem&, const std::string&)> scrivi;
+  std::function<void(FileSystem&, const std::string&, Durability)> scrivi;
   size_t byte;
   size_t righe;
   bool ascii;  // only the notes have accented letters
@@ -39,7 +39,7 @@ class TextWriters : public ::testing::TestWithParam<Scrittore> {};
 TEST_P(TextWriters, WritesCrLfLinesWithoutTheMarker) {
   const Scrittore& s = GetParam();
   MemoryFileSystem fs;
-  s.scrivi(fs, "testo.txt");
+  s.scrivi(fs, "testo.txt", {});
 
   const std::string testo = fs.read("testo.txt");
   EXPECT_EQ(testo.size(), s.byte);
@@ -65,11 +65,11 @@ TEST_P(TextWriters, ReplacesAnOlderLongerFileWhole) {
   MemoryFileSystem fs;
   fs.write("testo.txt", std::string(20000, 'x'));
 
-  s.scrivi(fs, "testo.txt");
+  s.scrivi(fs, "testo.txt", {});
   const std::string prima = fs.read("testo.txt");
   EXPECT_EQ(prima.size(), s.byte);
 
-  s.scrivi(fs, "testo.txt");
+  s.scrivi(fs, "testo.txt", {});
   EXPECT_EQ(fs.read("testo.txt"), prima);
 }
 

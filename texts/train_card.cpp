@@ -71,8 +71,8 @@ constexpr std::array<std::string_view, 49> kRighe = {
 
 std::span<const std::string_view> righe_scheda() { return kRighe; }
 
-void dati_scheda(FileSystem& fs, const std::string& percorso) {
-  scrivi_tabella(fs, percorso, kRighe);
+void dati_scheda(FileSystem& fs, const std::string& percorso, Durability d) {
+  scrivi_tabella(fs, percorso, kRighe, d);
 }
 
 }  // namespace lorvenna

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file_system.h"
+#include "platform/replace_files.h"
 
 namespace lorvenna {
 
@@ -14,6 +15,6 @@ namespace lorvenna {
 std::span<const std::string_view> righe_scheda();
 
 // Writes the train card to `percorso`, replacing any older file.
-void dati_scheda(FileSystem& fs, const std::string& percorso);
+void dati_scheda(FileSystem& fs, const std::string& percorso, Durability d = {});
 
 }  // namespace lorvenna

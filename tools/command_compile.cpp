@@ -4,21 +4,26 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "driver/run_sequence.h"
+#include "platform/deferred_deletions.h"
 #include "tools/command_table.h"
 #include "tools/diagnostics.h"
-#include "tools/kept_texts_file_system.h"
 
 namespace lorvenna {
 namespace {
 
-// An author's texts are the only copy of their work: unless asked, the
-// compile deletes them only in its own view of the folder.
+// An author's texts are the only copy of their work: the compile deletes
+// them only in its own view of the folder. Asked to, the tool deletes them
+// on the disk too, but only once the binary files made from them are on the
+// disk: a run that stops before that leaves them.
 int compila(const opzioni_tool& o, const std::string& scenario, const std::string& treno,
             FileSystem& disco, piattaforma& p, std::ostream& uscita, std::ostream& errori) {
   const nomi_file nomi = nomi_file_per(o.cartelle.front(), o.scenario, o.treno);
-  KeptTextsFileSystem testi_tenuti(disco, {nomi.linea_txt, nomi.treno_txt});
-  FileSystem& fs = o.cancella_testi ? disco : testi_tenuti;
-  const compilazione c = memorizza_percorso(!o.senza_linea, scenario, treno, fs, nomi);
+  DeferredDeletions vista(disco, {nomi.linea_txt, nomi.treno_txt});
+  FolderSyncs cartella;
+  const compilazione c =
+      memorizza_percorso(!o.senza_linea, scenario, treno, vista, nomi, &cartella);
+  cartella.sync(disco);
+  if (o.cancella_testi && c.esito == esito_compilazione::completa) vista.carry_out();
   // An author gets one diagnostic pointing at the text instead of the
   // program's sentence.
   std::ostringstream frase;
@@ -55,8 +60,9 @@ const comando& comando_compile() {
                   interruttore("--no-line", &opzioni_tool::senza_linea,
                                "skips the plan view and leaves the line file alone"),
                   interruttore("--delete-texts", &opzioni_tool::cancella_testi,
-                               "deletes the texts as the program deletes its own; without it "
-                               "they stay")},
+                               "deletes the texts as the program deletes its own, once the "
+                               "binary files made from them are on the disk; without it they "
+                               "stay")},
       .esegui = esegui,
   };
   return c;

@@ -1,7 +1,9 @@
 // scenario-tool init: the embedded description texts as an author's start.
 #include "driver/file_names.h"
 #include "driver/report.h"
+#include "platform/replace_files.h"
 #include "texts/line_description.h"
+#include "texts/line_table.h"
 #include "texts/train_description.h"
 #include "tools/command_table.h"
 
@@ -19,8 +21,12 @@ int inizia(const richiesta& r) {
       return kStatoFermato;
     }
   }
-  dati_linea(r.fs, nomi.linea_txt);
-  dati_treno(r.fs, nomi.treno_txt);
+  // One set: a name the folder refuses (too long, say) is found before
+  // either text is written.
+  const std::string linea = testo_da_tabella(righe_linea());
+  const std::string treno = testo_da_tabella(righe_treno());
+  const OutputFile testi[] = {{nomi.linea_txt, {linea}}, {nomi.treno_txt, {treno}}};
+  replace_files(r.fs, testi);
   return kStatoCompleto;
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 
+#include "driver/activity.h"
 #include "driver/report.h"
 #include "driver/version.h"
 #include "encoding/quoted.h"
@@ -63,6 +65,9 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
     // Also refuses a DIR that is missing or not a folder, with the system's reason.
     const auto locks = blocca_cartelle(fs, o->cartelle);
     return c->esegui({*o, *scenario, *treno, fs, p, uscita, errori});
+  } catch (const std::bad_alloc&) {
+    riporta_memoria_esaurita("scenario-tool", errori);
+    return kStatoFermato;
   } catch (const std::exception& e) {
     errori << "scenario-tool: " << e.what() << "\n";
     return kStatoFermato;

@@ -1,9 +1,15 @@
+#include <cstdio>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "driver/activity.h"
+#include "driver/report.h"
 #include "platform/console.h"
+#include "platform/memory_reserve.h"
 #include "platform/real_file_system.h"
+#include "platform/run_temporaries.h"
 #include "tools/scenario_tool.h"
 
 #ifdef _WIN32
@@ -13,9 +19,19 @@
 namespace {
 
 int esegui(const std::vector<std::string>& argomenti) {
-  lorvenna::RealFileSystem fs;
-  lorvenna::piattaforma_console piattaforma;
-  return lorvenna::esegui_scenario_tool(argomenti, fs, piattaforma, std::cout, std::cerr);
+  if (!lorvenna::keep_memory_for_reports()) {
+    std::fputs("scenario-tool: out of memory while starting\n", stderr);
+    return lorvenna::kStatoFermato;
+  }
+  lorvenna::remove_temporaries_on_interrupt();
+  try {
+    lorvenna::RealFileSystem fs;
+    lorvenna::piattaforma_console piattaforma;
+    return lorvenna::esegui_scenario_tool(argomenti, fs, piattaforma, std::cout, std::cerr);
+  } catch (const std::bad_alloc&) {
+    lorvenna::riporta_memoria_esaurita("scenario-tool", std::cerr);
+    return lorvenna::kStatoFermato;
+  }
 }
 
 }  // namespace

@@ -123,6 +123,64 @@ TEST_F(ScenarioToolTest, KeptTextsCompileAsDeletedOnes) {
   }
 }
 
+// Asked to delete the texts, the tool does so only once the binary files
+// made from them are on the disk: a run that stops before leaves the texts,
+// whatever stopped it.
+TEST_F(ScenarioToolTest, DeletedTextsOutliveAFailedWrite) {
+  using Op = testing::FailingFileSystem::Op;
+  struct Caso {
+    const char* nome;
+    Op op;
+    std::string dove;
+  };
+  const nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
+  const Caso casi[] = {
+      {"read-only scenario file", Op::none, "read-only"},
+      {"folder at the train file", Op::none, "folder"},
+      {"full disk", Op::write, nomi.treno_dat},
+      {"a rename of the set", Op::rename, nomi.scenario_sim},
+      {"the folder's sync", Op::sync, cartella.path()},
+  };
+  for (const Caso& c : casi) {
+    for (const auto& e : std::filesystem::directory_iterator(cartella.path())) {
+      std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all);
+      std::filesystem::remove_all(e.path());
+    }
+    prepara("Lorvenna", "2579bis");
+    if (c.dove == "read-only") {
+      write_file(nomi.scenario_sim, "earlier");
+      ::chmod(nomi.scenario_sim.c_str(), 0444);
+    }
+    if (c.dove == "folder") std::filesystem::create_directory(nomi.treno_dat);
+    testing::FailingFileSystem disco(fs, c.op, c.op == Op::none ? "" : c.dove);
+    uscita.str("");
+    errori.str("");
+    EXPECT_EQ(esegui_scenario_tool({"compile", cartella.path(), "--delete-texts"}, disco, p, uscita,
+                                   errori),
+              2)
+        << c.nome;
+    EXPECT_EQ(read_file(nomi.linea_txt), testo_da_tabella(righe_linea())) << c.nome;
+    EXPECT_EQ(read_file(nomi.treno_txt), testo_da_tabella(righe_treno())) << c.nome;
+  }
+}
+
+// Names whose files come close to the longest name a folder takes work as
+// any other; one that goes past it is refused before either text is written.
+TEST_F(ScenarioToolTest, NamesNearTheLengthLimit) {
+  const std::string lungo(240, 'n');
+  ASSERT_EQ(esegui({"init", cartella.path(), "--scenario", lungo, "--train", "1"}), 0)
+      << errori.str();
+  ASSERT_EQ(esegui({"compile", cartella.path(), "--scenario", lungo, "--train", "1"}), 0)
+      << errori.str();
+  EXPECT_EQ(testing::files_in(cartella.path()).size(), 5u);
+
+  TempFolder altra;
+  const std::string troppo(244, 'm');
+  EXPECT_EQ(esegui({"init", altra.path(), "--scenario", troppo, "--train", "1234567890"}), 2);
+  EXPECT_NE(errori.str().find("File name too long"), std::string::npos) << errori.str();
+  EXPECT_TRUE(testing::files_in(altra.path()).empty());
+}
+
 TEST_F(ScenarioToolTest, NamesAreUtf8OnDiskAndWindows1252Inside) {
   const nomi_file nomi = prepara("Citt\xC3\xA0", "12");
   ASSERT_EQ(esegui({"compile", cartella.path(), "--scenario", "Citt\xC3\xA0", "--train", "12",

@@ -1,6 +1,8 @@
-// The files as the compile sees them when an author's description texts are
-// to stay: the compile's deletions of the texts are kept in memory, so that
-// the compile runs exactly as it would, while the texts stay on the disk.
+// The files as a step of a run sees them when some deletions must wait for
+// the run's end: deleting one of the chosen files is only noted, and from
+// then on the step sees it gone, while it stays on the disk until the run
+// carries the deletions out (or never, for an author's texts that are to
+// stay). The step runs exactly as it would on the disk.
 #pragma once
 
 #include <set>
@@ -10,11 +12,19 @@
 
 namespace lorvenna {
 
-class KeptTextsFileSystem : public FileSystem {
+class DeferredDeletions : public FileSystem {
  public:
-  // `texts`: the names whose deletion is only pretended.
-  KeptTextsFileSystem(FileSystem& inner, std::set<std::string> texts)
-      : inner_(inner), texts_(std::move(texts)) {}
+  // `held`: the names whose deletion waits.
+  DeferredDeletions(FileSystem& inner, std::set<std::string> held)
+      : inner_(inner), held_(std::move(held)) {}
+
+  // Deletes the held files that the step deleted, in the inner file system.
+  void carry_out() {
+    for (const std::string& p : deleted_) {
+      if (inner_.exists(p)) inner_.remove(p);
+    }
+    deleted_.clear();
+  }
 
   bool exists(const std::string& p) override { return !deleted(p) && inner_.exists(p); }
   std::string why_not_replaceable(const std::string& p) override {
@@ -27,9 +37,14 @@ class KeptTextsFileSystem : public FileSystem {
   std::unique_ptr<NewFile> create_new(const std::string& beside) override {
     return inner_.create_new(beside);
   }
-  void rename(const std::string& from, const std::string& to) override { inner_.rename(from, to); }
+  std::string keep_earlier(const std::string& p) override { return inner_.keep_earlier(p); }
+  void clear_leftovers(const std::string& beside) override { inner_.clear_leftovers(beside); }
+  void rename(const std::string& from, const std::string& to) override {
+    deleted_.erase(to);
+    inner_.rename(from, to);
+  }
   void remove(const std::string& p) override {
-    if (texts_.count(p) == 0) return inner_.remove(p);
+    if (held_.count(p) == 0) return inner_.remove(p);
     if (!exists(p)) throw FileError("delete", p, "No such file or directory");
     deleted_.insert(p);
   }
@@ -46,7 +61,7 @@ class KeptTextsFileSystem : public FileSystem {
   bool deleted(const std::string& p) const { return deleted_.count(p) > 0; }
 
   FileSystem& inner_;
-  std::set<std::string> texts_;
+  std::set<std::string> held_;
   std::set<std::string> deleted_;
 };
 
