@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "driver/folder_wait.h"
 #include "driver/report.h"
 #include "output/binary_files.h"
 #include "texts/line_description.h"
@@ -27,7 +28,8 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
   const nomi_file nomi = nomi_file_per(cartella, kNomeScenario, kNumeroTreno);
   try {
     // A second run in this folder waits here until this one has ended.
-    const auto lock = fs.lock_folder(cartella);
+    const auto lock = fs.lock_folder(cartella, LockKind::exclusive,
+                                     avviso_di_attesa(errori, "lorvenna", cartella));
     dati_linea(fs, nomi.linea_txt);
     dati_treno(fs, nomi.treno_txt);
     dati_note(fs, nomi.note);

@@ -61,7 +61,7 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
       for (const std::string& cartella : o->cartelle) fs.create_folder(cartella);
     }
     // Also refuses a DIR that is missing or not a folder, with the system's reason.
-    const auto locks = blocca_cartelle(fs, o->cartelle);
+    const auto locks = blocca_cartelle(fs, o->cartelle, LockKind::exclusive, errori);
     return c->esegui({*o, *scenario, *treno, fs, p, uscita, errori});
   } catch (const std::exception& e) {
     errori << "scenario-tool: " << e.what() << "\n";

@@ -373,7 +373,7 @@ TEST_F(ScenarioToolTest, DiffLocksBothFoldersWithoutDeadlock) {
   EXPECT_EQ(esegui_in_un_processo({"diff", cartella.path(), cartella.path()}, limite), 0);
   EXPECT_EQ(esegui_in_un_processo({"diff", cartella.path(), cartella.file(".")}, limite), 0);
   {
-    const auto lock = fs.lock_folder(b.path());
+    const auto lock = fs.lock_folder(b.path(), LockKind::exclusive, [] {});
     EXPECT_EQ(
         esegui_in_un_processo({"diff", cartella.path(), b.path()}, std::chrono::milliseconds(300)),
         -1)
