@@ -40,9 +40,9 @@ class FolderLockTest : public ::testing::Test {
 
 TEST_F(FolderLockTest, ReadersHoldAFolderTogether) {
   const auto primo = fs.lock_folder(cartella(), LockKind::shared, senza_attesa);
-  EXPECT_NO_THROW(fs.lock_folder(cartella(), LockKind::shared, senza_attesa));
-  const auto secondo = fs.lock_folder(cartella(), LockKind::shared, senza_attesa);
-  EXPECT_NO_THROW(fs.lock_folder(cartella(), LockKind::shared, senza_attesa))
+  std::unique_ptr<FolderLock> secondo, terzo;
+  EXPECT_NO_THROW(secondo = fs.lock_folder(cartella(), LockKind::shared, senza_attesa));
+  EXPECT_NO_THROW(terzo = fs.lock_folder(cartella(), LockKind::shared, senza_attesa))
       << "a third reader, while two hold it";
 }
 

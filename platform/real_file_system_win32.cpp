@@ -151,7 +151,8 @@ std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folde
   using Orologio = std::chrono::steady_clock;
   const Orologio::time_point inizio = Orologio::now();
   bool detto = false;
-  // Refusals are counted from the last try that found another run holding it.
+  // A refusal is final once it has lasted a second since the start or since
+  // a try last found another run holding the lock.
   Orologio::time_point ultimo_tenuto = inizio;
   while (true) {
     HANDLE h = CreateFileW(nome.c_str(), accesso, condivisione, nullptr, OPEN_ALWAYS,
@@ -167,9 +168,10 @@ std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folde
         on_wait();
       }
     } else if (errore == ERROR_ACCESS_DENIED) {
-      // Refused for a moment while the file of a holder that has just let
-      // go is being deleted; refused for good in a folder this user cannot
-      // write, and whatever the wait for a folder standing at its name.
+      // Refused also while the file is on its way out: from when a holder
+      // lets go until the last other reader has too, which readers do before
+      // they print. Refused for good in a folder this user cannot write, and
+      // whatever the wait when a folder stands at the file's name.
       const DWORD al = attributi(file_lock);
       if (al != INVALID_FILE_ATTRIBUTES && (al & FILE_ATTRIBUTE_DIRECTORY)) {
         throw FileError("lock", file_lock, "Is a directory");
