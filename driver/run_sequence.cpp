@@ -4,6 +4,7 @@
 #include <new>
 
 #include "driver/activity.h"
+#include "driver/folder_wait.h"
 #include "driver/report.h"
 #include "output/binary_files.h"
 #include "platform/deferred_deletions.h"
@@ -44,13 +45,14 @@ compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
 }
 
 int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p,
-                     std::ostream& errori) {
+                     std::ostream& errori, std::ostream& avvisi) {
   p.mostra_attesa();
   const nomi_file nomi = nomi_file_per(cartella, kNomeScenario, kNumeroTreno);
   bool testi_nostri = false;
   try {
     // A second run in this folder waits here until this one has ended.
-    const auto lock = fs.lock_folder(cartella);
+    const auto lock = fs.lock_folder(cartella, LockKind::exclusive,
+                                     avviso_di_attesa(avvisi, "lorvenna", cartella));
     // The description texts are read back and deleted within the run: a
     // crash loses nothing a sync would have kept. Everything else reaches
     // the disk with one sync of the folder, after the last rename.

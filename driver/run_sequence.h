@@ -2,6 +2,7 @@
 // compile the texts, and write the simulator's files into `cartella`.
 #pragma once
 
+#include <iostream>
 #include <ostream>
 #include <string>
 
@@ -25,8 +26,10 @@ compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
                                 const std::string& numero_treno, FileSystem& fs,
                                 const nomi_file& nomi, FolderSyncs* syncs = nullptr);
 
-// Returns the exit status (see driver/report.h).
+// Returns the exit status (see driver/report.h). `errori` gathers the
+// report of a run that stopped; `avvisi` is told at once when the run has
+// to wait for another.
 int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p,
-                     std::ostream& errori);
+                     std::ostream& errori, std::ostream& avvisi = std::cerr);
 
 }  // namespace lorvenna

@@ -12,9 +12,11 @@
 
 #include "compiler/description_fixture.h"
 #include "driver/file_names.h"
+#include "encoding/quoted.h"
 #include "platform/real_file_system.h"
 #include "testing/failing_file_system.h"
 #include "testing/fake_platform.h"
+#include "testing/shared_text.h"
 #include "testing/temp_folder.h"
 
 namespace lorvenna {
@@ -343,6 +345,25 @@ TEST_F(ProgrammaTest, LeftoversInTheFolder) {
       EXPECT_FALSE(std::filesystem::exists(nomi.linea_dat)) << c.nome << ": a binary of the set";
     }
   }
+}
+
+// A run kept waiting by another says so once, at once, and goes on when
+// the other run ends.
+TEST_F(ProgrammaTest, SaysWhenItWaitsForAnotherRun) {
+  RealFileSystem fs;
+  auto altra_run = fs.lock_folder(cartella.path(), LockKind::exclusive, [] {});
+  testing::SharedText avvisi;
+  std::ostream flusso_avvisi(&avvisi);
+  int stato = -1;
+  std::thread corsa(
+      [&] { stato = esegui_programma(cartella.path(), fs, p, errori, flusso_avvisi); });
+  const std::string avviso =
+      "lorvenna: waiting for another run in " + citato(cartella.path()) + "\n";
+  EXPECT_TRUE(avvisi.attendi(avviso, std::chrono::seconds(20)));
+  altra_run.reset();
+  corsa.join();
+  EXPECT_EQ(stato, 0) << errori.str();
+  EXPECT_EQ(avvisi.testo(), avviso);
 }
 
 // Runs in one folder at the same time take turns: each leaves the files it

@@ -49,8 +49,9 @@ class DeferredDeletions : public FileSystem {
     deleted_.insert(p);
   }
   void sync_folder(const std::string& folder) override { inner_.sync_folder(folder); }
-  std::unique_ptr<FolderLock> lock_folder(const std::string& folder) override {
-    return inner_.lock_folder(folder);
+  std::unique_ptr<FolderLock> lock_folder(const std::string& folder, LockKind kind,
+                                          const std::function<void()>& on_wait) override {
+    return inner_.lock_folder(folder, kind, on_wait);
   }
   void create_folder(const std::string& path) override { inner_.create_folder(path); }
   std::string folder_identity(const std::string& folder) override {

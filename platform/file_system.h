@@ -2,6 +2,7 @@
 // tests can fake a failing create, write, sync, rename, delete, read or lock.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -40,6 +41,10 @@ class NewFile {
   virtual void sync() = 0;
 };
 
+// How a run holds a folder: a run that only reads shares it with other
+// readers; a run that writes holds it alone.
+enum class LockKind { exclusive, shared };
+
 // Held for as long as a run works in a folder; released when destroyed.
 class FolderLock {
  public:
@@ -76,8 +81,13 @@ class FileSystem {
   virtual void remove(const std::string& path) = 0;
   // Returns once the folder's entries (a rename into it) are on the disk.
   virtual void sync_folder(const std::string& folder) = 0;
-  // Waits until no other run holds `folder`, then holds it.
-  virtual std::unique_ptr<FolderLock> lock_folder(const std::string& folder) = 0;
+  // Waits until no other run holds `folder` in a way that excludes `kind`,
+  // then holds it. When another run has kept it for about a second, calls
+  // `on_wait` once and goes on waiting, so that a run that seems stuck can
+  // say why; an exception from `on_wait` ends the wait. Any other reason the
+  // lock cannot be had throws FileError.
+  virtual std::unique_ptr<FolderLock> lock_folder(const std::string& folder, LockKind kind,
+                                                  const std::function<void()>& on_wait) = 0;
   // Makes the folder `path` inside a folder that exists; a folder already
   // there is left as it is, anything else there is a failure.
   virtual void create_folder(const std::string& path) = 0;

@@ -1,9 +1,16 @@
 // The operating system's files.
 #pragma once
 
+#include <chrono>
+
 #include "platform/file_system.h"
 
 namespace lorvenna {
+
+// How long a lock held by another run is tried for before the caller is told
+// that the run waits, and how long a lock file that the system refuses is
+// retried for before the refusal is taken as final.
+inline constexpr std::chrono::milliseconds kLockPatience{1000};
 
 class RealFileSystem : public FileSystem {
  public:
@@ -16,7 +23,8 @@ class RealFileSystem : public FileSystem {
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
   void sync_folder(const std::string& folder) override;
-  std::unique_ptr<FolderLock> lock_folder(const std::string& folder) override;
+  std::unique_ptr<FolderLock> lock_folder(const std::string& folder, LockKind kind,
+                                          const std::function<void()>& on_wait) override;
   void create_folder(const std::string& path) override;
   std::string folder_identity(const std::string& folder) override;
 };

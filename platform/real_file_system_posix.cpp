@@ -9,9 +9,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <thread>
 #include <vector>
 
 #include "platform/real_file_system.h"
@@ -250,13 +252,27 @@ void RealFileSystem::sync_folder(const std::string& folder) {
 
 // The lock is taken on the folder itself, so that no lock file is left among
 // the user's files; it ends with the process, however the process ends.
-std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folder) {
+std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folder, LockKind kind,
+                                                        const std::function<void()>& on_wait) {
   const std::string cartella = cartella_o_corrente(folder);
   const int fd = ::open(cartella.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) fail("lock", cartella);
   auto lock = std::make_unique<PosixFolderLock>(fd);
-  while (::flock(fd, LOCK_EX) != 0) {
-    if (errno != EINTR) fail("lock", cartella);
+  const int modo = kind == LockKind::shared ? LOCK_SH : LOCK_EX;
+  // Tried without waiting at first, so that a run that waits only briefly
+  // says nothing, and one that waits longer says so before it blocks.
+  const auto limite = std::chrono::steady_clock::now() + kLockPatience;
+  while (::flock(fd, modo | LOCK_NB) != 0) {
+    if (errno == EINTR) continue;
+    if (errno != EWOULDBLOCK) fail("lock", cartella);
+    if (std::chrono::steady_clock::now() >= limite) {
+      on_wait();
+      while (::flock(fd, modo) != 0) {
+        if (errno != EINTR) fail("lock", cartella);
+      }
+      return lock;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
   return lock;
 }

@@ -104,14 +104,14 @@ TEST_F(RealFileSystemTest, WhatMayNotBeReplaced) {
 }
 
 TEST_F(RealFileSystemTest, AFolderLockExcludesEveryOtherHolder) {
-  auto lock = fs.lock_folder(cartella.path());
+  auto lock = fs.lock_folder(cartella.path(), LockKind::exclusive, [] {});
   const int altro = ::open(cartella.path().c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(altro, 0);
   EXPECT_NE(::flock(altro, LOCK_EX | LOCK_NB), 0) << "another holder would get the lock";
   lock.reset();
   EXPECT_EQ(::flock(altro, LOCK_EX | LOCK_NB), 0) << "released with its holder";
   ::close(altro);
-  EXPECT_THROW(fs.lock_folder(cartella.file("missing")), FileError);
+  EXPECT_THROW(fs.lock_folder(cartella.file("missing"), LockKind::shared, [] {}), FileError);
 }
 
 // One level, like mkdir: a folder already there is fine, a missing parent

@@ -1,4 +1,5 @@
 #include <atomic>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -53,9 +54,11 @@ class Win32NewFile : public NewFile {
   std::string path_;
 };
 
-// The lock is a file opened with no sharing: a second run cannot open it
-// until the first has closed it. The system deletes it when it is closed,
-// however the process ends.
+// The lock is a file that the system deletes when its last holder closes it,
+// however the process ends. How it is shared makes the kinds of lock exclude
+// each other: a writer's handle shares nothing; a reader's shares reading
+// and deleting, which is all that another reader's asks for, and no writing,
+// which a writer's asks for.
 class Win32FolderLock : public FolderLock {
  public:
   explicit Win32FolderLock(HANDLE h) : h_(h) {}
@@ -191,19 +194,47 @@ void RealFileSystem::remove(const std::string& path) {
 // Each rename was written through; the folder needs nothing more.
 void RealFileSystem::sync_folder(const std::string&) {}
 
-std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folder) {
+std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folder, LockKind kind,
+                                                        const std::function<void()>& on_wait) {
   const std::string cartella = folder.empty() ? "." : folder;
   const DWORD a = attributi(cartella);
   if (a == INVALID_FILE_ATTRIBUTES) fail("lock", cartella);
   if (!(a & FILE_ATTRIBUTE_DIRECTORY)) throw FileError("lock", cartella, "Not a directory");
-  const std::wstring nome = a_utf16(join_path(cartella, ".lorvenna.lock"));
+  const std::string file_lock = join_path(cartella, ".lorvenna.lock");
+  const std::wstring nome = a_utf16(file_lock);
+  const bool condiviso = kind == LockKind::shared;
+  const DWORD accesso = condiviso ? GENERIC_READ | DELETE : GENERIC_READ | GENERIC_WRITE | DELETE;
+  const DWORD condivisione = condiviso ? FILE_SHARE_READ | FILE_SHARE_DELETE : 0;
+  using Orologio = std::chrono::steady_clock;
+  const Orologio::time_point inizio = Orologio::now();
+  bool detto = false;
+  // A refusal is final once it has lasted a second since the start or since
+  // a try last found another run holding the lock.
+  Orologio::time_point ultimo_tenuto = inizio;
   while (true) {
-    HANDLE h = CreateFileW(nome.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+    HANDLE h = CreateFileW(nome.c_str(), accesso, condivisione, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h != INVALID_HANDLE_VALUE) return std::make_unique<Win32FolderLock>(h);
     const DWORD errore = GetLastError();
-    // Another run holds it: wait for it to end.
-    if (errore != ERROR_SHARING_VIOLATION && errore != ERROR_ACCESS_DENIED) {
+    const Orologio::time_point adesso = Orologio::now();
+    if (errore == ERROR_SHARING_VIOLATION) {
+      // Another run holds it: wait for it to end, however long, saying so once.
+      ultimo_tenuto = adesso;
+      if (!detto && adesso - inizio >= kLockPatience) {
+        detto = true;
+        on_wait();
+      }
+    } else if (errore == ERROR_ACCESS_DENIED) {
+      // Refused also while the file is on its way out: from when a holder
+      // lets go until the last other reader has too, which readers do before
+      // they print. Refused for good in a folder this user cannot write, and
+      // whatever the wait when a folder stands at the file's name.
+      const DWORD al = attributi(file_lock);
+      if (al != INVALID_FILE_ATTRIBUTES && (al & FILE_ATTRIBUTE_DIRECTORY)) {
+        throw FileError("lock", file_lock, "Is a directory");
+      }
+      if (adesso - ultimo_tenuto >= kLockPatience) fail("lock", cartella, errore);
+    } else {
       fail("lock", cartella, errore);
     }
     Sleep(10);

@@ -70,9 +70,10 @@ class FailingFileSystem : public FileSystem {
     check(Op::sync, folder, "sync");
     inner_.sync_folder(folder);
   }
-  std::unique_ptr<FolderLock> lock_folder(const std::string& folder) override {
+  std::unique_ptr<FolderLock> lock_folder(const std::string& folder, LockKind kind,
+                                          const std::function<void()>& on_wait) override {
     check(Op::lock, folder, "lock");
-    return inner_.lock_folder(folder);
+    return inner_.lock_folder(folder, kind, on_wait);
   }
   void create_folder(const std::string& path) override {
     check(Op::create, path, "create folder");

@@ -24,7 +24,9 @@ class MemoryFileSystem : public FileSystem {
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
   void sync_folder(const std::string&) override {}
-  std::unique_ptr<FolderLock> lock_folder(const std::string&) override {
+  // Nothing else reaches these files, so no lock is ever held by another.
+  std::unique_ptr<FolderLock> lock_folder(const std::string&, LockKind,
+                                          const std::function<void()>&) override {
     return std::make_unique<FolderLock>();
   }
   // Folders are kept only as names: a file's path needs none made first.

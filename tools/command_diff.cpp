@@ -28,6 +28,7 @@ const comando& comando_diff() {
           "file cannot be read.",
       .opzioni = {opzione_scenario(), opzione_treno(),
                   interruttore("--all", &opzioni_tool::tutte, "prints every difference")},
+      .accesso = LockKind::shared,
       .esegui = esegui,
   };
   return c;

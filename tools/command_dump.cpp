@@ -34,6 +34,7 @@ const comando& comando_dump() {
       .opzioni = {opzione_scenario(), opzione_treno(),
                   interruttore("--json", &opzioni_tool::json,
                                "prints the same as one JSON document")},
+      .accesso = LockKind::shared,
       .esegui = esegui,
   };
   return c;

@@ -35,6 +35,7 @@ const comando& comando_plot() {
       .opzioni = {opzione_scenario(), opzione_treno(),
                   con_valore("-o", "FILE.svg", &opzioni_tool::immagine,
                              "the picture's file; - writes it to standard output", nullptr, true)},
+      .accesso = LockKind::shared,
       .esegui = esegui,
   };
   return c;

@@ -32,6 +32,10 @@ struct comando {
   const char* riassunto;              // one line in the overall usage
   const char* descrizione;            // a paragraph in its own help
   std::vector<opzione> opzioni;
+  // A command that only reads its folders shares them with other readers,
+  // and what it prints reaches standard output once it has let them go; one
+  // that writes holds them alone for its whole run.
+  LockKind accesso = LockKind::exclusive;
   // Runs with every folder of the command held locked. Returns the status.
   int (*esegui)(const richiesta& r);
 };

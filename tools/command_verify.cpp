@@ -27,6 +27,7 @@ const comando& comando_verify() {
           "finding with its file. Exit 0 when the files are consistent, 1 when not, 2 when a "
           "file cannot be read.",
       .opzioni = {opzione_scenario(), opzione_treno()},
+      .accesso = LockKind::shared,
       .esegui = esegui,
   };
   return c;

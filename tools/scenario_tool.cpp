@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <exception>
 #include <new>
+#include <sstream>
+#include <utility>
 
 #include "driver/activity.h"
 #include "driver/report.h"
@@ -29,6 +31,27 @@ int errore_di_uso(std::ostream& errori, const comando* c, const std::string& mot
            << "See 'scenario-tool --help', or 'scenario-tool COMMAND --help' for one command.\n";
   }
   return kStatoUso;
+}
+
+// A reader's output is gathered while it holds its folders and printed once
+// it has let them go: a reader piped into a program that has stopped reading
+// must not hold up a run that writes there.
+int esegui_lettore(const comando& c, const richiesta& r,
+                   std::vector<std::unique_ptr<FolderLock>> locks) {
+  std::ostringstream letto;
+  const auto stampa = [&] {
+    locks.clear();
+    r.uscita << letto.str();
+  };
+  int stato = kStatoFermato;
+  try {
+    stato = c.esegui({r.o, r.scenario, r.treno, r.fs, r.p, letto, r.errori});
+  } catch (...) {
+    stampa();
+    throw;
+  }
+  stampa();
+  return stato;
 }
 
 }  // namespace
@@ -63,8 +86,10 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
       for (const std::string& cartella : o->cartelle) fs.create_folder(cartella);
     }
     // Also refuses a DIR that is missing or not a folder, with the system's reason.
-    const auto locks = blocca_cartelle(fs, o->cartelle);
-    return c->esegui({*o, *scenario, *treno, fs, p, uscita, errori});
+    auto locks = blocca_cartelle(fs, o->cartelle, c->accesso, errori);
+    const richiesta r{*o, *scenario, *treno, fs, p, uscita, errori};
+    if (c->accesso == LockKind::shared) return esegui_lettore(*c, r, std::move(locks));
+    return c->esegui(r);
   } catch (const std::bad_alloc&) {
     riporta_memoria_esaurita("scenario-tool", errori);
     return kStatoFermato;

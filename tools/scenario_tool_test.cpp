@@ -1,23 +1,32 @@
 #include "tools/scenario_tool.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <set>
 #include <sstream>
+#include <streambuf>
 #include <thread>
 
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
 #include "driver/version.h"
+#include "encoding/quoted.h"
+#include "output/binary_decoders.h"
+#include "output/binary_files.h"
 #include "platform/real_file_system.h"
 #include "testing/failing_file_system.h"
 #include "testing/fake_platform.h"
+#include "testing/shared_text.h"
 #include "testing/temp_folder.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
@@ -431,7 +440,7 @@ TEST_F(ScenarioToolTest, DiffLocksBothFoldersWithoutDeadlock) {
   EXPECT_EQ(esegui_in_un_processo({"diff", cartella.path(), cartella.path()}, limite), 0);
   EXPECT_EQ(esegui_in_un_processo({"diff", cartella.path(), cartella.file(".")}, limite), 0);
   {
-    const auto lock = fs.lock_folder(b.path());
+    const auto lock = fs.lock_folder(b.path(), LockKind::exclusive, [] {});
     EXPECT_EQ(
         esegui_in_un_processo({"diff", cartella.path(), b.path()}, std::chrono::milliseconds(300)),
         -1)
@@ -456,6 +465,105 @@ TEST_F(ScenarioToolTest, DiffLocksBothFoldersWithoutDeadlock) {
   }
   EXPECT_EQ(ordini[0].size(), 2u);
   EXPECT_EQ(ordini[0], ordini[1]);
+}
+
+// An output that, at each write, checks whether a run that writes could take
+// its folders at that moment, as one started while a reader's output sits
+// in a full pipe would.
+class UscitaCheProvaICartelle : public std::streambuf {
+ public:
+  explicit UscitaCheProvaICartelle(std::vector<std::string> cartelle)
+      : cartelle_(std::move(cartelle)) {}
+  int scritture = 0;
+  int cartelle_tenute = 0;
+
+ protected:
+  int_type overflow(int_type c) override {
+    prova();
+    return traits_type::not_eof(c);
+  }
+  std::streamsize xsputn(const char*, std::streamsize n) override {
+    prova();
+    return n;
+  }
+
+ private:
+  void prova() {
+    ++scritture;
+    for (const std::string& c : cartelle_) {
+      const int fd = ::open(c.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+      if (fd < 0 || ::flock(fd, LOCK_EX | LOCK_NB) != 0) ++cartelle_tenute;
+      if (fd >= 0) ::close(fd);
+    }
+  }
+  std::vector<std::string> cartelle_;
+};
+
+TEST_F(ScenarioToolTest, ReadersLetTheirFoldersGoBeforeTheyPrint) {
+  TempFolder b;
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(cartella.path(), fs, p, scarto), 0) << scarto.str();
+  ASSERT_EQ(esegui_programma(b.path(), fs, p, scarto), 0) << scarto.str();
+  // One cell changed, so that diff has something to print.
+  const file_binari altri = binari_di(nomi_file_per(b.path(), kNomeScenario, kNumeroTreno));
+  modello m;
+  m.celle = decodifica_celle(read_file(altri.treno));
+  m.celle[734].tipo_cella = tipo_vuota;
+  write_file(altri.treno, codifica_celle(m));
+
+  struct caso {
+    std::vector<std::string> argomenti;
+    int stato;
+  };
+  for (const caso& c : std::vector<caso>{{{"verify", cartella.path()}, 0},
+                                         {{"dump", cartella.path()}, 0},
+                                         {{"dump", cartella.path(), "--json"}, 0},
+                                         {{"plot", cartella.path(), "-o", "-"}, 0},
+                                         {{"diff", cartella.path(), b.path()}, 1}}) {
+    SCOPED_TRACE(c.argomenti[0]);
+    UscitaCheProvaICartelle prova({cartella.path(), b.path()});
+    std::ostream uscita_provata(&prova);
+    std::ostringstream e;
+    EXPECT_EQ(esegui_scenario_tool(c.argomenti, fs, p, uscita_provata, e), c.stato) << e.str();
+    EXPECT_GT(prova.scritture, 0);
+    EXPECT_EQ(prova.cartelle_tenute, 0) << "a folder was still held while the reader printed";
+  }
+}
+
+// A command kept waiting by another run says so once, and goes on when the
+// other run ends; a reader is kept waiting by a writer only.
+TEST_F(ScenarioToolTest, ACommandKeptWaitingByAnotherRunSaysSo) {
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(cartella.path(), fs, p, scarto), 0) << scarto.str();
+  {
+    const auto lettore = fs.lock_folder(cartella.path(), LockKind::shared, [] {});
+    EXPECT_EQ(esegui_in_un_processo({"verify", cartella.path()}, std::chrono::seconds(20)), 0)
+        << "a reader waited for a reader";
+  }
+  prepara(kNomeScenario, kNumeroTreno);
+  struct caso {
+    LockKind tenuto;
+    std::vector<std::string> argomenti;
+  };
+  for (const caso& c : std::vector<caso>{{LockKind::shared, {"compile", cartella.path()}},
+                                         {LockKind::exclusive, {"verify", cartella.path()}}}) {
+    SCOPED_TRACE(c.argomenti[0]);
+    auto altra_run = fs.lock_folder(cartella.path(), c.tenuto, [] {});
+    testing::SharedText condivisi;
+    std::ostream errori_condivisi(&condivisi);
+    std::ostringstream u;
+    int stato = -1;
+    std::thread comando(
+        [&] { stato = esegui_scenario_tool(c.argomenti, fs, p, u, errori_condivisi); });
+    const std::string avviso =
+        "scenario-tool: waiting for another run in " + citato(cartella.path()) + "\n";
+    EXPECT_TRUE(condivisi.attendi(avviso, std::chrono::seconds(20)))
+        << "not told while the other run held the folder";
+    altra_run.reset();
+    comando.join();
+    EXPECT_EQ(stato, 0) << condivisi.testo();
+    EXPECT_EQ(condivisi.testo(), avviso) << "told once";
+  }
 }
 
 }  // namespace
