@@ -1,4 +1,5 @@
 // scenario-tool init: the embedded description texts as an author's start.
+#include "driver/activity.h"
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "platform/replace_files.h"
@@ -26,6 +27,7 @@ int inizia(const richiesta& r) {
   const std::string linea = testo_da_tabella(righe_linea());
   const std::string treno = testo_da_tabella(righe_treno());
   const OutputFile testi[] = {{nomi.linea_txt, {linea}}, {nomi.treno_txt, {treno}}};
+  const in_corso passo("writing the description texts in", r.o.cartelle.front());
   replace_files(r.fs, testi);
   return kStatoCompleto;
 }

@@ -45,6 +45,7 @@ int esegui_lettore(const comando& c, const richiesta& r,
   };
   int stato = kStatoFermato;
   try {
+    const in_corso passo("reading the scenario in", r.o.cartelle.front());
     stato = c.esegui({r.o, r.scenario, r.treno, r.fs, r.p, letto, r.errori});
   } catch (...) {
     stampa();
