@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "compiler/description_fixture.h"
+#include "compiler/text_limit.h"
 
 namespace lorvenna {
 namespace {
@@ -52,6 +53,17 @@ TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
   EXPECT_EQ(traccia.motivo.riga, 5) << traccia.motivo.motivo;
+}
+
+// A text far larger than any route's is refused from its size, not read.
+TEST_F(DescrizioniTest, ATextOverItsLimitIsCode25) {
+  const std::string enorme(kLimiteTesto.max_bytes + 1, '\n');
+  leggi(linea_breve("pendenza, 0, 0\n"), enorme);
+  EXPECT_EQ(m.codice_errore, codice::lettura);
+  EXPECT_EQ(traccia.motivo.testo, testi.treno);
+  EXPECT_NE(traccia.motivo.motivo.find("more than the 67108864 bytes a description text can hold"),
+            std::string::npos)
+      << traccia.motivo.motivo;
 }
 
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {

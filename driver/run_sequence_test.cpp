@@ -319,9 +319,9 @@ class MemorizzaPercorsoTest : public ::testing::Test {
 TEST_F(MemorizzaPercorsoTest, WritesTheThreeFilesWhenTheCompileCompletes) {
   const compilazione c = compila(testing::linea_breve("pendenza, 0, 0\n"));
   ASSERT_EQ(c.esito, esito_compilazione::completa);
-  EXPECT_EQ(disco.read(nomi.treno_dat).size(), 341u * 15);
-  EXPECT_EQ(disco.read(nomi.linea_dat).size(), 20u * 17000 - 36);
-  EXPECT_EQ(disco.read(nomi.scenario_sim).size(), 87u * 34 + 5 + 1);
+  EXPECT_EQ(disco.files().at(nomi.treno_dat).size(), 341u * 15);
+  EXPECT_EQ(disco.files().at(nomi.linea_dat).size(), 20u * 17000 - 36);
+  EXPECT_EQ(disco.files().at(nomi.scenario_sim).size(), 87u * 34 + 5 + 1);
 }
 
 TEST_F(MemorizzaPercorsoTest, NoBinaryFileWhenTheCompileStopsShort) {
@@ -337,8 +337,8 @@ TEST_F(MemorizzaPercorsoTest, WithoutTheLineTheLineFileIsLeftAlone) {
   disco.write(nomi.treno_dat, "earlier, longer than nothing");
   ASSERT_EQ(compila(testing::linea_breve("curvas1, 100, 50\n"), false).esito,
             esito_compilazione::completa);
-  EXPECT_EQ(disco.read(nomi.linea_dat), "earlier");
-  EXPECT_EQ(disco.read(nomi.treno_dat).size(), 341u * 15);
+  EXPECT_EQ(disco.files().at(nomi.linea_dat), "earlier");
+  EXPECT_EQ(disco.files().at(nomi.treno_dat).size(), 341u * 15);
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "output/layouts.h"
+
 namespace lorvenna {
 namespace {
 
@@ -25,17 +27,17 @@ std::vector<int> scenario_compilato::stazioni() const {
 
 std::array<voce_generale, kNumeroVoci> leggi_dati_generali(FileSystem& fs,
                                                            const std::string& percorso) {
-  const std::string dati = fs.read(percorso);
+  const std::string dati = fs.read(percorso, kLimiteScenario);
   return del_file(percorso, [&] { return decodifica_dati_generali(dati); });
 }
 
 std::vector<cella> leggi_celle(FileSystem& fs, const std::string& percorso) {
-  const std::string dati = fs.read(percorso);
+  const std::string dati = fs.read(percorso, kLimiteTreno);
   return del_file(percorso, [&] { return decodifica_celle(dati); });
 }
 
 planimetria_letta leggi_planimetria(FileSystem& fs, const std::string& percorso) {
-  const std::string dati = fs.read(percorso);
+  const std::string dati = fs.read(percorso, kLimiteLinea);
   return del_file(percorso, [&] { return decodifica_linea(dati); });
 }
 

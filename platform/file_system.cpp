@@ -17,6 +17,13 @@ FileError::FileError(std::string operation, std::string path, std::string reason
       path_(std::move(path)),
       reason_(std::move(reason)) {}
 
+FileError too_large(const std::string& path, uint64_t size, const ReadLimit& limit) {
+  return FileError("read", path,
+                   "the file is " + std::to_string(size) + " bytes, more than the " +
+                       std::to_string(limit.max_bytes) + " bytes " + std::string(limit.what) +
+                       " can hold");
+}
+
 std::string join_path(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   if (folder.back() == kSeparator) return folder + name;

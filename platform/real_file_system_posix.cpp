@@ -122,15 +122,17 @@ std::string RealFileSystem::why_not_replaceable(const std::string& path) {
   return "";
 }
 
-std::string RealFileSystem::read(const std::string& path) {
+std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit) {
   // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valido()) fail("open", path);
   struct stat st;
   if (::fstat(fd.get(), &st) != 0) fail("read", path);
   if (!S_ISREG(st.st_mode)) throw FileError("read", path, "not a regular file");
+  const auto dimensione = static_cast<uint64_t>(st.st_size);
+  if (dimensione > limit.max_bytes) throw too_large(path, dimensione, limit);
   std::string contents;
-  contents.reserve(static_cast<size_t>(st.st_size));
+  contents.reserve(static_cast<size_t>(dimensione));
   char buffer[65536];
   while (true) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -138,6 +140,8 @@ std::string RealFileSystem::read(const std::string& path) {
     if (n < 0) fail("read", path);
     if (n == 0) return contents;
     contents.append(buffer, static_cast<size_t>(n));
+    // A file still being written is cut off at the limit, not followed.
+    if (contents.size() > limit.max_bytes) throw too_large(path, contents.size(), limit);
   }
 }
 

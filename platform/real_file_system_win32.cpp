@@ -88,18 +88,26 @@ std::string RealFileSystem::why_not_replaceable(const std::string& path) {
   return "";
 }
 
-std::string RealFileSystem::read(const std::string& path) {
+std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit) {
   OwnedHandle h(CreateFileW(a_utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.valida()) fail("open", path);
   if (GetFileType(h.get()) != FILE_TYPE_DISK) throw FileError("read", path, "not a regular file");
+  LARGE_INTEGER dimensione;
+  if (!GetFileSizeEx(h.get(), &dimensione)) fail("read", path);
+  if (static_cast<uint64_t>(dimensione.QuadPart) > limit.max_bytes) {
+    throw too_large(path, static_cast<uint64_t>(dimensione.QuadPart), limit);
+  }
   std::string contents;
+  contents.reserve(static_cast<size_t>(dimensione.QuadPart));
   char buffer[65536];
   while (true) {
     DWORD letti = 0;
     if (!ReadFile(h.get(), buffer, sizeof buffer, &letti, nullptr)) fail("read", path);
     if (letti == 0) return contents;
     contents.append(buffer, letti);
+    // A file still being written is cut off at the limit, not followed.
+    if (contents.size() > limit.max_bytes) throw too_large(path, contents.size(), limit);
   }
 }
 

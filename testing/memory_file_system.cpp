@@ -19,9 +19,10 @@ class MemoryNewFile : public NewFile {
 
 }  // namespace
 
-std::string MemoryFileSystem::read(const std::string& path) {
+std::string MemoryFileSystem::read(const std::string& path, const ReadLimit& limit) {
   auto it = files_.find(path);
   if (it == files_.end()) throw FileError("open", path, "No such file or directory");
+  if (it->second.size() > limit.max_bytes) throw too_large(path, it->second.size(), limit);
   return it->second;
 }
 

@@ -17,7 +17,7 @@ class MemoryFileSystem : public FileSystem {
   std::string why_not_replaceable(const std::string& path) override {
     return read_only_.count(path) > 0 ? "the file is read-only" : "";
   }
-  std::string read(const std::string& path) override;
+  std::string read(const std::string& path, const ReadLimit& limit) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
