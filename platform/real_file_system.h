@@ -10,6 +10,7 @@ class RealFileSystem : public FileSystem {
   bool exists(const std::string& path) override;
   std::string why_not_replaceable(const std::string& path) override;
   std::string read(const std::string& path, const ReadLimit& limit) override;
+  std::unique_ptr<NewFile> open_stream(const std::string& path) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;

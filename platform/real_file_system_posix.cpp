@@ -83,6 +83,13 @@ class PosixNewFile : public NewFile {
   std::string path_;
 };
 
+// A stream has no disk behind it to wait for, and fsync refuses a FIFO.
+class PosixStream : public PosixNewFile {
+ public:
+  using PosixNewFile::PosixNewFile;
+  void sync() override {}
+};
+
 class PosixFolderLock : public FolderLock {
  public:
   explicit PosixFolderLock(int fd) : fd_(fd) {}
@@ -143,6 +150,21 @@ std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit
     // A file still being written is cut off at the limit, not followed.
     if (contents.size() > limit.max_bytes) throw too_large(path, contents.size(), limit);
   }
+}
+
+std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
+  // What cannot be looked up is left to the whole-file write to report.
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return nullptr;
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) fail("open", path);
+  auto stream = std::make_unique<PosixStream>(fd, path);
+  // A regular file put in its place meanwhile is replaced whole after all.
+  if (::fstat(fd, &st) != 0 || S_ISREG(st.st_mode)) return nullptr;
+  return stream;
 }
 
 std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {

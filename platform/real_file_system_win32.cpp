@@ -52,6 +52,13 @@ class Win32NewFile : public NewFile {
   std::string path_;
 };
 
+// A character device or a pipe has no disk behind it to wait for.
+class Win32Stream : public Win32NewFile {
+ public:
+  using Win32NewFile::Win32NewFile;
+  void sync() override {}
+};
+
 // The lock is a file opened with no sharing: a second run cannot open it
 // until the first has closed it. The system deletes it when it is closed,
 // however the process ends.
@@ -109,6 +116,20 @@ std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit
     // A file still being written is cut off at the limit, not followed.
     if (contents.size() > limit.max_bytes) throw too_large(path, contents.size(), limit);
   }
+}
+
+std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
+  // What cannot be opened (missing, a folder, read-only) is left to the
+  // whole-file write to report. OPEN_EXISTING never creates or truncates.
+  HANDLE h = CreateFileW(a_utf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  const DWORD tipo = GetFileType(h);
+  if (tipo != FILE_TYPE_CHAR && tipo != FILE_TYPE_PIPE) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  return std::make_unique<Win32Stream>(h, path);
 }
 
 std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {

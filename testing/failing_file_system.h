@@ -46,6 +46,9 @@ class FailingFileSystem : public FileSystem {
     check(Op::read, p, "open");
     return inner_.read(p, limit);
   }
+  std::unique_ptr<NewFile> open_stream(const std::string& p) override {
+    return inner_.open_stream(p);
+  }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override {
     check(Op::create, beside, "create");
     return std::make_unique<File>(*this, inner_.create_new(beside), beside);

@@ -24,6 +24,9 @@ class KeptTextsFileSystem : public FileSystem {
     if (deleted(p)) throw FileError("open", p, "No such file or directory");
     return inner_.read(p, limit);
   }
+  std::unique_ptr<NewFile> open_stream(const std::string& p) override {
+    return inner_.open_stream(p);
+  }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override {
     return inner_.create_new(beside);
   }

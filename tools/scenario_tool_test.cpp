@@ -1,8 +1,11 @@
 #include "tools/scenario_tool.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -327,6 +330,49 @@ TEST_F(ScenarioToolTest, PlotToADashWritesToStandardOutput) {
   EXPECT_FALSE(fs.exists("-"));
   std::filesystem::remove("-");
   EXPECT_EQ(testing::files_in(cartella.path()), prima);
+}
+
+// Reads `fd` until `fine` has come or nothing has come for 5 s, so that a plot
+// that never writes into the FIFO fails the test instead of hanging it.
+std::string leggi_fino_a(int fd, std::string_view fine) {
+  std::string letto;
+  char buffer[65536];
+  pollfd attesa{fd, POLLIN, 0};
+  while (letto.find(fine) == std::string::npos && ::poll(&attesa, 1, 5000) > 0) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    letto.append(buffer, static_cast<size_t>(n));
+  }
+  return letto;
+}
+
+// A FIFO or a device at -o is written into, as a shell's ">" would, and stays
+// what it was; a regular file would take its place if it were replaced.
+TEST_F(ScenarioToolTest, PlotIntoAStreamWritesInPlace) {
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(cartella.path(), fs, p, scarto), 0) << scarto.str();
+  const std::string fifo = cartella.file("picture.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  // Held open for reading and writing, the FIFO never waits for a peer.
+  const int fd = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  std::string letto;
+  std::thread lettore([&] { letto = leggi_fino_a(fd, "</svg>\n"); });
+  const int stato = esegui({"plot", cartella.path(), "-o", fifo});
+  lettore.join();
+  ::close(fd);
+  ASSERT_EQ(stato, 0) << errori.str();
+  EXPECT_TRUE(letto.starts_with("<?xml")) << letto.substr(0, 80);
+  EXPECT_NE(letto.find("</svg>"), std::string::npos);
+  ASSERT_TRUE(std::filesystem::is_fifo(fifo)) << "the FIFO was replaced";
+
+  // A null device of the test's own where one can be made, so that a fault
+  // here cannot replace the system's.
+  std::string nulla = cartella.file("null");
+  if (::mknod(nulla.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0) nulla = "/dev/null";
+  ASSERT_EQ(esegui({"plot", cartella.path(), "-o", nulla}), 0) << errori.str();
+  EXPECT_TRUE(std::filesystem::is_character_file(nulla));
+  EXPECT_EQ(read_file(nulla), "");
 }
 
 // init makes the one folder it is given, as mkdir would, not its parents.
