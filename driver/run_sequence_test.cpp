@@ -205,7 +205,7 @@ TEST_F(ProgrammaTest, EveryFileOperationOfARunCanFail) {
     } else {
       EXPECT_EQ(stato, 2) << caso;
     }
-    EXPECT_NE(errori.str().find("cannot " + parola(o.op) + " " + o.path + ": "), std::string::npos)
+    EXPECT_NE(errori.str().find("cannot " + parola(o.op) + " \"" + o.path + "\": "), std::string::npos)
         << caso << "\n"
         << errori.str();
     for (const auto& [nome, byte] : nuove) {
@@ -245,14 +245,14 @@ TEST_F(ProgrammaTest, LeftoversInTheFolder) {
       {"FIFO at an output", [&] { fifo(nomi.linea_dat); }, 0, ""},
       {"FIFO at a description text", [&] { fifo(nomi.linea_txt); }, 0, ""},
       {"folder at an output", [&] { cartella_a(nomi.scenario_sim); }, 2,
-       "cannot replace " + nomi.scenario_sim + ": Is a directory"},
+       "cannot replace \"" + nomi.scenario_sim + "\": Is a directory"},
       {"folder at a description text", [&] { cartella_a(nomi.treno_txt); }, 2, nomi.treno_txt},
       {"read-only output",
        [&] {
          testing::write_file(nomi.treno_dat, "kept");
          ::chmod(nomi.treno_dat.c_str(), 0444);
        },
-       2, "cannot replace " + nomi.treno_dat + ": the file is read-only"},
+       2, "cannot replace \"" + nomi.treno_dat + "\": the file is read-only"},
   };
   RealFileSystem fs;
   for (const Caso& c : casi) {

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "encoding/quoted.h"
 #include "output/layouts.h"
 
 namespace lorvenna {
@@ -13,7 +14,8 @@ auto del_file(const std::string& percorso, Decodifica decodifica) {
   try {
     return decodifica();
   } catch (const DamagedFileError& e) {
-    throw DamagedFileError(percorso + ": " + e.what());
+    // "FILE: what is wrong", as verify's findings read, the path escaped.
+    throw DamagedFileError(senza_controlli(percorso) + ": " + e.what());
   }
 }
 

@@ -1,5 +1,7 @@
 #include "platform/file_system.h"
 
+#include "encoding/quoted.h"
+
 namespace lorvenna {
 namespace {
 
@@ -12,7 +14,7 @@ constexpr char kSeparator = '/';
 }  // namespace
 
 FileError::FileError(std::string operation, std::string path, std::string reason)
-    : std::runtime_error("cannot " + operation + " " + path + ": " + reason),
+    : std::runtime_error("cannot " + operation + " " + percorso_citato(path) + ": " + reason),
       operation_(std::move(operation)),
       path_(std::move(path)),
       reason_(std::move(reason)) {}

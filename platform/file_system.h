@@ -11,7 +11,9 @@
 
 namespace lorvenna {
 
-// A failed file operation: which operation, on which file, and the system's reason.
+// A failed file operation: which operation, on which file, and the system's
+// reason. The message quotes the path, so that no byte of it reaches a
+// terminal raw; path() keeps it as it is.
 class FileError : public std::runtime_error {
  public:
   FileError(std::string operation, std::string path, std::string reason);

@@ -1,6 +1,7 @@
 // scenario-tool init: the embedded description texts as an author's start.
 #include "driver/file_names.h"
 #include "driver/report.h"
+#include "encoding/quoted.h"
 #include "texts/line_description.h"
 #include "texts/train_description.h"
 #include "tools/command_table.h"
@@ -15,7 +16,8 @@ int inizia(const richiesta& r) {
   if (!r.o.forza) {
     for (const std::string* testo : {&nomi.linea_txt, &nomi.treno_txt}) {
       if (!r.fs.exists(*testo)) continue;
-      r.errori << "scenario-tool: " << *testo << " already exists; --force replaces it\n";
+      r.errori << "scenario-tool: " << percorso_citato(*testo)
+               << " already exists; --force replaces it\n";
       return kStatoFermato;
     }
   }

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <set>
@@ -373,6 +374,26 @@ TEST_F(ScenarioToolTest, PlotIntoAStreamWritesInPlace) {
   ASSERT_EQ(esegui({"plot", cartella.path(), "-o", nulla}), 0) << errori.str();
   EXPECT_TRUE(std::filesystem::is_character_file(nulla));
   EXPECT_EQ(read_file(nulla), "");
+}
+
+// A folder's name reaches the terminal quoted, its control bytes escaped: an
+// escape sequence in it would colour the terminal, a newline forge a line.
+TEST_F(ScenarioToolTest, FolderNamesInMessagesHoldNoControlByte) {
+  const std::string strana = cartella.file("scen\x1B[31mari\no");
+  auto senza_controlli = [](const std::string& messaggio) {
+    return std::none_of(messaggio.begin(), messaggio.end() - 1,
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  };
+  EXPECT_EQ(esegui({"verify", strana}), 2);
+  EXPECT_NE(errori.str().find("\"" + cartella.file("scen\\x1B[31mari\\x0Ao") + "\""),
+            std::string::npos)
+      << errori.str();
+  EXPECT_TRUE(senza_controlli(errori.str())) << errori.str();
+
+  ASSERT_EQ(esegui({"init", strana}), 0) << errori.str();
+  EXPECT_EQ(esegui({"init", strana}), 2);
+  EXPECT_NE(errori.str().find("already exists"), std::string::npos) << errori.str();
+  EXPECT_TRUE(senza_controlli(errori.str())) << errori.str();
 }
 
 // init makes the one folder it is given, as mkdir would, not its parents.
