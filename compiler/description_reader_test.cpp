@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "compiler/description_fixture.h"
 #include "compiler/text_limit.h"
 
@@ -53,6 +57,16 @@ TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
   EXPECT_EQ(traccia.motivo.riga, 5) << traccia.motivo.motivo;
+}
+
+// The README tells authors the limit the compiler holds texts to.
+TEST(LimiteTesto, IsTheOneTheReadmeStates) {
+  static_assert(kLimiteTesto.max_bytes % (1 << 20) == 0, "the README states it in MiB");
+  std::ifstream in(LORVENNA_SOURCE_DIR "/README.md");
+  const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(readme.empty()) << "README.md not found in " LORVENNA_SOURCE_DIR;
+  EXPECT_NE(readme.find("at most " + std::to_string(kLimiteTesto.max_bytes >> 20) + " MiB"),
+            std::string::npos);
 }
 
 // A text far larger than any route's is refused from its size, not read.

@@ -26,6 +26,12 @@ FileError too_large(const std::string& path, uint64_t size, const ReadLimit& lim
                        " can hold");
 }
 
+FileError grew_too_large(const std::string& path, const ReadLimit& limit) {
+  return FileError("read", path,
+                   "the file grew past the " + std::to_string(limit.max_bytes) + " bytes " +
+                       std::string(limit.what) + " can hold while it was read");
+}
+
 std::string join_path(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;
   if (folder.back() == kSeparator) return folder + name;

@@ -37,6 +37,8 @@ struct ReadLimit {
 
 // The refusal of the file at `path`, found to be `size` bytes.
 FileError too_large(const std::string& path, uint64_t size, const ReadLimit& limit);
+// The refusal of a file that grew past the limit while it was read.
+FileError grew_too_large(const std::string& path, const ReadLimit& limit);
 
 // A file this process has just created and alone writes; closed when destroyed.
 class NewFile {

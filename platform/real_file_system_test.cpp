@@ -91,6 +91,17 @@ TEST_F(RealFileSystemTest, RefusesAFileLargerThanItsLimitFromItsSize) {
   EXPECT_THROW(fs.read(al_limite, kLimite), FileError);
 }
 
+// A file whose size says little, as one still being written: the limit holds
+// for what is read. A /proc file gives its size as 0 and holds more.
+TEST_F(RealFileSystemTest, StopsAFileThatGrowsPastItsLimitWhileRead) {
+  try {
+    fs.read("/proc/self/maps", {10, "a test file"});
+    FAIL() << "read past its limit";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.reason(), "the file grew past the 10 bytes a test file can hold while it was read");
+  }
+}
+
 // Whatever stands at a temporary name, another run's file, a link, a FIFO or
 // a folder, is passed over and left as it was.
 TEST_F(RealFileSystemTest, ANewFileNeverTakesANameThatIsThere) {

@@ -114,7 +114,7 @@ std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit
     if (letti == 0) return contents;
     contents.append(buffer, letti);
     // A file still being written is cut off at the limit, not followed.
-    if (contents.size() > limit.max_bytes) throw too_large(path, contents.size(), limit);
+    if (contents.size() > limit.max_bytes) throw grew_too_large(path, limit);
   }
 }
 
