@@ -80,8 +80,9 @@ class FileSystem {
   // The stream at `path` opened for writing in place, as a shell's ">"
   // would, without creating or truncating: only when `path`, its links
   // followed, is neither a regular file nor a folder (a FIFO, a device, a
-  // terminal); nullptr otherwise, for a file that is to be replaced whole.
-  // A FIFO with no reader waits for one.
+  // terminal), or is an open descriptor of the process whatever it holds
+  // (/dev/stdout redirected to a file); nullptr otherwise, for a file that
+  // is to be replaced whole. A FIFO with no reader waits for one.
   virtual std::unique_ptr<NewFile> open_stream(const std::string& path) = 0;
   // Creates a file beside `beside`, in its folder, under a name that nothing
   // held before: whatever stands at a name tried (a link, a FIFO, a leftover

@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <vector>
 
 #include "platform/real_file_system.h"
@@ -107,6 +108,37 @@ std::string nome_temporaneo(const std::string& beside) {
 
 std::string cartella_o_corrente(const std::string& folder) { return folder.empty() ? "." : folder; }
 
+bool cifre(std::string_view s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether `path` is, through its links, one of a process's open descriptors
+// (/dev/stdout, /dev/fd/N, /proc/self/fd/N): the shell opened what stands
+// behind it, and renaming a file over the link would replace the link itself.
+bool porta_a_un_descrittore(std::string path) {
+  constexpr int kMassimoSalti = 40;  // as the system's own limit on links
+  for (int salto = 0; salto < kMassimoSalti; ++salto) {
+    for (std::string_view radice : {"/dev/fd/", "/proc/self/fd/", "/proc/thread-self/fd/"}) {
+      if (path.starts_with(radice) && cifre(std::string_view(path).substr(radice.size()))) {
+        return true;
+      }
+    }
+    if (path.starts_with("/proc/")) {
+      const size_t fd = path.find("/fd/", 6);
+      if (fd != std::string::npos && cifre(std::string_view(path).substr(6, fd - 6)) &&
+          cifre(std::string_view(path).substr(fd + 4))) {
+        return true;
+      }
+    }
+    char destinazione[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), destinazione, sizeof destinazione);
+    if (n <= 0 || static_cast<size_t>(n) >= sizeof destinazione) return false;
+    std::string dove(destinazione, static_cast<size_t>(n));
+    path = dove.starts_with('/') ? dove : join_path(folder_of(path), dove);
+  }
+  return false;
+}
+
 }  // namespace
 
 bool RealFileSystem::exists(const std::string& path) {
@@ -155,7 +187,10 @@ std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit
 std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
   // What cannot be looked up is left to the whole-file write to report.
   struct stat st;
-  if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return nullptr;
+  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
+  // A regular file is replaced whole, unless it is a descriptor's file.
+  const bool descrittore = porta_a_un_descrittore(path);
+  if (S_ISREG(st.st_mode) && !descrittore) return nullptr;
   int fd;
   do {
     fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
@@ -163,7 +198,7 @@ std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
   if (fd < 0) fail("open", path);
   auto stream = std::make_unique<PosixStream>(fd, path);
   // A regular file put in its place meanwhile is replaced whole after all.
-  if (::fstat(fd, &st) != 0 || S_ISREG(st.st_mode)) return nullptr;
+  if (::fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && !descrittore)) return nullptr;
   return stream;
 }
 

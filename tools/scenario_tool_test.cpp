@@ -374,6 +374,20 @@ TEST_F(ScenarioToolTest, PlotIntoAStreamWritesInPlace) {
   ASSERT_EQ(esegui({"plot", cartella.path(), "-o", nulla}), 0) << errori.str();
   EXPECT_TRUE(std::filesystem::is_character_file(nulla));
   EXPECT_EQ(read_file(nulla), "");
+
+  // /dev/stdout redirected to a file: a link to a descriptor, written through,
+  // never replaced by a file of its own.
+  const std::string uscita_file = cartella.file("redirected.svg");
+  const int redirezione =
+      ::open(uscita_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ASSERT_GE(redirezione, 0);
+  const std::string link = cartella.file("stdout");
+  std::filesystem::create_symlink("/proc/self/fd/" + std::to_string(redirezione), link);
+  const int stato_link = esegui({"plot", cartella.path(), "-o", link});
+  ::close(redirezione);
+  ASSERT_EQ(stato_link, 0) << errori.str();
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_TRUE(read_file(uscita_file).starts_with("<?xml"));
 }
 
 // A folder's name reaches the terminal quoted, its control bytes escaped: an
