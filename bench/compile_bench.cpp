@@ -20,6 +20,7 @@
 
 #include "bench/route_generator.h"
 #include "compiler/compile.h"
+#include "compiler/text_limit.h"
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
 #include "platform/real_file_system.h"
@@ -92,8 +93,10 @@ struct file_scritto {
 };
 
 void leggi_tutti(const std::vector<std::string>& nomi, std::vector<file_scritto>& out) {
+  // The run wrote them: a limit is no protection here.
+  constexpr ReadLimit kFileDellaCorsa{UINT64_MAX, "a file of the run"};
   RealFileSystem fs;
-  for (const std::string& n : nomi) out.push_back({n, fs.read(n)});
+  for (const std::string& n : nomi) out.push_back({n, fs.read(n, kFileDellaCorsa)});
 }
 
 // The floor of a run: each text written whole (one write, synced, renamed,
@@ -104,7 +107,7 @@ void pavimento(FileSystem& fs, const std::vector<file_scritto>& testi,
                const std::vector<file_scritto>& binari) {
   for (const file_scritto& t : testi) write_whole_file(fs, t.percorso, t.byte);
   for (const std::string& t : da_rileggere) {
-    benchmark::DoNotOptimize(fs.read(t));
+    benchmark::DoNotOptimize(fs.read(t, kLimiteTesto));
     fs.remove(t);
   }
   std::vector<OutputFile> set;
@@ -133,7 +136,7 @@ void pavimento_durevole(const std::string& cartella, const std::vector<file_scri
   for (const file_scritto& d : descrizioni) scrivi_diretto(d, false);
   RealFileSystem fs;
   for (const file_scritto& d : descrizioni) {
-    benchmark::DoNotOptimize(fs.read(d.percorso));
+    benchmark::DoNotOptimize(fs.read(d.percorso, kLimiteTesto));
     ::unlink(d.percorso.c_str());
   }
   for (const file_scritto& t : tenuti) scrivi_diretto(t, true);
@@ -194,9 +197,8 @@ void BM_ProgrammaIncorporato(benchmark::State& state) {
   const nomi_file nomi = nomi_file_per(cartella.percorso(), kNomeScenario, kNumeroTreno);
   // One run shows the bytes the floor must write.
   esegui_programma(cartella.percorso(), fs, p, errori);
-  const std::vector<file_scritto> descrizioni = {
-      {nomi.linea_txt, testo_da_tabella(righe_linea())},
-      {nomi.treno_txt, testo_da_tabella(righe_treno())}};
+  const std::vector<file_scritto> descrizioni = {{nomi.linea_txt, testo_da_tabella(righe_linea())},
+                                                 {nomi.treno_txt, testo_da_tabella(righe_treno())}};
   std::vector<file_scritto> tenuti;
   leggi_tutti({nomi.note, nomi.rallentamenti, nomi.scheda, nomi.linea_dat, nomi.scenario_sim,
                nomi.treno_dat},

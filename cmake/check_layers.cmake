@@ -4,11 +4,12 @@
 # The layers, top to bottom:
 #   driver, tools            the programs
 #   compiler, output, texts  description texts in, model out; binary files; documents
-#   encoding, platform       Windows-1252; what the program asks of its system
+#   platform                 what the program asks of its system
+#   encoding                 Windows-1252; quoting for messages
 # output reads the compiler's model. testing holds the tests' fakes and sits
 # on platform; any test may use it.
 cmake_minimum_required(VERSION 3.25)
-set(allowed_platform platform)
+set(allowed_platform platform encoding)
 set(allowed_encoding encoding)
 set(allowed_testing testing platform)
 set(allowed_compiler compiler encoding platform)

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+
 #include "compiler/description_fixture.h"
+#include "compiler/text_limit.h"
 
 namespace lorvenna {
 namespace {
@@ -52,6 +57,27 @@ TEST_F(DescrizioniTest, FailuresFoundAfterReadingANumberStillNameTheLine) {
   leggi(linea_breve("indicatori_vmax, 700, 75, 80, 2000, 0, , , , 0\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);
   EXPECT_EQ(traccia.motivo.riga, 5) << traccia.motivo.motivo;
+}
+
+// The README tells authors the limit the compiler holds texts to.
+TEST(LimiteTesto, IsTheOneTheReadmeStates) {
+  static_assert(kLimiteTesto.max_bytes % (1 << 20) == 0, "the README states it in MiB");
+  std::ifstream in(LORVENNA_SOURCE_DIR "/README.md");
+  const std::string readme{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  ASSERT_FALSE(readme.empty()) << "README.md not found in " LORVENNA_SOURCE_DIR;
+  EXPECT_NE(readme.find("at most " + std::to_string(kLimiteTesto.max_bytes >> 20) + " MiB"),
+            std::string::npos);
+}
+
+// A text far larger than any route's is refused from its size, not read.
+TEST_F(DescrizioniTest, ATextOverItsLimitIsCode25) {
+  const std::string enorme(kLimiteTesto.max_bytes + 1, '\n');
+  leggi(linea_breve("pendenza, 0, 0\n"), enorme);
+  EXPECT_EQ(m.codice_errore, codice::lettura);
+  EXPECT_EQ(traccia.motivo.testo, testi.treno);
+  EXPECT_NE(traccia.motivo.motivo.find("more than the 67108864 bytes a description text can hold"),
+            std::string::npos)
+      << traccia.motivo.motivo;
 }
 
 TEST_F(DescrizioniTest, AMissingTrainTextIsCode25) {

@@ -8,6 +8,7 @@
 #include "compiler/plan_view.h"
 #include "compiler/record_rules.h"
 #include "compiler/rounding.h"
+#include "compiler/text_limit.h"
 #include "compiler/typed_fields.h"
 
 namespace lorvenna {
@@ -283,7 +284,7 @@ bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
     return false;
   }
   t.testo_linea = percorso;
-  lettura_linea l(m, t, fs.read(percorso), percorso, salva_linea);
+  lettura_linea l(m, t, fs.read(percorso, kLimiteTesto), percorso, salva_linea);
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return false;

@@ -5,6 +5,7 @@
 #include "compiler/integer_widths.h"
 #include "compiler/record_rules.h"
 #include "compiler/rounding.h"
+#include "compiler/text_limit.h"
 #include "compiler/train_marking.h"
 #include "compiler/train_station.h"
 #include "compiler/typed_fields.h"
@@ -215,7 +216,7 @@ void controlla_progressive(modello& m) {
 void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t indice_cartello) {
   t.testo_treno = percorso;
-  lettura_treno l{m, t, lettore_campi(fs.read(percorso)), indice_cartello, {}};
+  lettura_treno l{m, t, lettore_campi(fs.read(percorso, kLimiteTesto)), indice_cartello, {}};
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return;

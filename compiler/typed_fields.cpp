@@ -6,10 +6,11 @@
 namespace lorvenna {
 namespace {
 
+// `tipo` comes with its article ("an Integer"), which the name decides.
 int32_t leggi_entro(lettore_campi& lettore, int32_t minimo, int32_t massimo, const char* tipo) {
   int32_t v = lettore.leggi_numero();
   if (v < minimo || v > massimo) {
-    lettore.fallisci(std::to_string(v) + " does not fit a " + std::string(tipo));
+    lettore.fallisci(std::to_string(v) + " does not fit " + std::string(tipo));
   }
   return v;
 }
@@ -20,11 +21,11 @@ int32_t leggi_long(lettore_campi& lettore) { return lettore.leggi_numero(); }
 
 int16_t leggi_integer(lettore_campi& lettore) {
   return static_cast<int16_t>(leggi_entro(lettore, std::numeric_limits<int16_t>::min(),
-                                          std::numeric_limits<int16_t>::max(), "Integer"));
+                                          std::numeric_limits<int16_t>::max(), "an Integer"));
 }
 
 uint8_t leggi_byte(lettore_campi& lettore) {
-  return static_cast<uint8_t>(leggi_entro(lettore, 0, 255, "Byte"));
+  return static_cast<uint8_t>(leggi_entro(lettore, 0, 255, "a Byte"));
 }
 
 }  // namespace lorvenna

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "compiler/failure.h"
 
 namespace lorvenna {
@@ -20,14 +22,22 @@ TEST(TypedFields, RefuseValuesOutsideTheirWidth) {
   struct caso {
     const char* testo;
     bool byte;
+    const char* messaggio;
   };
   for (caso c :
-       {caso{"256", true}, caso{"-1", true}, caso{"32768", false}, caso{"-32769", false}}) {
+       {caso{"256", true, "256 does not fit a Byte"}, caso{"-1", true, "-1 does not fit a Byte"},
+        caso{"32768", false, "32768 does not fit an Integer"},
+        caso{"-32769", false, "-32769 does not fit an Integer"}}) {
     lettore_campi lettore(c.testo);
-    if (c.byte) {
-      EXPECT_THROW(leggi_byte(lettore), errore_lettura) << c.testo;
-    } else {
-      EXPECT_THROW(leggi_integer(lettore), errore_lettura) << c.testo;
+    try {
+      if (c.byte) {
+        leggi_byte(lettore);
+      } else {
+        leggi_integer(lettore);
+      }
+      ADD_FAILURE() << c.testo << " was accepted";
+    } catch (const errore_lettura& e) {
+      EXPECT_NE(std::string(e.what()).find(c.messaggio), std::string::npos) << e.what();
     }
   }
 }

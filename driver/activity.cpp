@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <cstring>
 #include <exception>
+#include <new>
 #include <utility>
+
+#include "encoding/quoted.h"
 
 namespace lorvenna {
 namespace {
@@ -39,7 +42,14 @@ void riporta_memoria_esaurita(const char* programma, std::ostream& errori) {
   errori << programma << ": out of memory";
   if (ultimo_cosa != nullptr) {
     errori << " while " << ultimo_cosa;
-    if (ultimo_file[0] != '\0') errori << " " << ultimo_file;
+    if (ultimo_file[0] != '\0') {
+      // Quoting asks for a little memory; the reserve released for this
+      // report leaves room for it.
+      try {
+        errori << " " << percorso_citato(ultimo_file);
+      } catch (const std::bad_alloc&) {
+      }
+    }
   }
   errori << "\n";
 }

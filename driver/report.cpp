@@ -3,6 +3,7 @@
 #include <string>
 
 #include "compiler/fault_sentences.h"
+#include "encoding/quoted.h"
 
 namespace lorvenna {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 void descrivi(std::ostream& os, const modello& m, const motivo_lettura& r) {
   os << descrizione_errore(m.codice_errore);
   if (m.codice_errore != codice::lettura || r.motivo.empty()) return;
-  os << " (" << r.testo << ": ";
+  os << " (" << percorso_citato(r.testo) << ": ";
   if (r.riga > 0) os << "line " << r.riga << ": ";
   os << r.motivo << ")";
 }

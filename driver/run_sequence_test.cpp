@@ -245,7 +245,8 @@ TEST_F(ProgrammaTest, EveryFileOperationOfARunCanFail) {
     } else {
       EXPECT_EQ(stato, 2) << caso;
     }
-    EXPECT_NE(errori.str().find("cannot " + parola(o.op) + " " + o.path + ": "), std::string::npos)
+    EXPECT_NE(errori.str().find("cannot " + parola(o.op) + " \"" + o.path + "\": "),
+              std::string::npos)
         << caso << "\n"
         << errori.str();
     // The description texts are the run's own temporaries, whatever stopped it.
@@ -279,9 +280,10 @@ TEST_F(ProgrammaTest, RunningOutOfMemoryStopsTheRunWithItsStep) {
       {FailingFileSystem::Op::create, "_note.txt"},
       {FailingFileSystem::Op::create, ".sim"},
   };
-  const std::string passi[] = {"compiling the description texts in " + cartella.path(),
-                               "writing " + nomi.note,
-                               "writing the binary files in " + cartella.path()};
+  const std::string passi[] = {
+      "compiling the description texts in " + percorso_citato(cartella.path()),
+      "writing " + percorso_citato(nomi.note),
+      "writing the binary files in " + percorso_citato(cartella.path())};
   for (size_t i = 0; i < std::size(casi); ++i) {
     FailingFileSystem fs(casi[i].first, casi[i].second);
     fs.run_out_of_memory();
@@ -318,14 +320,14 @@ TEST_F(ProgrammaTest, LeftoversInTheFolder) {
       {"FIFO at an output", [&] { fifo(nomi.linea_dat); }, 0, ""},
       {"FIFO at a description text", [&] { fifo(nomi.linea_txt); }, 0, ""},
       {"folder at an output", [&] { cartella_a(nomi.scenario_sim); }, 2,
-       "cannot replace " + nomi.scenario_sim + ": Is a directory"},
+       "cannot replace \"" + nomi.scenario_sim + "\": Is a directory"},
       {"folder at a description text", [&] { cartella_a(nomi.treno_txt); }, 2, nomi.treno_txt},
       {"read-only output",
        [&] {
          testing::write_file(nomi.treno_dat, "kept");
          ::chmod(nomi.treno_dat.c_str(), 0444);
        },
-       2, "cannot replace " + nomi.treno_dat + ": the file is read-only"},
+       2, "cannot replace \"" + nomi.treno_dat + "\": the file is read-only"},
   };
   RealFileSystem fs;
   for (const Caso& c : casi) {
@@ -411,9 +413,9 @@ class MemorizzaPercorsoTest : public ::testing::Test {
 TEST_F(MemorizzaPercorsoTest, WritesTheThreeFilesWhenTheCompileCompletes) {
   const compilazione c = compila(testing::linea_breve("pendenza, 0, 0\n"));
   ASSERT_EQ(c.esito, esito_compilazione::completa);
-  EXPECT_EQ(disco.read(nomi.treno_dat).size(), 341u * 15);
-  EXPECT_EQ(disco.read(nomi.linea_dat).size(), 20u * 17000 - 36);
-  EXPECT_EQ(disco.read(nomi.scenario_sim).size(), 87u * 34 + 5 + 1);
+  EXPECT_EQ(disco.files().at(nomi.treno_dat).size(), 341u * 15);
+  EXPECT_EQ(disco.files().at(nomi.linea_dat).size(), 20u * 17000 - 36);
+  EXPECT_EQ(disco.files().at(nomi.scenario_sim).size(), 87u * 34 + 5 + 1);
 }
 
 TEST_F(MemorizzaPercorsoTest, NoBinaryFileWhenTheCompileStopsShort) {
@@ -429,8 +431,8 @@ TEST_F(MemorizzaPercorsoTest, WithoutTheLineTheLineFileIsLeftAlone) {
   disco.write(nomi.treno_dat, "earlier, longer than nothing");
   ASSERT_EQ(compila(testing::linea_breve("curvas1, 100, 50\n"), false).esito,
             esito_compilazione::completa);
-  EXPECT_EQ(disco.read(nomi.linea_dat), "earlier");
-  EXPECT_EQ(disco.read(nomi.treno_dat).size(), 341u * 15);
+  EXPECT_EQ(disco.files().at(nomi.linea_dat), "earlier");
+  EXPECT_EQ(disco.files().at(nomi.treno_dat).size(), 341u * 15);
 }
 
 }  // namespace

@@ -27,5 +27,29 @@ TEST(Citato, QuotesCutsAndEscapes) {
   for (const Caso& c : casi) EXPECT_EQ(citato(c.testo), c.atteso) << c.atteso;
 }
 
+// A path is cut only when very long, in its middle, so that the file's name
+// at its end still shows; its control bytes are escaped as an argument's are.
+TEST(PercorsoCitato, EscapesAndCutsOnlyVeryLongPathsInTheMiddle) {
+  struct Caso {
+    std::string percorso;
+    std::string atteso;
+  };
+  const std::string cartella(200, 'c');
+  const std::string lungo = "/" + std::string(300, 'c') + "/Lorvenna_linea.dat";
+  // A two-byte letter across each cut: neither cut splits it.
+  const std::string accentato = std::string(79, 'a') + "\xC3\xA0" + std::string(100, 'b') +
+                                "\xC3\xA0" + std::string(156, 'z');
+  const Caso casi[] = {
+      {"", "\"\""},
+      {"build/" + cartella, "\"build/" + cartella + "\""},
+      {"scen\x1B[31mari\no/x.dat", "\"scen\\x1B[31mari\\x0Ao/x.dat\""},
+      {lungo,
+       "\"/" + std::string(79, 'c') + "..." + std::string(157 - 19, 'c') + "/Lorvenna_linea.dat\""},
+      {accentato, "\"" + std::string(79, 'a') + "..." + std::string(156, 'z') + "\""},
+  };
+  for (const Caso& c : casi) EXPECT_EQ(percorso_citato(c.percorso), c.atteso) << c.atteso;
+  EXPECT_EQ(senza_controlli(std::string("a\0\x7F\xC3\xA0", 5)), "a\\x00\\x7F\xC3\xA0");
+}
+
 }  // namespace
 }  // namespace lorvenna

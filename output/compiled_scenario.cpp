@@ -3,6 +3,9 @@
 #include <string>
 #include <utility>
 
+#include "encoding/quoted.h"
+#include "output/layouts.h"
+
 namespace lorvenna {
 namespace {
 
@@ -11,7 +14,8 @@ auto del_file(const std::string& percorso, Decodifica decodifica) {
   try {
     return decodifica();
   } catch (const DamagedFileError& e) {
-    throw DamagedFileError(percorso + ": " + e.what());
+    // "FILE: what is wrong", as verify's findings read, the path escaped.
+    throw DamagedFileError(senza_controlli(percorso) + ": " + e.what());
   }
 }
 
@@ -25,17 +29,17 @@ std::vector<int> scenario_compilato::stazioni() const {
 
 std::array<voce_generale, kNumeroVoci> leggi_dati_generali(FileSystem& fs,
                                                            const std::string& percorso) {
-  const std::string dati = fs.read(percorso);
+  const std::string dati = fs.read(percorso, kLimiteScenario);
   return del_file(percorso, [&] { return decodifica_dati_generali(dati); });
 }
 
 std::vector<cella> leggi_celle(FileSystem& fs, const std::string& percorso) {
-  const std::string dati = fs.read(percorso);
+  const std::string dati = fs.read(percorso, kLimiteTreno);
   return del_file(percorso, [&] { return decodifica_celle(dati); });
 }
 
 planimetria_letta leggi_planimetria(FileSystem& fs, const std::string& percorso) {
-  const std::string dati = fs.read(percorso);
+  const std::string dati = fs.read(percorso, kLimiteLinea);
   return del_file(percorso, [&] { return decodifica_linea(dati); });
 }
 

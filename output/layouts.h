@@ -7,8 +7,13 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <limits>
 
+#include "compiler/line_parser.h"
 #include "compiler/model.h"
+#include "compiler/plan_view_rows.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 
@@ -51,5 +56,46 @@ void campi_voce(Visitatore& v, Voce& e) {
   v.u8("codice_4", e.codice_4);
   v.i32("orario", e.orario);
 }
+
+// The largest each file can be, from the layouts above and the longest route
+// the compiler accepts, so that a reader can refuse a larger file from its
+// size alone.
+namespace dimensioni {
+
+// Counts a record's bytes at their largest: a text at its 16-bit length's
+// largest.
+struct massimo_record {
+  size_t byte = 0;
+  void u8(const char*, const auto&) { byte += 1; }
+  void i16(const char*, const auto&) { byte += 2; }
+  void i32(const char*, const auto&) { byte += 4; }
+  void testo(const char*, const auto&) { byte += 2 + std::numeric_limits<uint16_t>::max(); }
+};
+
+// Counted on a record at run time: a std::string is not yet usable in a
+// constant expression with every compiler that builds this (clang 14).
+inline size_t massimo_voce() {
+  massimo_record r;
+  voce_generale v{};
+  campi_voce(r, v);
+  return r.byte;
+}
+
+// The metres of the longest route's plan view, and its cells, which the
+// line parser makes one every 50 m (rounded, here up) from metre 0.
+inline constexpr uint64_t kMetriMassimi = uint64_t{kLunghezzaMassima} + kMargineTracciato + 1;
+inline constexpr uint64_t kCelleMassime = (kLunghezzaMassima + kMargineTracciato + 49) / 50 + 1;
+
+}  // namespace dimensioni
+
+inline const ReadLimit kLimiteScenario{uint64_t{kNumeroVoci} * dimensioni::massimo_voce(),
+                                       "a scenario file"};
+inline constexpr ReadLimit kLimiteTreno{dimensioni::kCelleMassime * kByteCella, "a train file"};
+// Each half: metres 0 and 1 as Integers, then every other metre a double;
+// the plan view may leave its last metres empty, which only makes it smaller.
+inline constexpr ReadLimit kLimiteLinea{
+    2 * (2 * righe_planimetria::kIntero +
+         (dimensioni::kMetriMassimi - 2) * righe_planimetria::kDoppio),
+    "a line file"};
 
 }  // namespace lorvenna

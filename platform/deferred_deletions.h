@@ -30,9 +30,12 @@ class DeferredDeletions : public FileSystem {
   std::string why_not_replaceable(const std::string& p) override {
     return inner_.why_not_replaceable(p);
   }
-  std::string read(const std::string& p) override {
+  std::string read(const std::string& p, const ReadLimit& limit) override {
     if (deleted(p)) throw FileError("open", p, "No such file or directory");
-    return inner_.read(p);
+    return inner_.read(p, limit);
+  }
+  std::unique_ptr<NewFile> open_stream(const std::string& p) override {
+    return inner_.open_stream(p);
   }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override {
     return inner_.create_new(beside);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "encoding/quoted.h"
+
 namespace lorvenna {
 namespace {
 
@@ -19,10 +21,23 @@ std::string_view name_of(std::string_view path) {
 }  // namespace
 
 FileError::FileError(std::string operation, std::string path, std::string reason)
-    : std::runtime_error("cannot " + operation + " " + path + ": " + reason),
+    : std::runtime_error("cannot " + operation + " " + percorso_citato(path) + ": " + reason),
       operation_(std::move(operation)),
       path_(std::move(path)),
       reason_(std::move(reason)) {}
+
+FileError too_large(const std::string& path, uint64_t size, const ReadLimit& limit) {
+  return FileError("read", path,
+                   "the file is " + std::to_string(size) + " bytes, more than the " +
+                       std::to_string(limit.max_bytes) + " bytes " + std::string(limit.what) +
+                       " can hold");
+}
+
+FileError grew_too_large(const std::string& path, const ReadLimit& limit) {
+  return FileError("read", path,
+                   "the file grew past the " + std::to_string(limit.max_bytes) + " bytes " +
+                       std::string(limit.what) + " can hold while it was read");
+}
 
 std::string join_path(const std::string& folder, const std::string& name) {
   if (folder.empty()) return name;

@@ -2,6 +2,7 @@
 // tests can fake a failing create, write, sync, rename, delete, read or lock.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <span>
@@ -11,7 +12,9 @@
 
 namespace lorvenna {
 
-// A failed file operation: which operation, on which file, and the system's reason.
+// A failed file operation: which operation, on which file, and the system's
+// reason. The message quotes the path, so that no byte of it reaches a
+// terminal raw; path() keeps it as it is.
 class FileError : public std::runtime_error {
  public:
   FileError(std::string operation, std::string path, std::string reason);
@@ -24,6 +27,19 @@ class FileError : public std::runtime_error {
   std::string path_;
   std::string reason_;
 };
+
+// How large a file a read takes, and what kind of file it is, for the
+// refusal: `what` completes "more than the N bytes ... can hold", as in
+// "a train file".
+struct ReadLimit {
+  uint64_t max_bytes;
+  std::string_view what;
+};
+
+// The refusal of the file at `path`, found to be `size` bytes.
+FileError too_large(const std::string& path, uint64_t size, const ReadLimit& limit);
+// The refusal of a file that grew past the limit while it was read.
+FileError grew_too_large(const std::string& path, const ReadLimit& limit);
 
 // A file this process has just created and alone writes; closed when destroyed.
 class NewFile {
@@ -62,8 +78,17 @@ class FileSystem {
   // to keep, and a folder cannot be replaced by a file.
   virtual std::string why_not_replaceable(const std::string& path) = 0;
   // Reads a regular file whole. Anything else (a FIFO, a device, a folder)
-  // fails at once, without waiting for a writer.
-  virtual std::string read(const std::string& path) = 0;
+  // fails at once, without waiting for a writer. A file larger than the
+  // limit is refused from its size, before anything is allocated, and so
+  // is one that grows past it while it is read.
+  virtual std::string read(const std::string& path, const ReadLimit& limit) = 0;
+  // The stream at `path` opened for writing in place, as a shell's ">"
+  // would, without creating or truncating: only when `path`, its links
+  // followed, is neither a regular file nor a folder (a FIFO, a device, a
+  // terminal), or is an open descriptor of the process whatever it holds
+  // (/dev/stdout redirected to a file); nullptr otherwise, for a file that
+  // is to be replaced whole. A FIFO with no reader waits for one.
+  virtual std::unique_ptr<NewFile> open_stream(const std::string& path) = 0;
   // Creates a file beside `beside`, in its folder, under a name that nothing
   // held before: whatever stands at a name tried (a link, a FIFO, a leftover
   // of another run) is never followed, opened or reused. The name fits the

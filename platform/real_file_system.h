@@ -16,7 +16,8 @@ class RealFileSystem : public FileSystem {
  public:
   bool exists(const std::string& path) override;
   std::string why_not_replaceable(const std::string& path) override;
-  std::string read(const std::string& path) override;
+  std::string read(const std::string& path, const ReadLimit& limit) override;
+  std::unique_ptr<NewFile> open_stream(const std::string& path) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   std::string keep_earlier(const std::string& path) override;
   void clear_leftovers(const std::string& beside) override;

@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <thread>
 #include <vector>
 
@@ -88,6 +89,13 @@ class PosixNewFile : public NewFile {
   std::string path_;
 };
 
+// A stream has no disk behind it to wait for, and fsync refuses a FIFO.
+class PosixStream : public PosixNewFile {
+ public:
+  using PosixNewFile::PosixNewFile;
+  void sync() override {}
+};
+
 class PosixFolderLock : public FolderLock {
  public:
   explicit PosixFolderLock(int fd) : fd_(fd) {}
@@ -130,6 +138,37 @@ bool processo_vivo(unsigned long pid) {
 
 std::string cartella_o_corrente(const std::string& folder) { return folder.empty() ? "." : folder; }
 
+bool cifre(std::string_view s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// Whether `path` is, through its links, one of a process's open descriptors
+// (/dev/stdout, /dev/fd/N, /proc/self/fd/N): the shell opened what stands
+// behind it, and renaming a file over the link would replace the link itself.
+bool porta_a_un_descrittore(std::string path) {
+  constexpr int kMassimoSalti = 40;  // as the system's own limit on links
+  for (int salto = 0; salto < kMassimoSalti; ++salto) {
+    for (std::string_view radice : {"/dev/fd/", "/proc/self/fd/", "/proc/thread-self/fd/"}) {
+      if (path.starts_with(radice) && cifre(std::string_view(path).substr(radice.size()))) {
+        return true;
+      }
+    }
+    if (path.starts_with("/proc/")) {
+      const size_t fd = path.find("/fd/", 6);
+      if (fd != std::string::npos && cifre(std::string_view(path).substr(6, fd - 6)) &&
+          cifre(std::string_view(path).substr(fd + 4))) {
+        return true;
+      }
+    }
+    char destinazione[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), destinazione, sizeof destinazione);
+    if (n <= 0 || static_cast<size_t>(n) >= sizeof destinazione) return false;
+    std::string dove(destinazione, static_cast<size_t>(n));
+    path = dove.starts_with('/') ? dove : join_path(folder_of(path), dove);
+  }
+  return false;
+}
+
 }  // namespace
 
 bool RealFileSystem::exists(const std::string& path) {
@@ -156,15 +195,17 @@ std::string RealFileSystem::why_not_replaceable(const std::string& path) {
   return "";
 }
 
-std::string RealFileSystem::read(const std::string& path) {
+std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit) {
   // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valido()) fail("open", path);
   struct stat st;
   if (::fstat(fd.get(), &st) != 0) fail("read", path);
   if (!S_ISREG(st.st_mode)) throw FileError("read", path, "not a regular file");
+  const auto dimensione = static_cast<uint64_t>(st.st_size);
+  if (dimensione > limit.max_bytes) throw too_large(path, dimensione, limit);
   std::string contents;
-  contents.reserve(static_cast<size_t>(st.st_size));
+  contents.reserve(static_cast<size_t>(dimensione));
   char buffer[65536];
   while (true) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -172,7 +213,27 @@ std::string RealFileSystem::read(const std::string& path) {
     if (n < 0) fail("read", path);
     if (n == 0) return contents;
     contents.append(buffer, static_cast<size_t>(n));
+    // A file still being written is cut off at the limit, not followed.
+    if (contents.size() > limit.max_bytes) throw grew_too_large(path, limit);
   }
+}
+
+std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
+  // What cannot be looked up is left to the whole-file write to report.
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
+  // A regular file is replaced whole, unless it is a descriptor's file.
+  const bool descrittore = porta_a_un_descrittore(path);
+  if (S_ISREG(st.st_mode) && !descrittore) return nullptr;
+  int fd;
+  do {
+    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
+  if (fd < 0) fail("open", path);
+  auto stream = std::make_unique<PosixStream>(fd, path);
+  // A regular file put in its place meanwhile is replaced whole after all.
+  if (::fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && !descrittore)) return nullptr;
+  return stream;
 }
 
 std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "testing/temp_folder.h"
@@ -17,6 +18,8 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
+constexpr ReadLimit kSenzaLimite{UINT64_MAX, "a test file"};
+
 class RealFileSystemTest : public ::testing::Test {
  protected:
   TempFolder cartella;
@@ -27,7 +30,7 @@ TEST_F(RealFileSystemTest, ReportsTheOperationFileAndReason) {
   const std::string manca = cartella.file("missing.txt");
   EXPECT_FALSE(fs.exists(manca));
   try {
-    fs.read(manca);
+    fs.read(manca, kSenzaLimite);
     FAIL();
   } catch (const FileError& e) {
     EXPECT_EQ(e.operation(), "open");
@@ -49,14 +52,54 @@ TEST_F(RealFileSystemTest, ReadsRegularFilesOnly) {
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
   for (const std::string& p : {fifo, cartella.path(), std::string("/dev/null")}) {
     try {
-      fs.read(p);
+      fs.read(p, kSenzaLimite);
       FAIL() << p;
     } catch (const FileError& e) {
       EXPECT_EQ(e.path(), p);
     }
   }
   write_file(cartella.file("a.txt"), "text");
-  EXPECT_EQ(fs.read(cartella.file("a.txt")), "text");
+  EXPECT_EQ(fs.read(cartella.file("a.txt"), kSenzaLimite), "text");
+}
+
+// A file over the limit is refused from its size: an 8 GB sparse file costs
+// no disk, and reading it whole would take 8 GB of memory.
+TEST_F(RealFileSystemTest, RefusesAFileLargerThanItsLimitFromItsSize) {
+  constexpr ReadLimit kLimite{123456, "a scenario file"};
+  const std::string enorme = cartella.file("huge.sim");
+  {
+    const int fd = ::open(enorme.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::ftruncate(fd, off_t{8} << 30), 0);
+    ::close(fd);
+  }
+  const auto inizio = std::chrono::steady_clock::now();
+  try {
+    fs.read(enorme, kLimite);
+    FAIL() << "an 8 GB file was read";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.path(), enorme);
+    EXPECT_EQ(e.reason(),
+              "the file is 8589934592 bytes, more than the 123456 bytes a scenario file can hold");
+  }
+  EXPECT_LT(std::chrono::steady_clock::now() - inizio, std::chrono::seconds(1));
+
+  const std::string al_limite = cartella.file("limit.sim");
+  write_file(al_limite, std::string(kLimite.max_bytes, 'x'));
+  EXPECT_EQ(fs.read(al_limite, kLimite).size(), kLimite.max_bytes);
+  write_file(al_limite, std::string(kLimite.max_bytes + 1, 'x'));
+  EXPECT_THROW(fs.read(al_limite, kLimite), FileError);
+}
+
+// A file whose size says little, as one still being written: the limit holds
+// for what is read. A /proc file gives its size as 0 and holds more.
+TEST_F(RealFileSystemTest, StopsAFileThatGrowsPastItsLimitWhileRead) {
+  try {
+    fs.read("/proc/self/maps", {10, "a test file"});
+    FAIL() << "read past its limit";
+  } catch (const FileError& e) {
+    EXPECT_EQ(e.reason(), "the file grew past the 10 bytes a test file can hold while it was read");
+  }
 }
 
 // Whatever stands at a temporary name, another run's file, a link, a FIFO or

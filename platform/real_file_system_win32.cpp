@@ -54,6 +54,13 @@ class Win32NewFile : public NewFile {
   std::string path_;
 };
 
+// A character device or a pipe has no disk behind it to wait for.
+class Win32Stream : public Win32NewFile {
+ public:
+  using Win32NewFile::Win32NewFile;
+  void sync() override {}
+};
+
 // The lock is a file that the system deletes when its last holder closes it,
 // however the process ends. How it is shared makes the kinds of lock exclude
 // each other: a writer's handle shares nothing; a reader's shares reading
@@ -107,19 +114,41 @@ std::string RealFileSystem::why_not_replaceable(const std::string& path) {
   return "";
 }
 
-std::string RealFileSystem::read(const std::string& path) {
+std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit) {
   OwnedHandle h(CreateFileW(a_utf16(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!h.valida()) fail("open", path);
   if (GetFileType(h.get()) != FILE_TYPE_DISK) throw FileError("read", path, "not a regular file");
+  LARGE_INTEGER dimensione;
+  if (!GetFileSizeEx(h.get(), &dimensione)) fail("read", path);
+  if (static_cast<uint64_t>(dimensione.QuadPart) > limit.max_bytes) {
+    throw too_large(path, static_cast<uint64_t>(dimensione.QuadPart), limit);
+  }
   std::string contents;
+  contents.reserve(static_cast<size_t>(dimensione.QuadPart));
   char buffer[65536];
   while (true) {
     DWORD letti = 0;
     if (!ReadFile(h.get(), buffer, sizeof buffer, &letti, nullptr)) fail("read", path);
     if (letti == 0) return contents;
     contents.append(buffer, letti);
+    // A file still being written is cut off at the limit, not followed.
+    if (contents.size() > limit.max_bytes) throw grew_too_large(path, limit);
   }
+}
+
+std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
+  // What cannot be opened (missing, a folder, read-only) is left to the
+  // whole-file write to report. OPEN_EXISTING never creates or truncates.
+  HANDLE h = CreateFileW(a_utf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return nullptr;
+  const DWORD tipo = GetFileType(h);
+  if (tipo != FILE_TYPE_CHAR && tipo != FILE_TYPE_PIPE) {
+    CloseHandle(h);
+    return nullptr;
+  }
+  return std::make_unique<Win32Stream>(h, path);
 }
 
 std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {

@@ -45,9 +45,12 @@ class FailingFileSystem : public FileSystem {
   std::string why_not_replaceable(const std::string& p) override {
     return inner_.why_not_replaceable(p);
   }
-  std::string read(const std::string& p) override {
+  std::string read(const std::string& p, const ReadLimit& limit) override {
     check(Op::read, p, "open");
-    return inner_.read(p);
+    return inner_.read(p, limit);
+  }
+  std::unique_ptr<NewFile> open_stream(const std::string& p) override {
+    return inner_.open_stream(p);
   }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override {
     check(Op::create, beside, "create");

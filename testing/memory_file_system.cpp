@@ -19,9 +19,10 @@ class MemoryNewFile : public NewFile {
 
 }  // namespace
 
-std::string MemoryFileSystem::read(const std::string& path) {
+std::string MemoryFileSystem::read(const std::string& path, const ReadLimit& limit) {
   auto it = files_.find(path);
   if (it == files_.end()) throw FileError("open", path, "No such file or directory");
+  if (it->second.size() > limit.max_bytes) throw too_large(path, it->second.size(), limit);
   return it->second;
 }
 
@@ -36,7 +37,9 @@ std::unique_ptr<NewFile> MemoryFileSystem::create_new(const std::string& beside)
 }
 
 std::string MemoryFileSystem::keep_earlier(const std::string& path) {
-  const std::string contents = read(path);
+  auto it = files_.find(path);
+  if (it == files_.end()) throw FileError("keep", path, "No such file or directory");
+  const std::string contents = it->second;
   auto file = create_new(path);
   file->write(contents);
   return file->path();

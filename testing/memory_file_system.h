@@ -17,7 +17,9 @@ class MemoryFileSystem : public FileSystem {
   std::string why_not_replaceable(const std::string& path) override {
     return read_only_.count(path) > 0 ? "the file is read-only" : "";
   }
-  std::string read(const std::string& path) override;
+  std::string read(const std::string& path, const ReadLimit& limit) override;
+  // Every file here is a regular one.
+  std::unique_ptr<NewFile> open_stream(const std::string&) override { return nullptr; }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   std::string keep_earlier(const std::string& path) override;
   void clear_leftovers(const std::string&) override {}

@@ -45,7 +45,7 @@ TEST(Notes, AuthorsLinesFollowTheirForm) {
 TEST(Notes, AccentedLettersAreSingleBytes) {
   MemoryFileSystem fs;
   dati_note(fs, "note.txt");
-  const std::string testo = fs.read("note.txt");
+  const std::string testo = fs.files().at("note.txt");
 
   for (unsigned char accentata : {224, 232, 236, 242, 249}) {
     EXPECT_NE(testo.find(static_cast<char>(accentata)), std::string::npos) << int(accentata);

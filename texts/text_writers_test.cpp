@@ -41,7 +41,7 @@ TEST_P(TextWriters, WritesCrLfLinesWithoutTheMarker) {
   MemoryFileSystem fs;
   s.scrivi(fs, "testo.txt", {});
 
-  const std::string testo = fs.read("testo.txt");
+  const std::string testo = fs.files().at("testo.txt");
   EXPECT_EQ(testo.size(), s.byte);
   EXPECT_EQ(testo.find(kFineTabella), std::string::npos);
   if (s.ascii) {
@@ -66,11 +66,11 @@ TEST_P(TextWriters, ReplacesAnOlderLongerFileWhole) {
   fs.write("testo.txt", std::string(20000, 'x'));
 
   s.scrivi(fs, "testo.txt", {});
-  const std::string prima = fs.read("testo.txt");
+  const std::string prima = fs.files().at("testo.txt");
   EXPECT_EQ(prima.size(), s.byte);
 
   s.scrivi(fs, "testo.txt", {});
-  EXPECT_EQ(fs.read("testo.txt"), prima);
+  EXPECT_EQ(fs.files().at("testo.txt"), prima);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllTexts, TextWriters, ::testing::ValuesIn(kScrittori),

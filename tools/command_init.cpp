@@ -2,6 +2,7 @@
 #include "driver/activity.h"
 #include "driver/file_names.h"
 #include "driver/report.h"
+#include "encoding/quoted.h"
 #include "platform/replace_files.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
@@ -18,7 +19,8 @@ int inizia(const richiesta& r) {
   if (!r.o.forza) {
     for (const std::string* testo : {&nomi.linea_txt, &nomi.treno_txt}) {
       if (!r.fs.exists(*testo)) continue;
-      r.errori << "scenario-tool: " << *testo << " already exists; --force replaces it\n";
+      r.errori << "scenario-tool: " << percorso_citato(*testo)
+               << " already exists; --force replaces it\n";
       return kStatoFermato;
     }
   }

@@ -13,6 +13,9 @@ int esegui(const richiesta& r) {
       r.fs, binari_di(nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno)));
   if (r.o.immagine == "-") {
     r.uscita << svg;
+  } else if (const auto flusso = r.fs.open_stream(r.o.immagine)) {
+    // A FIFO, a device or /dev/stdout is written into, never replaced by a file.
+    flusso->write(svg);
   } else {
     write_whole_file(r.fs, r.o.immagine, svg);
   }

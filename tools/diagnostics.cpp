@@ -5,6 +5,7 @@
 
 #include "compiler/fault_sentences.h"
 #include "compiler/rounding.h"
+#include "encoding/quoted.h"
 
 namespace lorvenna {
 namespace {
@@ -128,7 +129,9 @@ std::string diagnostica(const compilazione& c) {
   const modello& m = c.m;
   if (!m.con_codice()) return "";
   const motivo_lettura& dove = c.traccia.motivo;
-  std::string luogo = dove.testo + ":";
+  // The compiler form, "FILE:LINE:", that editors follow: the path stays
+  // unquoted, with its control bytes escaped.
+  std::string luogo = senza_controlli(dove.testo) + ":";
   if (dove.riga > 0) luogo += std::to_string(dove.riga) + ":";
   return luogo + " error: " + messaggio(m, dove) + " (codice_errore " +
          std::to_string(numero(m.codice_errore)) + ")";

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "encoding/quoted.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
 #include "tools/author_units.h"
@@ -144,7 +145,11 @@ json planimetria(const punti_planimetria& p, size_t metri) {
   return j;
 }
 
-std::string testo(const json& v) { return v.is_string() ? v.get<std::string>() : v.dump(); }
+// A name from the files may hold control bytes: shown escaped, as the JSON
+// output escapes them, never raw on the terminal.
+std::string testo(const json& v) {
+  return v.is_string() ? senza_controlli(v.get<std::string>()) : v.dump();
+}
 
 std::string metri(double v) {
   char b[32];

@@ -12,6 +12,7 @@
 #include "compiler/line_marking.h"
 #include "compiler/track_fixture.h"
 #include "output/binary_decoders.h"
+#include "output/binary_files.h"
 #include "texts/line_description.h"
 #include "tools/author_units.h"
 #include "tools/embedded_run_fixture.h"
@@ -51,6 +52,19 @@ TEST_F(DumpTest, ShowsTheEmbeddedScenarioByRole) {
   EXPECT_NE(t.find("Marks: entry 85 holds 610, cell 1 holds 5121"), std::string::npos);
   EXPECT_NE(t.find("Plan view: 83001 m"), std::string::npos);
   EXPECT_EQ(t.find('{'), std::string::npos) << "no raw JSON in the text form:\n" << t;
+}
+
+// A name with control bytes reaches the terminal escaped, as in the JSON output.
+TEST_F(DumpTest, TheTextFormEscapesControlBytesInNames) {
+  modello m;
+  m.dati_generali = decodifica_dati_generali(disco.files().at(file.scenario));
+  m.dati_generali[1].nome = "GALL\x1B[31mARA\nTE";
+  disco.write(file.scenario, codifica_dati_generali(m));
+  std::ostringstream testo;
+  stampa_scenario(descrivi_scenario(disco, file), testo);
+  const std::string t = testo.str();
+  EXPECT_NE(t.find("GALL\\x1B[31mARA\\x0ATE  type"), std::string::npos) << t;
+  EXPECT_EQ(t.find('\x1B'), std::string::npos);
 }
 
 // Every numeric key of the document names its unit, or is a count, an

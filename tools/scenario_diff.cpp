@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "encoding/quoted.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
 #include "output/layouts.h"
@@ -30,7 +31,7 @@ class campi {
   void i16(const char* nome, int16_t v) { elenco_.push_back({nome, v, {}}); }
   void i32(const char* nome, int32_t v) { elenco_.push_back({nome, v, {}}); }
   void testo(const char* nome, const std::string& v) {
-    elenco_.push_back({nome, 0, "\"" + windows1252_a_utf8(v) + "\""});
+    elenco_.push_back({nome, 0, "\"" + senza_controlli(windows1252_a_utf8(v)) + "\""});
   }
   std::vector<campo> elenco_;
 };
@@ -106,7 +107,7 @@ class differenze {
 
 std::string voce_di(int i, const voce_generale& v) {
   std::string chi = "entry " + std::to_string(i);
-  if (!v.nome.empty()) chi += " (" + windows1252_a_utf8(v.nome) + ")";
+  if (!v.nome.empty()) chi += " (" + senza_controlli(windows1252_a_utf8(v.nome)) + ")";
   return chi;
 }
 

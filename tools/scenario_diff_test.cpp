@@ -45,13 +45,13 @@ TEST_F(DiffTest, ARunAgainstItselfIsTheSame) {
 // encoders; diff names each changed record.
 TEST_F(DiffTest, NamesTheRecordThatChanged) {
   modello m;
-  m.celle = decodifica_celle(disco.read(b.treno));
-  m.dati_generali = decodifica_dati_generali(disco.read(b.scenario));
+  m.celle = decodifica_celle(disco.files().at(b.treno));
+  m.dati_generali = decodifica_dati_generali(disco.files().at(b.scenario));
   m.celle[734].tipo_cella = tipo_vuota;
   m.dati_generali[1].orario += 1;
   disco.write(b.treno, codifica_celle(m));
   disco.write(b.scenario, codifica_dati_generali(m));
-  const punti_planimetria punti = decodifica_punti(disco.read(b.linea));
+  const punti_planimetria punti = decodifica_punti(disco.files().at(b.linea));
   righe_planimetria p;
   p.crea(static_cast<int32_t>(punti.x.size()) + 1);
   p.inizia();
@@ -71,9 +71,23 @@ TEST_F(DiffTest, NamesTheRecordThatChanged) {
       << detto;
 }
 
+// A name is shown as the terminal should print it, never as bytes it would
+// act on: an escape sequence in a record's name arrives escaped.
+TEST_F(DiffTest, ControlBytesInNamesAreEscaped) {
+  modello m;
+  m.dati_generali = decodifica_dati_generali(disco.files().at(b.scenario));
+  m.dati_generali[1].nome = "GALL\x1b[31mARATE";
+  m.dati_generali[1].orario += 1;
+  disco.write(b.scenario, codifica_dati_generali(m));
+  EXPECT_EQ(confronta(), 1);
+  const std::string detto = uscita.str();
+  EXPECT_EQ(detto.find('\x1b'), std::string::npos) << detto;
+  EXPECT_NE(detto.find("GALL\\x1B[31mARATE"), std::string::npos) << detto;
+}
+
 TEST_F(DiffTest, AScreenfulUnlessAll) {
   modello m;
-  m.celle = decodifica_celle(disco.read(b.treno));
+  m.celle = decodifica_celle(disco.files().at(b.treno));
   for (size_t i = 0; i < m.celle.size(); ++i) m.celle[i].tipo_montagna = i % 2;
   disco.write(b.treno, codifica_celle(m));
   EXPECT_EQ(confronta(), 1);
@@ -87,7 +101,7 @@ TEST_F(DiffTest, AScreenfulUnlessAll) {
 // an author's units beside the stored ones.
 TEST_F(DiffTest, FoldsRunsAndShowsUnits) {
   modello m;
-  m.celle = decodifica_celle(disco.read(b.treno));
+  m.celle = decodifica_celle(disco.files().at(b.treno));
   for (size_t i = 2; i <= 6; ++i) m.celle[i].pendenza = 95;
   disco.write(b.treno, codifica_celle(m));
   EXPECT_EQ(confronta(0), 1);

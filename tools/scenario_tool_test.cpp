@@ -2,12 +2,15 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
@@ -394,6 +397,83 @@ TEST_F(ScenarioToolTest, PlotToADashWritesToStandardOutput) {
   EXPECT_FALSE(fs.exists("-"));
   std::filesystem::remove("-");
   EXPECT_EQ(testing::files_in(cartella.path()), prima);
+}
+
+// Reads `fd` until `fine` has come or nothing has come for 5 s, so that a plot
+// that never writes into the FIFO fails the test instead of hanging it.
+std::string leggi_fino_a(int fd, std::string_view fine) {
+  std::string letto;
+  char buffer[65536];
+  pollfd attesa{fd, POLLIN, 0};
+  while (letto.find(fine) == std::string::npos && ::poll(&attesa, 1, 5000) > 0) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n <= 0) break;
+    letto.append(buffer, static_cast<size_t>(n));
+  }
+  return letto;
+}
+
+// A FIFO or a device at -o is written into, as a shell's ">" would, and stays
+// what it was; a regular file would take its place if it were replaced.
+TEST_F(ScenarioToolTest, PlotIntoAStreamWritesInPlace) {
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(cartella.path(), fs, p, scarto), 0) << scarto.str();
+  const std::string fifo = cartella.file("picture.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  // Held open for reading and writing, the FIFO never waits for a peer.
+  const int fd = ::open(fifo.c_str(), O_RDWR | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  std::string letto;
+  std::thread lettore([&] { letto = leggi_fino_a(fd, "</svg>\n"); });
+  const int stato = esegui({"plot", cartella.path(), "-o", fifo});
+  lettore.join();
+  ::close(fd);
+  ASSERT_EQ(stato, 0) << errori.str();
+  EXPECT_TRUE(letto.starts_with("<?xml")) << letto.substr(0, 80);
+  EXPECT_NE(letto.find("</svg>"), std::string::npos);
+  ASSERT_TRUE(std::filesystem::is_fifo(fifo)) << "the FIFO was replaced";
+
+  // A null device of the test's own where one can be made, so that a fault
+  // here cannot replace the system's.
+  std::string nulla = cartella.file("null");
+  if (::mknod(nulla.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) != 0) nulla = "/dev/null";
+  ASSERT_EQ(esegui({"plot", cartella.path(), "-o", nulla}), 0) << errori.str();
+  EXPECT_TRUE(std::filesystem::is_character_file(nulla));
+  EXPECT_EQ(read_file(nulla), "");
+
+  // /dev/stdout redirected to a file: a link to a descriptor, written through,
+  // never replaced by a file of its own.
+  const std::string uscita_file = cartella.file("redirected.svg");
+  const int redirezione =
+      ::open(uscita_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  ASSERT_GE(redirezione, 0);
+  const std::string link = cartella.file("stdout");
+  std::filesystem::create_symlink("/proc/self/fd/" + std::to_string(redirezione), link);
+  const int stato_link = esegui({"plot", cartella.path(), "-o", link});
+  ::close(redirezione);
+  ASSERT_EQ(stato_link, 0) << errori.str();
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  EXPECT_TRUE(read_file(uscita_file).starts_with("<?xml"));
+}
+
+// A folder's name reaches the terminal quoted, its control bytes escaped: an
+// escape sequence in it would colour the terminal, a newline forge a line.
+TEST_F(ScenarioToolTest, FolderNamesInMessagesHoldNoControlByte) {
+  const std::string strana = cartella.file("scen\x1B[31mari\no");
+  auto senza_controlli = [](const std::string& messaggio) {
+    return std::none_of(messaggio.begin(), messaggio.end() - 1,
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; });
+  };
+  EXPECT_EQ(esegui({"verify", strana}), 2);
+  EXPECT_NE(errori.str().find("\"" + cartella.file("scen\\x1B[31mari\\x0Ao") + "\""),
+            std::string::npos)
+      << errori.str();
+  EXPECT_TRUE(senza_controlli(errori.str())) << errori.str();
+
+  ASSERT_EQ(esegui({"init", strana}), 0) << errori.str();
+  EXPECT_EQ(esegui({"init", strana}), 2);
+  EXPECT_NE(errori.str().find("already exists"), std::string::npos) << errori.str();
+  EXPECT_TRUE(senza_controlli(errori.str())) << errori.str();
 }
 
 // init makes the one folder it is given, as mkdir would, not its parents.

@@ -5,6 +5,7 @@
 
 #include "compiler/compile.h"
 #include "compiler/scenario_codes.h"
+#include "encoding/quoted.h"
 #include "output/compiled_scenario.h"
 
 namespace lorvenna {
@@ -28,7 +29,8 @@ class rapporto {
  public:
   explicit rapporto(std::ostream& out) : out_(out) {}
   void trovato(const std::string& file, const std::string& cosa) {
-    out_ << file << ": " << cosa << "\n";
+    // A path or a name from the files may hold control bytes: none reaches the terminal.
+    out_ << senza_controlli(file) << ": " << senza_controlli(cosa) << "\n";
     ++trovati_;
   }
   // The reader's message names the file already.

@@ -20,7 +20,7 @@ class VerificaTest : public testing::ScenarioIncorporato {
     return verifica(disco, file, "Lorvenna", "2579bis", uscita);
   }
   void cambia(const std::string& nome, const std::function<void(std::string&)>& modifica) {
-    std::string dati = disco.read(nome);
+    std::string dati = disco.files().at(nome);
     modifica(dati);
     disco.write(nome, dati);
   }
@@ -56,7 +56,8 @@ TEST_F(VerificaTest, FindsWhatAChangedRecordBreaks) {
       {"text board without a text", [](modello& m) { m.dati_generali[80].nome.clear(); },
        file.treno, "cell 8 (400 m): its text board points at entry 80, which holds no text"},
   };
-  const std::string treno = disco.read(file.treno), scenario = disco.read(file.scenario);
+  const std::string treno = disco.files().at(file.treno),
+                    scenario = disco.files().at(file.scenario);
   for (const Caso& c : casi) {
     modello m;
     m.celle = decodifica_celle(treno);
@@ -84,7 +85,7 @@ TEST_F(VerificaTest, FindsADamagedFile) {
       {file.linea, [](std::string& d) { d.pop_back(); }, "bytes cannot be two equal halves"},
   };
   for (const Caso& c : casi) {
-    const std::string prima = disco.read(c.file);
+    const std::string prima = disco.files().at(c.file);
     cambia(c.file, c.modifica);
     EXPECT_EQ(verifica_ora(), 1) << c.file;
     EXPECT_NE(uscita.str().find(c.detto), std::string::npos) << uscita.str();
