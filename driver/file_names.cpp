@@ -26,4 +26,9 @@ file_binari binari_di(const nomi_file& nomi) {
   return {nomi.linea_dat, nomi.scenario_sim, nomi.treno_dat};
 }
 
+std::vector<std::string> tutti_i_file(const nomi_file& nomi) {
+  return {nomi.linea_txt, nomi.treno_txt, nomi.note,         nomi.rallentamenti,
+          nomi.scheda,    nomi.linea_dat, nomi.scenario_sim, nomi.treno_dat};
+}
+
 }  // namespace lorvenna

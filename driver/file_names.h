@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "compiler/description_reader.h"
 #include "output/binary_files.h"
@@ -26,5 +27,7 @@ nomi_file nomi_file_per(const std::string& cartella, const std::string& nome_sce
 // The two description texts the compile reads, and the three files the output writes.
 testi_descrizione testi_di(const nomi_file& nomi);
 file_binari binari_di(const nomi_file& nomi);
+// Every file of the run, for clearing what dead runs left beside them.
+std::vector<std::string> tutti_i_file(const nomi_file& nomi);
 
 }  // namespace lorvenna

@@ -59,6 +59,7 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
     const Durability provvisori{.kept = false};
     FolderSyncs cartella_da_fissare;
     const Durability tenuti{.later = &cartella_da_fissare};
+    fs.clear_leftovers(tutti_i_file(nomi));
     testi_nostri = true;
     {
       const in_corso passo("writing", nomi.linea_txt);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <functional>
@@ -293,6 +295,20 @@ TEST_F(ProgrammaTest, RunningOutOfMemoryStopsTheRunWithItsStep) {
     EXPECT_FALSE(std::filesystem::exists(nomi.linea_txt)) << passi[i];
     EXPECT_FALSE(std::filesystem::exists(nomi.treno_txt)) << passi[i];
   }
+}
+
+// The temporaries of a run that was killed are removed by the next run.
+TEST_F(ProgrammaTest, ARunRemovesWhatAKilledRunLeft) {
+  const pid_t figlio = ::fork();
+  if (figlio == 0) ::_exit(0);
+  ::waitpid(figlio, nullptr, 0);
+  const auto morto = static_cast<unsigned long>(figlio);
+  const std::string lasciati[] = {temporary_name(nomi.scenario_sim, morto, 4),
+                                  temporary_name(nomi.linea_txt, morto, 0)};
+  for (const std::string& f : lasciati) testing::write_file(f, "left by a killed run");
+  RealFileSystem fs;
+  ASSERT_EQ(esegui(fs), 0) << errori.str();
+  for (const std::string& f : lasciati) EXPECT_FALSE(std::filesystem::exists(f)) << f;
 }
 
 // What a hostile or careless hand may leave in the folder: nothing is

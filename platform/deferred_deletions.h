@@ -41,7 +41,9 @@ class DeferredDeletions : public FileSystem {
     return inner_.create_new(beside);
   }
   std::string keep_earlier(const std::string& p) override { return inner_.keep_earlier(p); }
-  void clear_leftovers(const std::string& beside) override { inner_.clear_leftovers(beside); }
+  void clear_leftovers(std::span<const std::string> outputs) override {
+    inner_.clear_leftovers(outputs);
+  }
   void rename(const std::string& from, const std::string& to) override {
     deleted_.erase(to);
     inner_.rename(from, to);

@@ -65,6 +65,12 @@ std::string temporary_name(const std::string& beside, unsigned long process, uns
   return beside.substr(0, inizio_nome + nome) + suffix;
 }
 
+std::map<std::string, std::vector<std::string>> by_folder(std::span<const std::string> paths) {
+  std::map<std::string, std::vector<std::string>> folders;
+  for (const std::string& p : paths) folders[folder_of(p)].push_back(p);
+  return folders;
+}
+
 unsigned long temporary_owner(const std::string& entry, const std::string& beside) {
   // ".PROCESS-NUMBER.part" at the end, both numbers in plain digits.
   constexpr std::string_view kFine = ".part";

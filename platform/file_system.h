@@ -4,11 +4,13 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lorvenna {
 
@@ -99,8 +101,9 @@ class FileSystem {
   // give a file two names, the second is a copy.
   virtual std::string keep_earlier(const std::string& path) = 0;
   // Removes the temporaries that runs which have since died left beside
-  // `beside`. A live run's temporaries, and every other name, are left.
-  virtual void clear_leftovers(const std::string& beside) = 0;
+  // any of `outputs`, looking through each folder once. A live run's
+  // temporaries, and every other name, are left.
+  virtual void clear_leftovers(std::span<const std::string> outputs) = 0;
   // Puts `from` in the place of `to`, replacing what stood there.
   virtual void rename(const std::string& from, const std::string& to) = 0;
   virtual void remove(const std::string& path) = 0;
@@ -141,5 +144,8 @@ std::string temporary_name(const std::string& beside, unsigned long process, uns
 // The process whose temporary beside `beside` the folder entry `entry` is,
 // or 0 when `entry` is no such temporary.
 unsigned long temporary_owner(const std::string& entry, const std::string& beside);
+
+// The folders of `paths`, each with the paths it holds.
+std::map<std::string, std::vector<std::string>> by_folder(std::span<const std::string> paths);
 
 }  // namespace lorvenna

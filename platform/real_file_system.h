@@ -20,7 +20,7 @@ class RealFileSystem : public FileSystem {
   std::unique_ptr<NewFile> open_stream(const std::string& path) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   std::string keep_earlier(const std::string& path) override;
-  void clear_leftovers(const std::string& beside) override;
+  void clear_leftovers(std::span<const std::string> outputs) override;
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
   void sync_folder(const std::string& folder) override;

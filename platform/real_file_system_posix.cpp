@@ -280,19 +280,22 @@ std::string RealFileSystem::keep_earlier(const std::string& path) {
   throw FileError("keep", path, "no free temporary name beside it");
 }
 
-void RealFileSystem::clear_leftovers(const std::string& beside) {
-  DIR* cartella = ::opendir(folder_of(beside).c_str());
-  // Leftovers are tidied where possible; a folder that cannot be listed
-  // fails its writes with a better reason.
-  if (!cartella) return;
-  std::vector<std::string> morti;
-  while (const dirent* voce = ::readdir(cartella)) {
-    const unsigned long pid = temporary_owner(voce->d_name, beside);
-    if (pid != 0 && !processo_vivo(pid))
-      morti.push_back(join_path(folder_of(beside), voce->d_name));
+void RealFileSystem::clear_leftovers(std::span<const std::string> outputs) {
+  for (const auto& [percorso, uscite] : by_folder(outputs)) {
+    DIR* cartella = ::opendir(percorso.c_str());
+    // Leftovers are tidied where possible; a folder that cannot be listed
+    // fails its writes with a better reason.
+    if (!cartella) continue;
+    std::vector<std::string> morti;
+    while (const dirent* voce = ::readdir(cartella)) {
+      for (const std::string& uscita : uscite) {
+        const unsigned long pid = temporary_owner(voce->d_name, uscita);
+        if (pid != 0 && !processo_vivo(pid)) morti.push_back(join_path(percorso, voce->d_name));
+      }
+    }
+    ::closedir(cartella);
+    for (const std::string& m : morti) ::unlink(m.c_str());
   }
-  ::closedir(cartella);
-  for (const std::string& m : morti) ::unlink(m.c_str());
 }
 
 void RealFileSystem::rename(const std::string& from, const std::string& to) {

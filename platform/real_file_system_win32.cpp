@@ -182,21 +182,24 @@ std::string RealFileSystem::keep_earlier(const std::string& path) {
   throw FileError("keep", path, "no free temporary name beside it");
 }
 
-void RealFileSystem::clear_leftovers(const std::string& beside) {
-  const std::string cartella = folder_of(beside);
-  WIN32_FIND_DATAW voce;
-  HANDLE ricerca = FindFirstFileW(a_utf16(join_path(cartella, "*.part")).c_str(), &voce);
-  // Leftovers are tidied where possible; a folder that cannot be listed
-  // fails its writes with a better reason.
-  if (ricerca == INVALID_HANDLE_VALUE) return;
-  std::vector<std::string> morti;
-  do {
-    const std::string nome = da_utf16(voce.cFileName);
-    const unsigned long pid = temporary_owner(nome, beside);
-    if (pid != 0 && !processo_vivo(pid)) morti.push_back(join_path(cartella, nome));
-  } while (FindNextFileW(ricerca, &voce));
-  FindClose(ricerca);
-  for (const std::string& m : morti) DeleteFileW(a_utf16(m).c_str());
+void RealFileSystem::clear_leftovers(std::span<const std::string> outputs) {
+  for (const auto& [cartella, uscite] : by_folder(outputs)) {
+    WIN32_FIND_DATAW voce;
+    HANDLE ricerca = FindFirstFileW(a_utf16(join_path(cartella, "*.part")).c_str(), &voce);
+    // Leftovers are tidied where possible; a folder that cannot be listed
+    // fails its writes with a better reason.
+    if (ricerca == INVALID_HANDLE_VALUE) continue;
+    std::vector<std::string> morti;
+    do {
+      const std::string nome = da_utf16(voce.cFileName);
+      for (const std::string& uscita : uscite) {
+        const unsigned long pid = temporary_owner(nome, uscita);
+        if (pid != 0 && !processo_vivo(pid)) morti.push_back(join_path(cartella, nome));
+      }
+    } while (FindNextFileW(ricerca, &voce));
+    FindClose(ricerca);
+    for (const std::string& m : morti) DeleteFileW(a_utf16(m).c_str());
+  }
 }
 
 // A plain rename fails over an existing file here: the output is replaced

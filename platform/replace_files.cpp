@@ -73,7 +73,6 @@ void FolderSyncs::sync(FileSystem& fs) {
 
 void replace_files(FileSystem& fs, std::span<const OutputFile> files, Durability d) {
   refuse_unreplaceable(fs, files);
-  for (const OutputFile& f : files) fs.clear_leftovers(f.path);
   std::vector<Replacement> set;
   const OutputFile* current = nullptr;
   try {

@@ -49,7 +49,8 @@ struct Durability {
 // whole set is in place: when a rename fails, the outputs already renamed
 // get their earlier files back (or are removed, where there was none). A
 // failure throws FileError naming the output and leaves no temporary file
-// behind.
+// behind. The leftovers of dead runs beside the outputs are the caller's to
+// clear, once for a whole run (FileSystem::clear_leftovers).
 void replace_files(FileSystem& fs, std::span<const OutputFile> files, Durability d = {});
 
 // replace_files for one file.

@@ -139,8 +139,8 @@ TEST(ReplaceFiles, AFailedRenamePutsTheEarlierSetBack) {
   EXPECT_EQ(testing::files_in(cartella.path()), (std::set<std::string>{"a.dat", "c.dat"}));
 }
 
-// A writer removes what runs that died left beside its outputs, and nothing
-// else: not a live run's temporary, not a name that only looks like one.
+// What runs that died left beside the outputs is removed, and nothing else:
+// not a live run's temporary, not a name that only looks like one.
 TEST(ReplaceFiles, RemovesTheLeftoversOfDeadRunsOnly) {
   TempFolder cartella;
   const std::string f = cartella.file("out.dat");
@@ -152,7 +152,7 @@ TEST(ReplaceFiles, RemovesTheLeftoversOfDeadRunsOnly) {
   for (const std::string& p : {morto, vivo}) write_file(p, "leftover");
   for (const std::string& p : altri) write_file(p, "the user's");
   RealFileSystem fs;
-  write_whole_file(fs, f, "new");
+  fs.clear_leftovers(std::vector<std::string>{f});
   EXPECT_FALSE(std::filesystem::exists(morto));
   EXPECT_TRUE(std::filesystem::exists(vivo));
   for (const std::string& p : altri) EXPECT_EQ(read_file(p), "the user's") << p;

@@ -60,7 +60,9 @@ class FailingFileSystem : public FileSystem {
     check(Op::keep, p, "keep");
     return inner_.keep_earlier(p);
   }
-  void clear_leftovers(const std::string& beside) override { inner_.clear_leftovers(beside); }
+  void clear_leftovers(std::span<const std::string> outputs) override {
+    inner_.clear_leftovers(outputs);
+  }
   void rename(const std::string& from, const std::string& to) override {
     check(Op::rename, to, "rename");
     inner_.rename(from, to);

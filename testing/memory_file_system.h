@@ -22,7 +22,7 @@ class MemoryFileSystem : public FileSystem {
   std::unique_ptr<NewFile> open_stream(const std::string&) override { return nullptr; }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   std::string keep_earlier(const std::string& path) override;
-  void clear_leftovers(const std::string&) override {}
+  void clear_leftovers(std::span<const std::string>) override {}
   void rename(const std::string& from, const std::string& to) override;
   void remove(const std::string& path) override;
   void sync_folder(const std::string&) override {}

@@ -18,6 +18,8 @@ namespace {
 int compila(const opzioni_tool& o, const std::string& scenario, const std::string& treno,
             FileSystem& disco, piattaforma& p, std::ostream& uscita, std::ostream& errori) {
   const nomi_file nomi = nomi_file_per(o.cartelle.front(), o.scenario, o.treno);
+  const file_binari binari = binari_di(nomi);
+  disco.clear_leftovers(std::vector<std::string>{binari.linea, binari.scenario, binari.treno});
   DeferredDeletions vista(disco, {nomi.linea_txt, nomi.treno_txt});
   FolderSyncs cartella;
   const compilazione c =

@@ -30,6 +30,7 @@ int inizia(const richiesta& r) {
   const std::string treno = testo_da_tabella(righe_treno());
   const OutputFile testi[] = {{nomi.linea_txt, {linea}}, {nomi.treno_txt, {treno}}};
   const in_corso passo("writing the description texts in", r.o.cartelle.front());
+  r.fs.clear_leftovers(std::vector<std::string>{nomi.linea_txt, nomi.treno_txt});
   replace_files(r.fs, testi);
   return kStatoCompleto;
 }

@@ -17,6 +17,7 @@ int esegui(const richiesta& r) {
     // A FIFO, a device or /dev/stdout is written into, never replaced by a file.
     flusso->write(svg);
   } else {
+    r.fs.clear_leftovers(std::vector<std::string>{r.o.immagine});
     write_whole_file(r.fs, r.o.immagine, svg);
   }
   return kStatoCompleto;
