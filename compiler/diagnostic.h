@@ -1,0 +1,43 @@
+// What the check finds in an author's description texts, each finding at
+// the field it is about: the pieces a compiler-style report, its JSON and
+// SARIF forms and an editor's squiggle are all drawn from.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace lorvenna {
+
+enum class Severity { error, warning };
+
+// A stretch of one line of a description text. Lines count from 1 and
+// columns from 1, in characters as the author's editor shows them (one
+// byte is one character in Windows-1252); `end_column` is one past the
+// last character, so a field of five characters at column 13 ends at 18.
+struct SourceSpan {
+  std::string file;
+  int line = 0;
+  int column = 0;
+  int end_column = 0;
+};
+
+// Another record that takes part in the finding: the signal already on
+// the cell, the station whose area overlaps.
+struct DiagnosticNote {
+  SourceSpan where;
+  std::string message;
+};
+
+struct Diagnostic {
+  Severity severity = Severity::error;
+  SourceSpan where;
+  // "codice N" for a fault the compile records, or the warning's class
+  // (lower-case words joined by hyphens, as `--no-warn` takes them).
+  std::string code;
+  std::string message;
+  std::vector<DiagnosticNote> notes;
+  // What is allowed, in the author's words; each line is one hint.
+  std::vector<std::string> help;
+};
+
+}  // namespace lorvenna
