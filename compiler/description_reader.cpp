@@ -17,8 +17,8 @@ void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_
                     bool salva_linea) {
   const std::string* in_lettura = &testi.linea;
   // Whatever the failure, no description text is left behind.
-  auto fallimento = [&](const std::exception& e, int riga) {
-    t.motivo = {*in_lettura, riga, e.what()};
+  auto fallimento = [&](const std::exception& e, int riga, const posizione_campo& campo) {
+    t.motivo = {*in_lettura, riga, e.what(), campo, {}};
     elimina_se_esiste(fs, testi.linea);
     elimina_se_esiste(fs, testi.treno);
     m.codice_errore = codice::lettura;
@@ -31,9 +31,9 @@ void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_
     in_lettura = &testi.treno;
     leggi_descrizione_treno(m, t, fs, testi.treno, indice_cartello);
   } catch (const errore_lettura& e) {
-    fallimento(e, e.riga());
+    fallimento(e, e.riga(), e.campo());
   } catch (const FileError& e) {
-    fallimento(e, 0);
+    fallimento(e, 0, {});
   }
 }
 

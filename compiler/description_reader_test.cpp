@@ -46,6 +46,45 @@ TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
   EXPECT_EQ(traccia.motivo.motivo, "\"12abc\" is not a number within the 32-bit range");
 }
 
+// The fault points at the field an author must mend: the field that could
+// not be read, or the position of a record its rule refused, on its own
+// line and at its column, even when the record goes on to later lines.
+TEST_F(DescrizioniTest, TheFaultNamesItsFieldsLineAndColumns) {
+  struct Caso {
+    const char* nome;
+    std::string linea;
+    std::string treno;
+    posizione_campo atteso;
+  };
+  const Caso casi[] = {
+      {"a field that is not a number",
+       linea_breve("pendenza, 0, 0\npendenza,  12abc, 3\n"),
+       "",
+       {6, 12, 17}},
+      {"a text board on a taken cell",
+       linea_breve("cartello_indicatore, 350, A\n\tcartello_indicatore,  350, B\n"),
+       "",
+       {6, 24, 27}},
+      {"a station off the grid, its fields over two lines",
+       linea_breve("pendenza, 0, 0\n"),
+       crlf("[generale]\nstazione,\n   1025, 12, 300, 0, 0, 0, 1,1,0, 4,1,1, 70, 8, 7, 0, "
+            "X\n[fine]\n"),
+       {3, 4, 8}},
+  };
+  for (const Caso& c : casi) {
+    nuovo_modello();
+    if (c.treno.empty()) {
+      leggi(c.linea);
+    } else {
+      leggi(c.linea, c.treno);
+    }
+    ASSERT_TRUE(m.con_codice()) << c.nome;
+    EXPECT_EQ(traccia.motivo.campo.riga, c.atteso.riga) << c.nome;
+    EXPECT_EQ(traccia.motivo.campo.colonna, c.atteso.colonna) << c.nome;
+    EXPECT_EQ(traccia.motivo.campo.colonna_fine, c.atteso.colonna_fine) << c.nome;
+  }
+}
+
 TEST_F(DescrizioniTest, AHugeOrBinaryFieldIsQuotedShort) {
   leggi(linea_breve("pendenza, " + std::string(100000, '9') + std::string("\0x", 2) + ", 3\n"));
   EXPECT_EQ(m.codice_errore, codice::lettura);

@@ -5,22 +5,31 @@
 #include <stdexcept>
 #include <string>
 
+#include "compiler/field_position.h"
+
 namespace lorvenna {
 
 class errore_lettura : public std::runtime_error {
  public:
   explicit errore_lettura(const std::string& motivo, int riga = 0)
       : std::runtime_error(motivo), riga_(riga) {}
+  errore_lettura(const std::string& motivo, const posizione_campo& campo)
+      : std::runtime_error(motivo), riga_(campo.riga), campo_(campo) {}
 
   // Line (from 1) of the text where the failure was met; 0 until known.
   int riga() const { return riga_; }
-  // Gives the failure its line unless it already has one.
-  void colloca(int riga) {
-    if (riga_ == 0) riga_ = riga;
+  // The field at fault; its line 0 when no single field is.
+  const posizione_campo& campo() const { return campo_; }
+  // Gives the failure its field unless it already has a line.
+  void colloca(const posizione_campo& campo) {
+    if (riga_ != 0) return;
+    riga_ = campo.riga;
+    campo_ = campo;
   }
 
  private:
   int riga_;
+  posizione_campo campo_;
 };
 
 }  // namespace lorvenna

@@ -43,7 +43,54 @@ int lettore_campi::riga() const {
 }
 
 void lettore_campi::fallisci(const std::string& motivo) const {
-  throw errore_lettura(motivo, riga());
+  throw errore_lettura(motivo, ultimo_campo());
+}
+
+posizione_campo lettore_campi::posizione(size_t inizio, size_t fine) const {
+  // Asked in reading order, the line count goes on from the last answer.
+  if (inizio < posizione_contata_fino_) {
+    posizione_contata_fino_ = 0;
+    righe_prima_posizione_ = 0;
+  }
+  const auto primo = testo_.begin();
+  righe_prima_posizione_ +=
+      static_cast<int>(std::count(primo + static_cast<std::ptrdiff_t>(posizione_contata_fino_),
+                                  primo + static_cast<std::ptrdiff_t>(inizio), '\n'));
+  posizione_contata_fino_ = inizio;
+  const int riga = 1 + righe_prima_posizione_;
+  const size_t inizio_riga = inizio == 0 ? 0 : testo_.rfind('\n', inizio - 1);
+  const size_t da = inizio_riga == std::string::npos || inizio == 0 ? 0 : inizio_riga + 1;
+  const int colonna = static_cast<int>(inizio - da) + 1;
+  return {riga, colonna, colonna + static_cast<int>(fine - inizio)};
+}
+
+void lettore_campi::segna_campo(size_t inizio, size_t fine) {
+  // No record has this many fields; text read outside any record (a section
+  // skipped, say) must not pile up.
+  constexpr size_t kCampiTenuti = 32;
+  fine_campo_ = fine;
+  if (campi_record_.size() < kCampiTenuti) campi_record_.emplace_back(inizio, fine);
+}
+
+void lettore_campi::inizia_record() {
+  campi_record_.clear();
+  campi_record_.emplace_back(inizio_campo_, std::max(inizio_campo_, fine_campo_));
+}
+
+std::vector<posizione_campo> lettore_campi::campi_record() const {
+  std::vector<posizione_campo> campi;
+  for (const auto& [inizio, fine] : campi_record_) campi.push_back(posizione(inizio, fine));
+  return campi;
+}
+
+posizione_campo lettore_campi::campo_del_record(size_t i) const {
+  if (campi_record_.empty()) return ultimo_campo();
+  const auto& [inizio, fine] = campi_record_[std::min(i, campi_record_.size() - 1)];
+  return posizione(inizio, fine);
+}
+
+posizione_campo lettore_campi::ultimo_campo() const {
+  return posizione(inizio_campo_, std::max(inizio_campo_, fine_campo_));
 }
 
 void lettore_campi::salta_spazi_e_righe() {
@@ -51,6 +98,7 @@ void lettore_campi::salta_spazi_e_righe() {
   // A record cut short is reported on the line of its last field.
   if (pos_ >= testo_.size()) fallisci("the file ends where a field was expected");
   inizio_campo_ = pos_;
+  fine_campo_ = pos_;
 }
 
 void lettore_campi::salta_spazi() {
@@ -71,6 +119,7 @@ std::string lettore_campi::leggi_testo() {
   size_t fine = pos_;
   while (fine > inizio && spazio(testo_[fine - 1])) --fine;
   std::string campo = testo_.substr(inizio, fine - inizio);
+  segna_campo(inizio, fine);
   if (pos_ < testo_.size() && corrente() == ',') {
     ++pos_;
   } else {
@@ -82,6 +131,7 @@ std::string lettore_campi::leggi_testo() {
 int32_t lettore_campi::leggi_numero() {
   salta_spazi_e_righe();
   if (corrente() == ',') {
+    segna_campo(pos_, pos_);
     ++pos_;
     return 0;
   }
@@ -91,6 +141,7 @@ int32_t lettore_campi::leggi_numero() {
     ++pos_;
   }
   const std::string_view campo = std::string_view(testo_).substr(inizio, pos_ - inizio);
+  segna_campo(inizio, pos_);
   salta_spazi();
   if (pos_ < testo_.size() && corrente() == ',') {
     ++pos_;

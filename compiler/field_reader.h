@@ -5,8 +5,11 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "compiler/failure.h"
+#include "compiler/field_position.h"
 
 namespace lorvenna {
 
@@ -27,18 +30,37 @@ class lettore_campi {
   // Throws errore_lettura for the field just read, with its line.
   [[noreturn]] void fallisci(const std::string& motivo) const;
 
+  // From the field last read on, the fields read belong to one record: the
+  // keyword field and what the record reads after it.
+  void inizia_record();
+  // The fields of the current record, in the order read.
+  std::vector<posizione_campo> campi_record() const;
+  posizione_campo ultimo_campo() const;
+  // Field `i` of the current record (0 is its keyword), or the last one it
+  // has when it has fewer.
+  posizione_campo campo_del_record(size_t i) const;
+
  private:
   void salta_spazi_e_righe();
   void salta_spazi();
   bool consuma_fine_riga();
   char corrente() const { return testo_[pos_]; }
 
+  posizione_campo posizione(size_t inizio, size_t fine) const;
+  void segna_campo(size_t inizio, size_t fine);
+
   std::string testo_;
   size_t pos_ = 0;
   size_t inizio_campo_ = 0;
+  size_t fine_campo_ = 0;
+  // Byte offsets of the current record's fields, start and end; only turned
+  // into lines and columns when a diagnostic asks for them.
+  std::vector<std::pair<size_t, size_t>> campi_record_;
   // Line ends counted so far, and up to where.
   mutable size_t contati_fino_ = 0;
   mutable int righe_contate_ = 0;
+  mutable size_t posizione_contata_fino_ = 0;
+  mutable int righe_prima_posizione_ = 0;
 };
 
 // Runs `leggi` over `lettore`; a failure met outside the reader itself (a
@@ -48,7 +70,7 @@ auto con_riga(const lettore_campi& lettore, Leggi leggi) {
   try {
     return leggi();
   } catch (errore_lettura& e) {
-    e.colloca(lettore.riga());
+    e.colloca(lettore.ultimo_campo());
     throw;
   }
 }

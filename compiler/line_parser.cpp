@@ -42,8 +42,11 @@ struct lettura_linea {
 template <size_t N>
 esito_record applica_a_riga(const regola<lettura_linea> (&regole)[N], lettura_linea& l) {
   const int riga = l.lettore.riga();
+  l.lettore.inizia_record();
   const esito_record e = applica(regole, l.campo, l);
-  if (e != esito_record::continua && l.m.con_codice()) l.t.motivo = {l.percorso, riga, ""};
+  if (e != esito_record::continua && l.m.con_codice()) {
+    l.t.motivo = record_in_errore(l.percorso, riga, l.lettore);
+  }
   return e;
 }
 
@@ -246,7 +249,7 @@ void tra_le_sezioni(lettura_linea& l) {
 // never interpreted.
 esito_record leggi_record(lettura_linea& l) {
   if (!trova_generale(l.lettore, l.campo)) {
-    l.t.motivo = {l.percorso, 0, ""};
+    l.t.motivo = {l.percorso, 0, "", {}, {}};
     return ferma(l.m, codice::generale_assente);
   }
   if (sezione_generale(l) == esito_record::fermo) return esito_record::fermo;
@@ -280,7 +283,7 @@ bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
                              bool salva_linea) {
   if (!fs.exists(percorso)) {
     m.codice_errore = codice::linea_assente;
-    t.motivo = {percorso, 0, ""};
+    t.motivo = {percorso, 0, "", {}, {}};
     return false;
   }
   t.testo_linea = percorso;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/field_position.h"
+
 namespace lorvenna {
 
 // The description text, the line of the record at fault (0 when no single
@@ -15,13 +17,19 @@ struct motivo_lettura {
   std::string testo;
   int riga = 0;
   std::string motivo;
+  // The field at fault, and every field of its record from the keyword on;
+  // line 0 and no fields where no single field is at fault.
+  posizione_campo campo;
+  std::vector<posizione_campo> campi;
 };
 
-// A signal or slowdown as read: its first and last cell and its line.
+// A signal or slowdown as read: its first and last cell, its line and its
+// position field.
 struct origine_marca {
   int32_t prima_cella;
   int32_t ultima_cella;
   int riga;
+  posizione_campo campo;
 };
 
 struct traccia_lettura {

@@ -8,9 +8,19 @@
 
 #include "compiler/field_reader.h"
 #include "compiler/keywords.h"
+#include "compiler/reading_trace.h"
 #include "compiler/record_outcome.h"
 
 namespace lorvenna {
+
+// The record whose rule left a code: its keyword's line, its fields, and
+// as the field at fault its position (the field after the keyword) where
+// it has one.
+motivo_lettura record_in_errore(const std::string& testo, int riga, const lettore_campi& r);
+
+// The field after the current record's keyword: its position, in the
+// records that have one.
+posizione_campo campo_posizione(const lettore_campi& r);
 
 // Reads fields into `campo` up to one that contains "[generale]". False when
 // the text ends first; the field that ends it is not looked at.

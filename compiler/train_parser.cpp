@@ -101,7 +101,7 @@ esito_record segnale(lettura_treno& l) {
   }
   memo_segnale(l.m, s);
   const int32_t c = cella_di(p);
-  l.t.marche_lette.push_back({c, c, l.lettore.riga()});
+  l.t.marche_lette.push_back({c, c, l.lettore.riga(), campo_posizione(l.lettore)});
   return dopo_marcatura(l.m, p);
 }
 
@@ -116,8 +116,8 @@ esito_record rallentamento(lettura_treno& l) {
     return fuori_tracciato(l.m, r.x);
   }
   memo_rallentamento(l.m, r);
-  l.t.marche_lette.push_back(
-      {cella_di(r.x), cella_di(static_cast<double>(r.x) + r.lunghezza), l.lettore.riga()});
+  l.t.marche_lette.push_back({cella_di(r.x), cella_di(static_cast<double>(r.x) + r.lunghezza),
+                              l.lettore.riga(), campo_posizione(l.lettore)});
   return dopo_marcatura(l.m, r.x);
 }
 
@@ -187,9 +187,10 @@ esito_record leggi_record(lettura_treno& l) {
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
     const int riga = l.lettore.riga();
+    l.lettore.inizia_record();
     if (esito_record e = applica(kRegole, l.campo, l); e != esito_record::continua) {
-      // A code left by the record points the author at its line.
-      if (l.m.con_codice()) l.t.motivo = {l.t.testo_treno, riga, ""};
+      // A code left by the record points the author at it.
+      if (l.m.con_codice()) l.t.motivo = record_in_errore(l.t.testo_treno, riga, l.lettore);
       return e;
     }
   }
@@ -224,7 +225,7 @@ void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
   controlla_progressive(m);
   // The sections come from the line text's general section; no one record
   // is at fault once they are sorted.
-  if (m.codice_errore == codice::progressiva_fuori_passo) t.motivo = {t.testo_linea, 0, ""};
+  if (m.codice_errore == codice::progressiva_fuori_passo) t.motivo = {t.testo_linea, 0, "", {}, {}};
 }
 
 }  // namespace lorvenna
