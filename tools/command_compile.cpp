@@ -1,15 +1,29 @@
 // scenario-tool compile: the program's compile on an author's texts.
 #include <sstream>
 
+#include "compiler/text_limit.h"
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "driver/run_sequence.h"
 #include "platform/deferred_deletions.h"
 #include "tools/command_table.h"
+#include "tools/diagnostic_render.h"
 #include "tools/diagnostics.h"
 
 namespace lorvenna {
 namespace {
+
+// The text at fault as it stands on the disk, for the diagnostic to show
+// its line; one that cannot be read now is shown without it.
+testi_sorgente testo_in_difetto(FileSystem& disco, const compilazione& c) {
+  const std::string& testo = c.traccia.motivo.testo;
+  if (c.traccia.motivo.riga < 1) return {};
+  try {
+    return {{testo, disco.read(testo, kLimiteTesto)}};
+  } catch (const FileError&) {
+    return {};
+  }
+}
 
 // An author's texts are the only copy of their work: the compile deletes
 // them only in its own view of the folder. Asked to, the tool deletes them
@@ -25,17 +39,23 @@ int compila(const opzioni_tool& o, const std::string& scenario, const std::strin
   const compilazione c =
       memorizza_percorso(!o.senza_linea, scenario, treno, vista, nomi, &cartella);
   cartella.sync(disco);
+  // The texts are read again for the diagnostic's source line only when
+  // there is one, and before the texts may go.
+  const bool fatale =
+      c.esito == esito_compilazione::errore_1250 || c.esito == esito_compilazione::errore_1251;
+  std::string diagnostiche;
+  if (c.m.con_codice() && !fatale) {
+    const testi_sorgente testi = testo_in_difetto(disco, c);
+    diagnostiche = come_testo(controlla_testi(c, testi), testi);
+  }
   if (o.cancella_testi && c.esito == esito_compilazione::completa) vista.carry_out();
-  // An author gets one diagnostic pointing at the text instead of the
+  // An author gets the diagnostic pointing at the text instead of the
   // program's sentence.
   std::ostringstream frase;
   const int stato = riporta_compilazione(c, p, &uscita, frase);
   // Errors 1250 and 1251 are the whole report: their box was the run's end.
-  if (c.esito == esito_compilazione::errore_1250 || c.esito == esito_compilazione::errore_1251) {
-    return stato;
-  }
-  const std::string diagnostico = diagnostica(c);
-  errori << (diagnostico.empty() ? frase.str() : diagnostico + "\n");
+  if (fatale) return stato;
+  errori << (diagnostiche.empty() ? frase.str() : diagnostiche);
   return stato;
 }
 

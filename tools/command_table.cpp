@@ -25,8 +25,15 @@ std::string a_capo(const std::string& testo, const std::string& rientro) {
   return righe;
 }
 
+// "--format text|json|sarif" where the values are few, "--train NUMBER" otherwise.
 std::string forma(const opzione& o) {
-  return o.prende_valore() ? std::string(o.nome) + " " + o.valore : o.nome;
+  if (!o.prende_valore()) return o.nome;
+  std::string valore = o.valore;
+  if (!o.valori.empty()) {
+    valore.clear();
+    for (const char* v : o.valori) valore += (valore.empty() ? "" : "|") + std::string(v);
+  }
+  return std::string(o.nome) + " " + valore;
 }
 
 // Lines of "  NAME  TEXT" with the texts in one column.
@@ -57,8 +64,9 @@ opzione opzione_treno() {
 }
 
 std::span<const comando* const> comandi() {
-  static const comando* const tutti[] = {&comando_compile(), &comando_init(), &comando_verify(),
-                                         &comando_dump(),    &comando_diff(), &comando_plot()};
+  static const comando* const tutti[] = {&comando_compile(), &comando_check(), &comando_init(),
+                                         &comando_verify(),  &comando_dump(),  &comando_diff(),
+                                         &comando_plot()};
   return tutti;
 }
 
@@ -72,7 +80,10 @@ const comando* trova_comando(const std::string& nome) {
 std::string sinossi(const comando& c) {
   std::string s = c.nome;
   for (const char* cartella : c.cartelle) s += std::string(" ") + cartella;
-  for (const opzione& o : c.opzioni) s += o.obbligatoria ? " " + forma(o) : " [" + forma(o) + "]";
+  for (const opzione& o : c.opzioni) {
+    s += o.obbligatoria ? " " + forma(o) : " [" + forma(o) + "]";
+    if (o.ripetibile()) s += "...";
+  }
   return s;
 }
 

@@ -47,6 +47,7 @@ opzione opzione_treno();
 const comando& comando_compile();
 const comando& comando_init();
 const comando& comando_verify();
+const comando& comando_check();
 const comando& comando_dump();
 const comando& comando_diff();
 const comando& comando_plot();

@@ -5,7 +5,8 @@
 
 #include "compiler/fault_sentences.h"
 #include "compiler/rounding.h"
-#include "encoding/quoted.h"
+#include "encoding/windows1252.h"
+#include "tools/source_lines.h"
 
 namespace lorvenna {
 namespace {
@@ -109,7 +110,9 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
     case codice::fermata_in_testa:
       return frase(m.codice_errore);
     case codice::lettura:
-      return dove.motivo;
+      // A fault found on a line quotes the author's field, in the text's
+      // Windows-1252; one on no line is the system's, already UTF-8.
+      return dove.riga > 0 ? windows1252_a_utf8(dove.motivo) : dove.motivo;
     case codice::linea_assente:
       return frase(m.codice_errore);
     case codice::generale_assente:
@@ -123,18 +126,77 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
   return "";
 }
 
+// The stretch of the line that the finding is about: until fields carry
+// their places, all of the record, from its first character that is not
+// blank to its last.
+SourceSpan record(const std::string& file, int riga, SourceLines& righe) {
+  SourceSpan s{file, riga, 0, 0};
+  const auto l = righe.line(file, riga);
+  if (!l) return s;
+  const size_t first = l->find_first_not_of(" \t");
+  if (first == std::string_view::npos) return s;
+  s.column = static_cast<int>(first) + 1;
+  s.end_column = static_cast<int>(l->find_last_not_of(" \t")) + 2;
+  return s;
+}
+
+Diagnostic errore(SourceSpan where, codice c, std::string message) {
+  return {Severity::error,
+          std::move(where),
+          "codice " + std::to_string(numero(c)),
+          std::move(message),
+          {},
+          {}};
+}
+
+// Cell 1 and general record 85 were taken before the fixed marks went in:
+// on cell 1, the signal or slowdown read there is the one to blame.
+Diagnostic posto_occupato(const compilazione& c, codice codice_posto, SourceLines& righe) {
+  for (const origine_marca& o : c.traccia.marche_lette) {
+    if (o.prima_cella <= 1 && 1 <= o.ultima_cella) {
+      return errore(record(c.traccia.testo_treno, o.riga, righe), codice_posto,
+                    frase(codice_posto));
+    }
+  }
+  return errore({c.traccia.testo_linea, 0, 0, 0}, codice_posto, frase(codice_posto));
+}
+
 }  // namespace
 
-std::string diagnostica(const compilazione& c) {
+std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorgente& testi) {
+  std::vector<Diagnostic> trovate;
+  SourceLines righe(testi);
   const modello& m = c.m;
-  if (!m.con_codice()) return "";
-  const motivo_lettura& dove = c.traccia.motivo;
-  // The compiler form, "FILE:LINE:", that editors follow: the path stays
-  // unquoted, with its control bytes escaped.
-  std::string luogo = senza_controlli(dove.testo) + ":";
-  if (dove.riga > 0) luogo += std::to_string(dove.riga) + ":";
-  return luogo + " error: " + messaggio(m, dove) + " (codice_errore " +
-         std::to_string(numero(m.codice_errore)) + ")";
+  if (m.con_codice()) {
+    const motivo_lettura& dove = c.traccia.motivo;
+    trovate.push_back(
+        errore(record(dove.testo, dove.riga, righe), m.codice_errore, messaggio(m, dove)));
+  }
+  if (c.esito == esito_compilazione::errore_1250) {
+    trovate.push_back(posto_occupato(c, codice::marca_occupata, righe));
+  }
+  if (c.esito == esito_compilazione::errore_1251) {
+    trovate.push_back(posto_occupato(c, codice::codice_scenario_occupato, righe));
+  }
+  return trovate;
+}
+
+std::vector<Diagnostic> secondo_le_opzioni(std::vector<Diagnostic> d,
+                                           const std::vector<std::string>& senza_avvisi,
+                                           bool avvisi_come_errori) {
+  std::erase_if(d, [&](const Diagnostic& x) {
+    return x.severity == Severity::warning &&
+           std::find(senza_avvisi.begin(), senza_avvisi.end(), x.code) != senza_avvisi.end();
+  });
+  if (avvisi_come_errori) {
+    for (Diagnostic& x : d) x.severity = Severity::error;
+  }
+  return d;
+}
+
+bool con_errori(const std::vector<Diagnostic>& d) {
+  return std::any_of(d.begin(), d.end(),
+                     [](const Diagnostic& x) { return x.severity == Severity::error; });
 }
 
 }  // namespace lorvenna

@@ -1,14 +1,28 @@
-// The author's diagnostic for a compile that recorded a fault, in the usual
-// compiler form: "FILE:LINE: error: MESSAGE (codice_errore C)".
+// What the check finds in an author's description texts, each finding at
+// the record it is about, drawn from one compile's outcome.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "compiler/compile.h"
+#include "compiler/diagnostic.h"
+#include "tools/diagnostic_render.h"
 
 namespace lorvenna {
 
-// Empty when the compile recorded no fault.
-std::string diagnostica(const compilazione& c);
+// The compile's fault (code "codice N", the sentence said with the
+// record's own values), and errors 1250 and 1251; nothing for a clean
+// compile. `testi` gives each finding its place on the record's line.
+std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorgente& testi);
+
+// The findings as the author asked for them: the warnings of the classes in
+// `senza_avvisi` left out, and with `avvisi_come_errori` every other
+// warning made an error.
+std::vector<Diagnostic> secondo_le_opzioni(std::vector<Diagnostic> d,
+                                           const std::vector<std::string>& senza_avvisi,
+                                           bool avvisi_come_errori);
+
+bool con_errori(const std::vector<Diagnostic>& d);
 
 }  // namespace lorvenna

@@ -1,6 +1,8 @@
 #include "tools/tool_options.h"
 
+#include <algorithm>
 #include <set>
+#include <string_view>
 
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
@@ -23,6 +25,15 @@ bool e_opzione(const std::string& argomento) {
 
 }  // namespace
 
+std::string alternative(const std::vector<const char*>& valori) {
+  std::string s;
+  for (size_t i = 0; i < valori.size(); ++i) {
+    if (i > 0) s += i + 1 == valori.size() ? " or " : ", ";
+    s += valori[i];
+  }
+  return s;
+}
+
 opzione interruttore(const char* nome, bool opzioni_tool::*campo, const char* aiuto) {
   return {nome, "", campo, aiuto, nullptr, false};
 }
@@ -30,6 +41,17 @@ opzione interruttore(const char* nome, bool opzioni_tool::*campo, const char* ai
 opzione con_valore(const char* nome, const char* valore, std::string opzioni_tool::*campo,
                    const char* aiuto, const char* predefinito, bool obbligatoria) {
   return {nome, valore, campo, aiuto, predefinito, obbligatoria};
+}
+
+opzione a_scelta(const char* nome, const char* valore, std::string opzioni_tool::*campo,
+                 const char* aiuto, std::vector<const char*> valori) {
+  const char* predefinito = valori.front();
+  return {nome, valore, campo, aiuto, predefinito, false, std::move(valori)};
+}
+
+opzione ripetibile(const char* nome, const char* valore,
+                   std::vector<std::string> opzioni_tool::*campo, const char* aiuto) {
+  return {nome, valore, campo, aiuto, nullptr, false};
 }
 
 std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std::string> a,
@@ -82,7 +104,16 @@ std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std:
       motivo = nome + " is given an empty " + op->valore;
       return std::nullopt;
     }
-    o.*std::get<std::string opzioni_tool::*>(op->imposta) = std::move(valore);
+    if (!op->valori.empty() &&
+        std::find(op->valori.begin(), op->valori.end(), valore) == op->valori.end()) {
+      motivo = nome + " takes " + alternative(op->valori) + ", not " + citato(valore);
+      return std::nullopt;
+    }
+    if (op->ripetibile()) {
+      (o.*std::get<std::vector<std::string> opzioni_tool::*>(op->imposta)).push_back(valore);
+    } else {
+      o.*std::get<std::string opzioni_tool::*>(op->imposta) = std::move(valore);
+    }
   }
   if (o.cartelle.size() < c.cartelle.size()) {
     motivo = std::string(c.nome) + " needs";

@@ -18,32 +18,52 @@ struct opzioni_tool {
   std::vector<std::string> cartelle;  // the command's folders, in order
   std::string scenario;
   std::string treno;
-  bool senza_linea = false;     // compile --no-line
-  bool cancella_testi = false;  // compile --delete-texts
-  bool forza = false;           // init --force
-  bool json = false;            // dump --json
-  bool tutte = false;           // diff --all
-  std::string immagine;         // plot -o
+  bool senza_linea = false;               // compile --no-line
+  bool cancella_testi = false;            // compile --delete-texts
+  bool forza = false;                     // init --force
+  bool json = false;                      // dump --json
+  bool tutte = false;                     // diff --all
+  std::string immagine;                   // plot -o
+  std::string formato;                    // check --format
+  bool avvisi_come_errori = false;        // check --warnings-as-errors
+  std::vector<std::string> senza_avvisi;  // check --no-warn, once per class
 };
 
 // One option of a command: a flag sets a field to true, an option with a
-// value stores the value in a field.
+// value stores the value in a field, and one that may be repeated adds each
+// value to a list.
 struct opzione {
   const char* nome;    // "--scenario"
   const char* valore;  // the value's name in the usage ("NAME"); empty for a flag
-  std::variant<bool opzioni_tool::*, std::string opzioni_tool::*> imposta;
+  std::variant<bool opzioni_tool::*, std::string opzioni_tool::*,
+               std::vector<std::string> opzioni_tool::*>
+      imposta;
   const char* aiuto;          // one line in the command's help
   const char* predefinito;    // the value when the option is not given, or nullptr
   bool obbligatoria = false;  // to be given on every run
+  // The only values it takes, when they are few ("text", "json"); empty
+  // for any.
+  std::vector<const char*> valori = {};
 
-  bool prende_valore() const {
-    return std::holds_alternative<std::string opzioni_tool::*>(imposta);
+  bool prende_valore() const { return !std::holds_alternative<bool opzioni_tool::*>(imposta); }
+  bool ripetibile() const {
+    return std::holds_alternative<std::vector<std::string> opzioni_tool::*>(imposta);
   }
 };
 
 opzione interruttore(const char* nome, bool opzioni_tool::*campo, const char* aiuto);
 opzione con_valore(const char* nome, const char* valore, std::string opzioni_tool::*campo,
                    const char* aiuto, const char* predefinito = nullptr, bool obbligatoria = false);
+// An option whose value is one of `valori`, the first of them when it is
+// not given.
+opzione a_scelta(const char* nome, const char* valore, std::string opzioni_tool::*campo,
+                 const char* aiuto, std::vector<const char*> valori);
+// An option that may be given again and again, each value added to `campo`.
+opzione ripetibile(const char* nome, const char* valore,
+                   std::vector<std::string> opzioni_tool::*campo, const char* aiuto);
+
+// The values an option takes, for its help and its errors: "text, json or sarif".
+std::string alternative(const std::vector<const char*>& valori);
 
 // The arguments that follow the command's name, read by the command's
 // table entry: `--opt VALUE` or `--opt=VALUE`, flags, and its folders.

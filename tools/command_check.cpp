@@ -1,0 +1,81 @@
+// scenario-tool check: the author's texts compiled in memory, and what the
+// compile finds shown at the records it is about. Nothing is written.
+#include <algorithm>
+
+#include "compiler/text_limit.h"
+#include "driver/file_names.h"
+#include "driver/report.h"
+#include "encoding/quoted.h"
+#include "tools/command_table.h"
+#include "tools/diagnostic_render.h"
+#include "tools/diagnostics.h"
+#include "tools/texts_in_memory.h"
+
+namespace lorvenna {
+namespace {
+
+// Both texts, read once: the compile and the findings' source lines use
+// the same bytes. A missing text is named, since an author who mistyped a
+// name or a number needs to see which file was looked for.
+std::optional<testi_sorgente> leggi_testi(FileSystem& fs, const testi_descrizione& testi,
+                                          std::ostream& errori) {
+  testi_sorgente letti;
+  for (const auto& [percorso, cosa] : {std::pair{testi.linea, "line"}, {testi.treno, "train"}}) {
+    if (!fs.exists(percorso)) {
+      errori << "scenario-tool: the " << cosa << " description text " << percorso_citato(percorso)
+             << " does not exist\n";
+      return std::nullopt;
+    }
+    letti[percorso] = fs.read(percorso, kLimiteTesto);
+  }
+  return letti;
+}
+
+int esegui(const richiesta& r) {
+  const nomi_file nomi = nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno);
+  const testi_descrizione testi = testi_di(nomi);
+  const auto letti = leggi_testi(r.fs, testi, r.errori);
+  if (!letti) return kStatoFermato;
+  TextsInMemory in_memoria(*letti);
+  const compilazione c = compila({r.scenario, r.treno, true, testi}, in_memoria);
+  const std::vector<Diagnostic> trovate =
+      secondo_le_opzioni(controlla_testi(c, *letti), r.o.senza_avvisi, r.o.avvisi_come_errori);
+  if (r.o.formato == "json") {
+    r.uscita << come_json(trovate);
+  } else if (r.o.formato == "sarif") {
+    r.uscita << come_sarif(trovate);
+  } else {
+    r.uscita << come_testo(trovate, *letti);
+  }
+  return con_errori(trovate) ? kStatoConCodice : kStatoCompleto;
+}
+
+}  // namespace
+
+const comando& comando_check() {
+  static const comando c{
+      .nome = "check",
+      .cartelle = {"DIR"},
+      .crea_cartella = false,
+      .riassunto = "checks the description texts in DIR and shows each mistake where it is",
+      .descrizione =
+          "Compiles the line and train description texts that stand in DIR (NAME_linea.txt and "
+          "NAME_NUMBER-.txt) in memory, writing nothing, and prints each mistake found with its "
+          "text, line and column, the line itself with the place marked, and what is allowed. "
+          "Exit 0 when nothing is found or only warnings, 1 when there is an error, 2 when a "
+          "text cannot be read.",
+      .opzioni = {opzione_scenario(), opzione_treno(),
+                  a_scelta("--format", "FORMAT", &opzioni_tool::formato,
+                           "how the findings are printed", {"text", "json", "sarif"}),
+                  interruttore("--warnings-as-errors", &opzioni_tool::avvisi_come_errori,
+                               "counts every warning as an error, in the output and the exit "
+                               "status"),
+                  ripetibile("--no-warn", "CLASS", &opzioni_tool::senza_avvisi,
+                             "leaves out the warnings of CLASS; may be given again")},
+      .accesso = LockKind::shared,
+      .esegui = esegui,
+  };
+  return c;
+}
+
+}  // namespace lorvenna

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "driver/file_names.h"
+#include "testing/fake_platform.h"
+#include "testing/memory_file_system.h"
+#include "texts/line_description.h"
+#include "texts/line_table.h"
+#include "texts/train_description.h"
+#include "tools/scenario_tool.h"
+
+namespace lorvenna {
+namespace {
+
+class CheckTest : public ::testing::Test {
+ protected:
+  CheckTest() {
+    disco.create_folder("dir");
+    disco.write(nomi.linea_txt, testo_da_tabella(righe_linea()));
+    disco.write(nomi.treno_txt, testo_da_tabella(righe_treno()));
+  }
+  int esegui(std::vector<std::string> argomenti) {
+    uscita.str("");
+    errori.str("");
+    return esegui_scenario_tool(argomenti, disco, p, uscita, errori);
+  }
+  int controlla(std::vector<std::string> altri = {}) {
+    std::vector<std::string> a = {"check", "dir", "--scenario", "Prova", "--train", "1"};
+    a.insert(a.end(), altri.begin(), altri.end());
+    return esegui(a);
+  }
+  // Moves one station of the embedded train text off the 50 m grid.
+  void stazione_fuori_passo() {
+    std::string t = testo_da_tabella(righe_treno());
+    const size_t a = t.find("33900");
+    ASSERT_NE(a, std::string::npos);
+    t.replace(a, 5, "33925");
+    disco.write(nomi.treno_txt, t);
+  }
+
+  MemoryFileSystem disco;
+  testing::FakePlatform p;
+  nomi_file nomi = nomi_file_per("dir", "Prova", "1");
+  std::ostringstream uscita, errori;
+};
+
+TEST_F(CheckTest, TheEmbeddedTextsAreCleanAndNothingIsWritten) {
+  EXPECT_EQ(controlla(), 0);
+  EXPECT_EQ(uscita.str(), "");
+  EXPECT_EQ(errori.str(), "");
+  EXPECT_EQ(controlla({"--format", "json"}), 0);
+  EXPECT_EQ(nlohmann::json::parse(uscita.str())["diagnostics"], nlohmann::json::array());
+  EXPECT_EQ(
+      controlla({"--format=sarif", "--warnings-as-errors", "--no-warn", "a", "--no-warn", "b"}), 0);
+  EXPECT_EQ(nlohmann::json::parse(uscita.str())["runs"][0]["results"], nlohmann::json::array());
+  EXPECT_FALSE(disco.exists(nomi.treno_dat));
+  EXPECT_FALSE(disco.exists(nomi.scenario_sim));
+  EXPECT_FALSE(disco.exists(nomi.linea_dat));
+  EXPECT_TRUE(disco.exists(nomi.linea_txt));
+  EXPECT_TRUE(disco.exists(nomi.treno_txt));
+}
+
+// check shows the record at fault in each form, and compile shows it the
+// same way, beside its own report.
+TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {
+  stazione_fuori_passo();
+  EXPECT_EQ(controlla(), 1);
+  const std::string testo = uscita.str();
+  EXPECT_EQ(testo,
+            "dir/Prova_1-.txt:27:1: error: station at 33925 m is off the 50 m grid [codice 8]\n"
+            "   27 | stazione,   33925, 11,  800,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
+            "Gallarate Scalo\n"
+            "      | ^" +
+                std::string(86, '~') +
+                "\n"
+                "1 error, 0 warnings\n");
+  EXPECT_EQ(errori.str(), "");
+
+  EXPECT_EQ(controlla({"--format", "json"}), 1);
+  const auto j = nlohmann::json::parse(uscita.str())["diagnostics"];
+  ASSERT_EQ(j.size(), 1u);
+  EXPECT_EQ(j[0]["line"], 27);
+  EXPECT_EQ(j[0]["code"], "codice 8");
+  EXPECT_EQ(controlla({"--format", "sarif"}), 1);
+  EXPECT_EQ(nlohmann::json::parse(uscita.str())["runs"][0]["results"][0]["ruleId"], "codice 8");
+  EXPECT_FALSE(disco.exists(nomi.treno_dat)) << "check writes nothing";
+
+  EXPECT_EQ(esegui({"compile", "dir", "--scenario", "Prova", "--train", "1"}), 1);
+  EXPECT_EQ(uscita.str(), "codice_errore=8 posizione_errore=33925\n");
+  EXPECT_EQ(errori.str(), testo);
+}
+
+TEST_F(CheckTest, AMissingTextIsNamed) {
+  disco.remove(nomi.treno_txt);
+  EXPECT_EQ(controlla(), 2);
+  EXPECT_EQ(uscita.str(), "");
+  EXPECT_EQ(errori.str(),
+            "scenario-tool: the train description text \"dir/Prova_1-.txt\" does not exist\n");
+  disco.remove(nomi.linea_txt);
+  EXPECT_EQ(controlla(), 2);
+  EXPECT_NE(errori.str().find("line description text \"dir/Prova_linea.txt\""), std::string::npos)
+      << errori.str();
+}
+
+TEST_F(CheckTest, UsageErrors) {
+  struct Caso {
+    std::vector<std::string> argomenti;
+    std::string motivo;
+  };
+  const Caso casi[] = {
+      {{"--format", "xml"}, "--format takes text, json or sarif, not \"xml\""},
+      {{"--format"}, "--format needs a value"},
+      {{"--no-warn"}, "--no-warn needs a value (CLASS)"},
+      {{"--warnings-as-errors=yes"}, "--warnings-as-errors takes no value"},
+  };
+  for (const Caso& c : casi) {
+    EXPECT_EQ(controlla(c.argomenti), 64);
+    EXPECT_NE(errori.str().find(c.motivo), std::string::npos) << errori.str();
+    EXPECT_NE(errori.str().find("usage: scenario-tool check DIR"), std::string::npos);
+    EXPECT_EQ(uscita.str(), "");
+  }
+}
+
+}  // namespace
+}  // namespace lorvenna
