@@ -69,13 +69,11 @@ TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {
   EXPECT_EQ(controlla(), 1);
   const std::string testo = uscita.str();
   EXPECT_EQ(testo,
-            "dir/Prova_1-.txt:27:1: error: station at 33925 m is off the 50 m grid [codice 8]\n"
+            "dir/Prova_1-.txt:27:13: error: station at 33925 m is off the 50 m grid [codice 8]\n"
             "   27 | stazione,   33925, 11,  800,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
             "Gallarate Scalo\n"
-            "      | ^" +
-                std::string(86, '~') +
-                "\n"
-                "1 error, 0 warnings\n");
+            "      |             ^~~~~\n"
+            "1 error, 0 warnings\n");
   EXPECT_EQ(errori.str(), "");
 
   EXPECT_EQ(controlla({"--format", "json"}), 1);

@@ -126,10 +126,12 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
   return "";
 }
 
-// The stretch of the line that the finding is about: until fields carry
-// their places, all of the record, from its first character that is not
-// blank to its last.
-SourceSpan record(const std::string& file, int riga, SourceLines& righe) {
+// The field the finding is about, where the compile knows it; otherwise all
+// of the record's line, from its first character that is not blank to its
+// last.
+SourceSpan record(const std::string& file, int riga, SourceLines& righe,
+                  const posizione_campo& campo = {}) {
+  if (campo.riga > 0) return {file, campo.riga, campo.colonna, campo.colonna_fine};
   SourceSpan s{file, riga, 0, 0};
   const auto l = righe.line(file, riga);
   if (!l) return s;
@@ -154,7 +156,7 @@ Diagnostic errore(SourceSpan where, codice c, std::string message) {
 Diagnostic posto_occupato(const compilazione& c, codice codice_posto, SourceLines& righe) {
   for (const origine_marca& o : c.traccia.marche_lette) {
     if (o.prima_cella <= 1 && 1 <= o.ultima_cella) {
-      return errore(record(c.traccia.testo_treno, o.riga, righe), codice_posto,
+      return errore(record(c.traccia.testo_treno, o.riga, righe, o.campo), codice_posto,
                     frase(codice_posto));
     }
   }
@@ -169,8 +171,8 @@ std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorge
   const modello& m = c.m;
   if (m.con_codice()) {
     const motivo_lettura& dove = c.traccia.motivo;
-    trovate.push_back(
-        errore(record(dove.testo, dove.riga, righe), m.codice_errore, messaggio(m, dove)));
+    trovate.push_back(errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
+                             messaggio(m, dove)));
   }
   if (c.esito == esito_compilazione::errore_1250) {
     trovate.push_back(posto_occupato(c, codice::marca_occupata, righe));

@@ -35,24 +35,24 @@ TEST_F(DiagnosticaTest, PointsAtTheRecordAtFault) {
   const Caso casi[] = {
       {"signal on a text board", bordo_350,
        treno({"sabbia, 3", "segnale, 350, 2,3,1,0,0,0,0,0,0,0"}),
-       "Prova_7-.txt:3:1-34: signal at 350 m falls on a cell already taken by a text board "
+       "Prova_7-.txt:3:10-13: signal at 350 m falls on a cell already taken by a text board "
        "[codice 16]"},
       {"text board on a text board",
        linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 375, (B)\n"), treno({}),
-       "Prova_linea.txt:6:1-30: text board at 375 m falls on a cell already taken by a text "
+       "Prova_linea.txt:6:22-25: text board at 375 m falls on a cell already taken by a text "
        "board [codice 6]"},
       {"a field that is no number", linea_breve("pendenza, 0, 0\npendenza, 12abc, 3\n"), treno({}),
-       "Prova_linea.txt:6:1-19: \"12abc\" is not a number within the 32-bit range "
+       "Prova_linea.txt:6:11-16: \"12abc\" is not a number within the 32-bit range "
        "[codice 25]"},
       {"no room on a slowdown's approach",
        linea_breve("cartello_indicatore, 4650, (A)\ncartello_indicatore, 4700, (B)\n"
                    "cartello_indicatore, 4750, (C)\n"),
        treno({"velocita, 0, 100", "rallentamento, 5000, 60, 200, 0, 0, 0"}),
-       "Prova_7-.txt:3:1-38: no room for a 180-point on the approach to the slowdown starting "
+       "Prova_7-.txt:3:16-20: no room for a 180-point on the approach to the slowdown starting "
        "at 5050 m [codice 12]"},
       {"a field with an accented letter, on an indented record",
        linea_breve("pendenza, 0, 0\n  pendenza, 12\xE0, 3 \t\n"), treno({}),
-       "Prova_linea.txt:6:3-19: \"12\xC3\xA0\" is not a number within the 32-bit range "
+       "Prova_linea.txt:6:13-16: \"12\xC3\xA0\" is not a number within the 32-bit range "
        "[codice 25]"},
       {"the scenario code's place taken",
        linea_breve("indicatori_vmax, 0, 0, 0, 0, 0, 0, 5, 0, 0\n"), treno({}),
