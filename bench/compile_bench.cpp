@@ -225,7 +225,7 @@ void BM_CompilazioneInMemoria(benchmark::State& state) {
     MemoryFileSystem fs;
     fs.write(testi.linea, linea);
     fs.write(testi.treno, treno);
-    benchmark::DoNotOptimize(compila({kNomeScenario, kNumeroTreno, true, testi}, fs));
+    benchmark::DoNotOptimize(compila({kNomeScenario, kNumeroTreno, true, testi, {}}, fs));
   }
 }
 BENCHMARK(BM_CompilazioneInMemoria)->Unit(benchmark::kMillisecond);
@@ -270,7 +270,7 @@ void BM_PercorsoInMemoria(benchmark::State& state) {
     MemoryFileSystem fs;
     fs.write(testi.linea, d.linea);
     fs.write(testi.treno, d.treno);
-    benchmark::DoNotOptimize(compila({"Bench", "1", true, testi}, fs));
+    benchmark::DoNotOptimize(compila({"Bench", "1", true, testi, {}}, fs));
   }
 }
 BENCHMARK(BM_PercorsoInMemoria)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -37,7 +37,7 @@ compilazione compila(const richiesta_compilazione& r, FileSystem& fs) {
   m.nome_scenario = r.nome_scenario;
   m.numero_treno = r.numero_treno;
 
-  memorizza_dati(m, c.traccia, fs, r.testi, r.salva_linea);
+  memorizza_dati(m, c.traccia, fs, r.testi, r.salva_linea, r.recupero);
   if (!m.tracciato_creato()) {
     c.esito = esito_compilazione::senza_tracciato;
     return c;

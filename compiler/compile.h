@@ -10,6 +10,7 @@
 #include "compiler/description_reader.h"
 #include "compiler/model.h"
 #include "compiler/reading_trace.h"
+#include "compiler/recovery.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -19,6 +20,9 @@ struct richiesta_compilazione {
   std::string numero_treno;   // Windows-1252
   bool salva_linea = true;    // also draw the plan view for the line file
   testi_descrizione testi;
+  // Set only by the author's check: every record's fault is told here and
+  // passed over. The compile that writes the binary files leaves it empty.
+  ascolta_guasti recupero;
 };
 
 enum class esito_compilazione {

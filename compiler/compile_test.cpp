@@ -15,7 +15,7 @@ class CompilazioneTest : public testing::DescrizioniTest {
   compilazione compila_testi(const std::string& linea, bool salva_linea = true) {
     if (!linea.empty()) disco.write(testi.linea, linea);
     disco.write(testi.treno, std::string(testing::kTrenoMinimo));
-    return compila({"Prova", "7", salva_linea, testi}, fs);
+    return compila({"Prova", "7", salva_linea, testi, {}}, fs);
   }
 };
 

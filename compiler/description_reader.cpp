@@ -14,7 +14,7 @@ void elimina_se_esiste(FileSystem& fs, const std::string& percorso) {
 }  // namespace
 
 void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_descrizione& testi,
-                    bool salva_linea) {
+                    bool salva_linea, const ascolta_guasti& recupero) {
   const std::string* in_lettura = &testi.linea;
   // Whatever the failure, no description text is left behind.
   auto fallimento = [&](const std::exception& e, int riga, const posizione_campo& campo) {
@@ -27,9 +27,17 @@ void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_
     m.dati_generali[kVoceScenario].nome = m.nome_scenario;
     m.dati_generali[kVoceRipetizione].nome = m.numero_treno;
     int32_t indice_cartello = kPrimoCartello;
-    if (!leggi_descrizione_linea(m, t, fs, testi.linea, indice_cartello, salva_linea)) return;
+    if (!leggi_descrizione_linea(m, t, fs, testi.linea, indice_cartello, salva_linea, recupero)) {
+      // A check goes on to the train text wherever there is a track to
+      // read it onto; the fault that stopped the line text is told first.
+      if (!recupero || !m.tracciato_creato()) return;
+      recupero(m, t.motivo);
+      m.codice_errore = codice::nessuno;
+      m.posizione_errore = 0;
+      t.motivo = {};
+    }
     in_lettura = &testi.treno;
-    leggi_descrizione_treno(m, t, fs, testi.treno, indice_cartello);
+    leggi_descrizione_treno(m, t, fs, testi.treno, indice_cartello, recupero);
   } catch (const errore_lettura& e) {
     fallimento(e, e.riga(), e.campo());
   } catch (const FileError& e) {

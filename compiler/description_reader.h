@@ -5,6 +5,7 @@
 
 #include "compiler/model.h"
 #include "compiler/reading_trace.h"
+#include "compiler/recovery.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -20,7 +21,10 @@ struct testi_descrizione {
 // both description texts are deleted where they still exist.
 // `t` receives where a fault lies; the plan view is drawn only with
 // `salva_linea`.
+// With `recupero`, a record's fault is told and passed over instead of
+// stopping its text (see compiler/recovery.h), and the train text is read
+// even after the line text stopped, as long as the track exists.
 void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_descrizione& testi,
-                    bool salva_linea);
+                    bool salva_linea, const ascolta_guasti& recupero = {});
 
 }  // namespace lorvenna

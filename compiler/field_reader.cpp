@@ -72,6 +72,12 @@ void lettore_campi::segna_campo(size_t inizio, size_t fine) {
   if (campi_record_.size() < kCampiTenuti) campi_record_.emplace_back(inizio, fine);
 }
 
+void lettore_campi::salta_riga() {
+  if (pos_ == 0 || pos_ >= testo_.size() || fine_riga(testo_[pos_ - 1])) return;
+  while (pos_ < testo_.size() && !fine_riga(corrente())) ++pos_;
+  consuma_fine_riga();
+}
+
 void lettore_campi::inizia_record() {
   campi_record_.clear();
   campi_record_.emplace_back(inizio_campo_, std::max(inizio_campo_, fine_campo_));

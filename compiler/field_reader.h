@@ -30,6 +30,11 @@ class lettore_campi {
   // Throws errore_lettura for the field just read, with its line.
   [[noreturn]] void fallisci(const std::string& motivo) const;
 
+  // Back to the start of the field last read, to read it again.
+  void torna_al_campo() { pos_ = inizio_campo_; }
+  // On to the start of the next line, unless already at the start of one.
+  void salta_riga();
+
   // From the field last read on, the fields read belong to one record: the
   // keyword field and what the record reads after it.
   void inizia_record();

@@ -7,6 +7,7 @@
 #include "compiler/line_marking.h"
 #include "compiler/plan_view.h"
 #include "compiler/record_rules.h"
+#include "compiler/recovery.h"
 #include "compiler/rounding.h"
 #include "compiler/text_limit.h"
 #include "compiler/typed_fields.h"
@@ -35,6 +36,7 @@ struct lettura_linea {
   tratti_montagna tratti;
   const std::string& percorso;
   bool salva_linea;  // the plan view is drawn only for a line file
+  const ascolta_guasti* recupero = nullptr;
 };
 
 // The rules for the field last read; a code they leave points the author at
@@ -258,9 +260,9 @@ esito_record leggi_record(lettura_linea& l) {
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
-    if (esito_record e = applica_a_riga(kRegolePercorso, l); e != esito_record::continua) {
-      return e;
-    }
+    const esito_record e = con_recupero(*l.recupero, l.m, l.t, l.lettore, l.percorso,
+                                        [&l] { return applica_a_riga(kRegolePercorso, l); });
+    if (e != esito_record::continua) return e;
   }
   return esito_record::fine_lettura;
 }
@@ -280,7 +282,7 @@ void completa(lettura_linea& l) {
 
 bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t& indice_cartello,
-                             bool salva_linea) {
+                             bool salva_linea, const ascolta_guasti& recupero) {
   if (!fs.exists(percorso)) {
     m.codice_errore = codice::linea_assente;
     t.motivo = {percorso, 0, "", {}, {}};
@@ -288,6 +290,7 @@ bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
   }
   t.testo_linea = percorso;
   lettura_linea l(m, t, fs.read(percorso, kLimiteTesto), percorso, salva_linea);
+  l.recupero = &recupero;
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return false;

@@ -6,6 +6,7 @@
 
 #include "compiler/model.h"
 #include "compiler/reading_trace.h"
+#include "compiler/recovery.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -17,7 +18,7 @@ namespace lorvenna {
 // next text board would take. Reading failures throw errore_lettura or FileError.
 bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t& indice_cartello,
-                             bool salva_linea);
+                             bool salva_linea, const ascolta_guasti& recupero = {});
 
 // Route lengths above this are refused with code 1.
 inline constexpr int32_t kLunghezzaMassima = 1000000;

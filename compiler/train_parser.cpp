@@ -4,6 +4,7 @@
 #include "compiler/field_reader.h"
 #include "compiler/integer_widths.h"
 #include "compiler/record_rules.h"
+#include "compiler/recovery.h"
 #include "compiler/rounding.h"
 #include "compiler/text_limit.h"
 #include "compiler/train_marking.h"
@@ -26,6 +27,7 @@ struct lettura_treno {
   int32_t velocita_corrente = 0;
   int32_t cella_aderenza = 0;
   int32_t aderenza_corrente = 0;
+  const ascolta_guasti* recupero = nullptr;
 };
 
 // One cell per pass and at least one pass, even when `indice` has already
@@ -186,13 +188,17 @@ esito_record leggi_record(lettura_treno& l) {
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
-    const int riga = l.lettore.riga();
-    l.lettore.inizia_record();
-    if (esito_record e = applica(kRegole, l.campo, l); e != esito_record::continua) {
+    const esito_record e = con_recupero(*l.recupero, l.m, l.t, l.lettore, l.t.testo_treno, [&l] {
+      const int riga = l.lettore.riga();
+      l.lettore.inizia_record();
+      const esito_record e = applica(kRegole, l.campo, l);
       // A code left by the record points the author at it.
-      if (l.m.con_codice()) l.t.motivo = record_in_errore(l.t.testo_treno, riga, l.lettore);
+      if (e != esito_record::continua && l.m.con_codice()) {
+        l.t.motivo = record_in_errore(l.t.testo_treno, riga, l.lettore);
+      }
       return e;
-    }
+    });
+    if (e != esito_record::continua) return e;
   }
   return esito_record::fine_lettura;
 }
@@ -215,9 +221,11 @@ void controlla_progressive(modello& m) {
 }  // namespace
 
 void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
-                             const std::string& percorso, int32_t indice_cartello) {
+                             const std::string& percorso, int32_t indice_cartello,
+                             const ascolta_guasti& recupero) {
   t.testo_treno = percorso;
   lettura_treno l{m, t, lettore_campi(fs.read(percorso, kLimiteTesto)), indice_cartello, {}};
+  l.recupero = &recupero;
   const esito_record esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return;

@@ -7,6 +7,7 @@
 
 #include "compiler/model.h"
 #include "compiler/reading_trace.h"
+#include "compiler/recovery.h"
 #include "platform/file_system.h"
 
 namespace lorvenna {
@@ -20,6 +21,7 @@ namespace lorvenna {
 // reading failure throws errore_lettura and a file failure FileError; both
 // leave the text in place for the caller's handler to delete.
 void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
-                             const std::string& percorso, int32_t indice_cartello);
+                             const std::string& percorso, int32_t indice_cartello,
+                             const ascolta_guasti& recupero = {});
 
 }  // namespace lorvenna

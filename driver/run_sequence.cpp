@@ -34,7 +34,7 @@ void rimuovi_testi(FileSystem& fs, const nomi_file& nomi) {
 compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
                                 const std::string& numero_treno, FileSystem& fs,
                                 const nomi_file& nomi, FolderSyncs* syncs) {
-  const richiesta_compilazione richiesta{nome_scenario, numero_treno, j, testi_di(nomi)};
+  const richiesta_compilazione richiesta{nome_scenario, numero_treno, j, testi_di(nomi), {}};
   const in_corso compilando("compiling the description texts in", folder_of(nomi.linea_txt));
   compilazione c = compila(richiesta, fs);
   if (c.esito == esito_compilazione::completa) {

@@ -37,6 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const lorvenna::testi_descrizione testi{"Prova_linea.txt", "Prova_1-.txt"};
   fs.write(testi.linea, input.substr(0, cut));
   if (cut != std::string::npos) fs.write(testi.treno, input.substr(cut + 1));
-  lorvenna::compila({"Prova", "1", size % 2 == 0, testi}, fs);
+  lorvenna::compila({"Prova", "1", size % 2 == 0, testi, {}}, fs);
   return 0;
 }

@@ -19,7 +19,7 @@ namespace {
 // The longest route the compiler accepts, with nothing on it.
 modello percorso_piu_lungo() {
   MemoryFileSystem fs;
-  richiesta_compilazione r{"Prova", "7", true, {"Prova_linea.txt", "Prova_7-.txt"}};
+  richiesta_compilazione r{"Prova", "7", true, {"Prova_linea.txt", "Prova_7-.txt"}, {}};
   fs.write(r.testi.linea, "[generale]\r\nlunghezza percorso, 1000000\r\n[fine]\r\n");
   fs.write(r.testi.treno, "[generale]\r\n[fine]\r\n");
   compilazione c = compila(r, fs);

@@ -37,9 +37,9 @@ int esegui(const richiesta& r) {
   const auto letti = leggi_testi(r.fs, testi, r.errori);
   if (!letti) return kStatoFermato;
   TextsInMemory in_memoria(*letti);
-  const compilazione c = compila({r.scenario, r.treno, true, testi}, in_memoria);
-  const std::vector<Diagnostic> trovate =
-      secondo_le_opzioni(controlla_testi(c, *letti), r.o.senza_avvisi, r.o.avvisi_come_errori);
+  const std::vector<Diagnostic> trovate = secondo_le_opzioni(
+      controlla_scenario(in_memoria, {r.scenario, r.treno, true, testi, {}}, *letti),
+      r.o.senza_avvisi, r.o.avvisi_come_errori);
   if (r.o.formato == "json") {
     r.uscita << come_json(trovate);
   } else if (r.o.formato == "sarif") {

@@ -62,6 +62,40 @@ TEST_F(CheckTest, TheEmbeddedTextsAreCleanAndNothingIsWritten) {
   EXPECT_TRUE(disco.exists(nomi.treno_txt));
 }
 
+// One run finds every independent mistake of both texts, each at its own
+// record: two in the line text and two in the train text, where the
+// compile itself stops at the first.
+TEST_F(CheckTest, FindsEveryIndependentMistakeInOneRun) {
+  auto cambia = [](std::string t, const std::string& da, const std::string& a) {
+    const size_t i = t.find(da);
+    EXPECT_NE(i, std::string::npos) << da;
+    return t.replace(i, da.size(), a);
+  };
+  std::string linea = testo_da_tabella(righe_linea());
+  linea = cambia(linea, "pendenza,  450,   14", "pendenza,  45x,   14");
+  linea = cambia(linea, "pendenza,  4250,   7", "pendenza,  4250");
+  disco.write(nomi.linea_txt, linea);
+  std::string treno = cambia(testo_da_tabella(righe_treno()), "33900", "33925");
+  treno = cambia(treno, "velocita,     700,    75", "velocita,     700,    7a5");
+  disco.write(nomi.treno_txt, treno);
+
+  EXPECT_EQ(controlla({"--format", "json"}), 1);
+  const auto trovate = nlohmann::json::parse(uscita.str())["diagnostics"];
+  std::vector<std::string> dove;
+  for (const auto& d : trovate) {
+    dove.push_back(d["file"].get<std::string>() + ":" + std::to_string(d["line"].get<int>()) + ":" +
+                   std::to_string(d["column"].get<int>()) + "-" +
+                   std::to_string(d["end_column"].get<int>()) + " " + d["code"].get<std::string>());
+  }
+  EXPECT_EQ(dove, (std::vector<std::string>{
+                      "dir/Prova_1-.txt:10:23-26 codice 25",
+                      "dir/Prova_1-.txt:27:13-18 codice 8",
+                      "dir/Prova_linea.txt:55:12-15 codice 25",
+                      "dir/Prova_linea.txt:58:12-16 codice 25",
+                  }));
+  EXPECT_EQ(trovate[3]["message"], "the record ends before all of its fields were read");
+}
+
 // check shows the record at fault in each form, and compile shows it the
 // same way, beside its own report.
 TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {

@@ -183,6 +183,19 @@ std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorge
   return trovate;
 }
 
+std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazione r,
+                                           const testi_sorgente& testi) {
+  std::vector<Diagnostic> trovate;
+  SourceLines righe(testi);
+  r.recupero = [&](const modello& m, const motivo_lettura& dove) {
+    trovate.push_back(errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
+                             messaggio(m, dove)));
+  };
+  const compilazione c = compila(r, fs);
+  for (Diagnostic& d : controlla_testi(c, testi)) trovate.push_back(std::move(d));
+  return trovate;
+}
+
 std::vector<Diagnostic> secondo_le_opzioni(std::vector<Diagnostic> d,
                                            const std::vector<std::string>& senza_avvisi,
                                            bool avvisi_come_errori) {

@@ -16,6 +16,13 @@ namespace lorvenna {
 // compile. `testi` gives each finding its place on the record's line.
 std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorgente& testi);
 
+// Every finding of the two texts in one run: the texts are compiled in
+// `fs` with recovery, so that each record's fault is found and passed over,
+// then what the whole compile finds (the cell walk, 1250 and 1251) is
+// added. The compile's own semantics are untouched; only this pass recovers.
+std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazione r,
+                                           const testi_sorgente& testi);
+
 // The findings as the author asked for them: the warnings of the classes in
 // `senza_avvisi` left out, and with `avvisi_come_errori` every other
 // warning made an error.

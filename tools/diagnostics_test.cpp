@@ -65,7 +65,7 @@ TEST_F(DiagnosticaTest, PointsAtTheRecordAtFault) {
     disco = MemoryFileSystem{};
     if (!c.linea.empty()) disco.write(testi.linea, c.linea);
     disco.write(testi.treno, c.treno);
-    const compilazione r = compila({"Prova", "7", true, testi}, fs);
+    const compilazione r = compila({"Prova", "7", true, testi, {}}, fs);
     const testi_sorgente sorgenti = {{testi.linea, c.linea}, {testi.treno, c.treno}};
     EXPECT_EQ(in_breve(controlla_testi(r, sorgenti)), c.atteso) << c.nome;
   }
@@ -74,7 +74,7 @@ TEST_F(DiagnosticaTest, PointsAtTheRecordAtFault) {
 TEST_F(DiagnosticaTest, NothingWithoutAFault) {
   disco.write(testi.linea, linea_breve("pendenza, 0, 0\n"));
   disco.write(testi.treno, treno({}));
-  EXPECT_TRUE(controlla_testi(compila({"Prova", "7", true, testi}, fs), {}).empty());
+  EXPECT_TRUE(controlla_testi(compila({"Prova", "7", true, testi, {}}, fs), {}).empty());
 }
 
 // Left-out classes go whatever the other option says; errors are never
