@@ -206,6 +206,10 @@ esito_record indicatori(lettura_linea& l) {
   v.strisced = leggi_integer(l.lettore);
   if (!nel_tracciato(l.m, v.posizione)) return fuori_tracciato(l.m, v.posizione);
   memo_indicatori_v_max(l.m, v);
+  if (!l.m.con_codice()) {
+    l.t.occupanti.push_back(
+        {cella_di(v.posizione), "speed board", false, campo_posizione(l.lettore)});
+  }
   return dopo_marcatura(l.m, v.posizione);
 }
 
@@ -222,6 +226,7 @@ esito_record cartello(lettura_linea& l) {
   c.dato_1 = static_cast<int16_t>(l.indice_cartello);
   l.m.dati_generali[l.indice_cartello].nome = std::move(testo);
   --l.indice_cartello;
+  l.t.occupanti.push_back({cella_di(p), "text board", false, campo_posizione(l.lettore)});
   return esito_record::continua;
 }
 

@@ -32,11 +32,21 @@ struct origine_marca {
   posizione_campo campo;
 };
 
+// A record that took a cell: which record, for a later one that finds the
+// cell taken.
+struct occupante_cella {
+  int32_t cella;
+  const char* cosa;  // "signal", "text board", ...
+  bool nel_treno;    // read from the train text, else from the line text
+  posizione_campo campo;
+};
+
 struct traccia_lettura {
   std::string testo_linea;
   std::string testo_treno;
   motivo_lettura motivo;
   std::vector<origine_marca> marche_lette;
+  std::vector<occupante_cella> occupanti;
 };
 
 }  // namespace lorvenna

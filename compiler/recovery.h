@@ -15,8 +15,10 @@
 namespace lorvenna {
 
 // Told of each fault with the model as the fault left it (its code and
-// position still set) and where the fault lies. Empty: stop at the fault.
-using ascolta_guasti = std::function<void(const modello&, const motivo_lettura&)>;
+// position still set), the reading so far (the records that took cells)
+// and where the fault lies. Empty: stop at the fault.
+using ascolta_guasti =
+    std::function<void(const modello&, const traccia_lettura&, const motivo_lettura&)>;
 
 // Applies one record with `applica`. Without a listener, exactly that. With
 // one, a fault of the record (a code its rule leaves, or a field that cannot
@@ -29,7 +31,7 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
   try {
     const esito_record e = applica();
     if (e == esito_record::continua || !m.con_codice()) return e;
-    ascolta(m, t.motivo);
+    ascolta(m, t, t.motivo);
   } catch (errore_lettura& errore) {
     errore.colloca(lettore.ultimo_campo());
     const auto campi = lettore.campi_record();
@@ -42,11 +44,11 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
       for (const posizione_campo& c : campi) {
         if (c.riga == riga_record) ultimo = c;
       }
-      ascolta(m, {testo, riga_record, "the record ends before all of its fields were read", ultimo,
+      ascolta(m, t, {testo, riga_record, "the record ends before all of its fields were read", ultimo,
                   campi});
       lettore.torna_al_campo();
     } else {
-      ascolta(m, {testo, errore.riga(), errore.what(), errore.campo(), campi});
+      ascolta(m, t, {testo, errore.riga(), errore.what(), errore.campo(), campi});
       lettore.salta_riga();
     }
   }

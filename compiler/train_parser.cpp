@@ -104,6 +104,7 @@ esito_record segnale(lettura_treno& l) {
   memo_segnale(l.m, s);
   const int32_t c = cella_di(p);
   l.t.marche_lette.push_back({c, c, l.lettore.riga(), campo_posizione(l.lettore)});
+  if (!l.m.con_codice()) l.t.occupanti.push_back({c, "signal", true, campo_posizione(l.lettore)});
   return dopo_marcatura(l.m, p);
 }
 
@@ -140,6 +141,7 @@ esito_record abbattimento(lettura_treno& l) {
   } else {
     c.tipo_cella = tipo_abbattimento_senza_valore;
   }
+  l.t.occupanti.push_back({i, "abbattimento point", true, campo_posizione(l.lettore)});
   return esito_record::continua;
 }
 

@@ -96,6 +96,32 @@ TEST_F(CheckTest, FindsEveryIndependentMistakeInOneRun) {
   EXPECT_EQ(trovate[3]["message"], "the record ends before all of its fields were read");
 }
 
+// A collision names the record that took the cell first, at its own
+// place, even when it stands in the other text.
+TEST_F(CheckTest, ACollisionNamesTheRecordThatTookTheCell) {
+  std::string linea = testo_da_tabella(righe_linea());
+  const std::string tavola = "indicatori_vmax,  7000,  90,  95,  95,  0,  ,  ,  ,  0";
+  const size_t i = linea.find(tavola);
+  ASSERT_NE(i, std::string::npos);
+  linea.insert(i + tavola.size() + 2, "indicatori_vmax,  7010,  90,  95,  95,  0,  ,  ,  ,  0\r\n");
+  disco.write(nomi.linea_txt, linea);
+  std::string treno = testo_da_tabella(righe_treno());
+  const size_t s = treno.find("segnale,    7100,");
+  ASSERT_NE(s, std::string::npos);
+  treno.insert(s, "segnale,    7000,   2, 3, 1,  1, 0,    0,  0,0,0, 0\r\n");
+  disco.write(nomi.treno_txt, treno);
+
+  EXPECT_EQ(controlla({"--format", "json"}), 1);
+  const auto trovate = nlohmann::json::parse(uscita.str())["diagnostics"];
+  ASSERT_EQ(trovate.size(), 2u) << uscita.str();
+  for (const auto& d : trovate) {
+    ASSERT_EQ(d["notes"].size(), 1u) << d.dump();
+    EXPECT_EQ(d["notes"][0]["file"], "dir/Prova_linea.txt") << d.dump();
+    EXPECT_EQ(d["notes"][0]["line"], 123) << d.dump();
+    EXPECT_EQ(d["notes"][0]["column"], 19) << d.dump();
+  }
+}
+
 // check shows the record at fault in each form, and compile shows it the
 // same way, beside its own report.
 TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {
@@ -107,6 +133,7 @@ TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {
             "   27 | stazione,   33925, 11,  800,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
             "Gallarate Scalo\n"
             "      |             ^~~~~\n"
+            "   help: use 33900 or 33950\n"
             "1 error, 0 warnings\n");
   EXPECT_EQ(errori.str(), "");
 

@@ -163,6 +163,72 @@ Diagnostic posto_occupato(const compilazione& c, codice codice_posto, SourceLine
   return errore({c.traccia.testo_linea, 0, 0, 0}, codice_posto, frase(codice_posto));
 }
 
+// The cell a colliding record wanted, for the codes that say a cell is
+// taken; -1 for the others.
+int64_t cella_contesa(const modello& m) {
+  const int32_t p = m.posizione_errore;
+  switch (m.codice_errore) {
+    case codice::cartello_occupato:
+    case codice::segnale_occupato:
+    case codice::indicatori_occupati:
+      return cella_di(p);
+    case codice::abbattimento_occupato:
+      return arrotonda_long(p / 50.0);
+    default:
+      return -1;
+  }
+}
+
+// A collision names the record that took the cell first, at its own place.
+void aggiungi_note(Diagnostic& d, const modello& m, const traccia_lettura& t) {
+  const int64_t cella = cella_contesa(m);
+  if (cella < 0) return;
+  for (auto o = t.occupanti.rbegin(); o != t.occupanti.rend(); ++o) {
+    if (o->cella != cella) continue;
+    const std::string& testo = o->nel_treno ? t.testo_treno : t.testo_linea;
+    d.notes.push_back({{testo, o->campo.riga, o->campo.colonna, o->campo.colonna_fine},
+                       std::string("the ") + o->cosa + " already on that cell (cell " +
+                           std::to_string(cella) + ")"});
+    return;
+  }
+}
+
+// The two places on a grid nearest to `p`, in metres.
+std::string vicini(int32_t p, int32_t passo) {
+  const int32_t sotto = p - ((p % passo) + passo) % passo;
+  return "use " + std::to_string(sotto) + " or " + std::to_string(sotto + passo);
+}
+
+// What is allowed, in the author's words.
+void aggiungi_aiuto(Diagnostic& d, const modello& m, const motivo_lettura& dove) {
+  const int32_t p = m.posizione_errore;
+  switch (m.codice_errore) {
+    case codice::stazione_fuori_passo:
+      d.help.push_back(vicini(p, 50));
+      break;
+    case codice::fuori_tracciato:
+      d.help.push_back("records may stand from 0 m to " +
+                       std::to_string(m.ultima_cella() * 50 - 100) + " m on this route");
+      break;
+    case codice::cartello_occupato:
+    case codice::segnale_occupato:
+    case codice::indicatori_occupati:
+    case codice::abbattimento_occupato:
+      d.help.push_back(
+          "each 50 m cell holds one mark: move one of the two records to another cell");
+      break;
+    case codice::lettura:
+      if (dove.motivo.find("is not a number") != std::string::npos) {
+        d.help.push_back("a number is digits, with a leading - when negative; a blank ends it");
+      } else if (dove.motivo.starts_with("the record ends")) {
+        d.help.push_back("write every field of the record on its line, separated by commas");
+      }
+      break;
+    default:
+      break;
+  }
+}
+
 }  // namespace
 
 std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorgente& testi) {
@@ -171,8 +237,11 @@ std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorge
   const modello& m = c.m;
   if (m.con_codice()) {
     const motivo_lettura& dove = c.traccia.motivo;
-    trovate.push_back(errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
-                             messaggio(m, dove)));
+    Diagnostic d = errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
+                          messaggio(m, dove));
+    aggiungi_note(d, m, c.traccia);
+    aggiungi_aiuto(d, m, dove);
+    trovate.push_back(std::move(d));
   }
   if (c.esito == esito_compilazione::errore_1250) {
     trovate.push_back(posto_occupato(c, codice::marca_occupata, righe));
@@ -187,9 +256,12 @@ std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazion
                                            const testi_sorgente& testi) {
   std::vector<Diagnostic> trovate;
   SourceLines righe(testi);
-  r.recupero = [&](const modello& m, const motivo_lettura& dove) {
-    trovate.push_back(errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
-                             messaggio(m, dove)));
+  r.recupero = [&](const modello& m, const traccia_lettura& t, const motivo_lettura& dove) {
+    Diagnostic d = errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
+                          messaggio(m, dove));
+    aggiungi_note(d, m, t);
+    aggiungi_aiuto(d, m, dove);
+    trovate.push_back(std::move(d));
   };
   const compilazione c = compila(r, fs);
   for (Diagnostic& d : controlla_testi(c, testi)) trovate.push_back(std::move(d));
