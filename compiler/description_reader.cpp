@@ -31,7 +31,7 @@ void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_
       // A check goes on to the train text wherever there is a track to
       // read it onto; the fault that stopped the line text is told first.
       if (!recupero || !m.tracciato_creato()) return;
-      recupero(m, t, t.motivo);
+      recupero.guasto(m, t, t.motivo);
       m.codice_errore = codice::nessuno;
       m.posizione_errore = 0;
       t.motivo = {};

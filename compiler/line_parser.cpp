@@ -265,6 +265,7 @@ esito_record leggi_record(lettura_linea& l) {
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
+    if (parola_ignota(*l.recupero, kRegolePercorso, l.campo, l.lettore, l.percorso)) continue;
     const esito_record e = con_recupero(*l.recupero, l.m, l.t, l.lettore, l.percorso,
                                         [&l] { return applica_a_riga(kRegolePercorso, l); });
     if (e != esito_record::continua) return e;

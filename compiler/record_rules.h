@@ -47,6 +47,38 @@ bool corrisponde(const regola<Lettura>& r, const std::string& chiave) {
   return trova(chiave, r.parola) && (r.altra_parola.empty() || trova(chiave, r.altra_parola));
 }
 
+template <typename Lettura, size_t N>
+bool riconosciuta(const regola<Lettura> (&regole)[N], const std::string& chiave) {
+  for (const regola<Lettura>& r : regole) {
+    if (corrisponde(r, chiave)) return true;
+  }
+  return false;
+}
+
+// A field an author meant as a record's keyword: it has a letter and is
+// not a section's name in brackets.
+bool parola_da_record(const std::string& campo);
+
+// How many single-letter edits turn `a` into `b`, letters compared without
+// their case.
+size_t distanza(std::string_view a, std::string_view b);
+
+// The keyword nearest to `campo`, when it is near enough to be what was
+// meant; empty otherwise.
+template <typename Lettura, size_t N>
+std::string_view piu_vicina(const regola<Lettura> (&regole)[N], const std::string& campo) {
+  std::string_view migliore;
+  size_t minima = campo.size() / 3 + 1;
+  for (const regola<Lettura>& r : regole) {
+    const size_t d = distanza(campo, r.parola);
+    if (d < minima || (d == minima && migliore.empty() && d <= 2)) {
+      minima = d;
+      migliore = r.parola;
+    }
+  }
+  return migliore;
+}
+
 // Every rule matching `chiave` runs, in table order, each reading its own
 // values from the fields that follow; the first that does not go on ends it.
 template <typename Lettura, size_t N>

@@ -7,18 +7,49 @@
 #include <functional>
 #include <string>
 
+#include "compiler/diagnostic.h"
 #include "compiler/field_reader.h"
 #include "compiler/model.h"
 #include "compiler/reading_trace.h"
 #include "compiler/record_outcome.h"
+#include "compiler/record_rules.h"
 
 namespace lorvenna {
 
 // Told of each fault with the model as the fault left it (its code and
 // position still set), the reading so far (the records that took cells)
 // and where the fault lies. Empty: stop at the fault.
-using ascolta_guasti =
-    std::function<void(const modello&, const traccia_lettura&, const motivo_lettura&)>;
+// `avviso` hears what the compile passes over in silence (a field where a
+// record was expected that names none), as a warning at its field.
+struct ascolta_guasti {
+  std::function<void(const modello&, const traccia_lettura&, const motivo_lettura&)> guasto;
+  std::function<void(Diagnostic)> avviso;
+  explicit operator bool() const { return static_cast<bool>(guasto); }
+};
+
+// A field read where a record's keyword was expected that no rule takes:
+// the compile passes over it, and over each field after it, one at a
+// time. A field with no letter (a number, a dash) or a section's name is
+// ordinary; anything else is told with the keyword nearest to it, and the
+// check passes over the rest of its line.
+template <typename Lettura, size_t N>
+bool parola_ignota(const ascolta_guasti& ascolta, const regola<Lettura> (&regole)[N],
+                   const std::string& campo, lettore_campi& lettore, const std::string& testo) {
+  if (!ascolta.avviso || riconosciuta(regole, campo) || !parola_da_record(campo)) return false;
+  const posizione_campo c = lettore.ultimo_campo();
+  Diagnostic d{
+      Severity::warning,
+      {testo, c.riga, c.colonna, c.colonna_fine},
+      "unknown-keyword",
+      "`" + campo + "` names no record: the compile passes over it and the fields after it",
+      {},
+      {}};
+  const std::string_view vicina = piu_vicina(regole, campo);
+  if (!vicina.empty()) d.help.push_back("did you mean `" + std::string(vicina) + "`?");
+  ascolta.avviso(std::move(d));
+  lettore.salta_riga();
+  return true;
+}
 
 // Applies one record with `applica`. Without a listener, exactly that. With
 // one, a fault of the record (a code its rule leaves, or a field that cannot
@@ -31,7 +62,8 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
   try {
     const esito_record e = applica();
     if (e == esito_record::continua || !m.con_codice()) return e;
-    ascolta(m, t, t.motivo);
+    ascolta.guasto(m, t, t.motivo);
+    lettore.salta_riga();
   } catch (errore_lettura& errore) {
     errore.colloca(lettore.ultimo_campo());
     const auto campi = lettore.campi_record();
@@ -44,11 +76,12 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
       for (const posizione_campo& c : campi) {
         if (c.riga == riga_record) ultimo = c;
       }
-      ascolta(m, t, {testo, riga_record, "the record ends before all of its fields were read", ultimo,
-                  campi});
+      ascolta.guasto(m, t,
+                     {testo, riga_record, "the record ends before all of its fields were read",
+                      ultimo, campi});
       lettore.torna_al_campo();
     } else {
-      ascolta(m, t, {testo, errore.riga(), errore.what(), errore.campo(), campi});
+      ascolta.guasto(m, t, {testo, errore.riga(), errore.what(), errore.campo(), campi});
       lettore.salta_riga();
     }
   }

@@ -190,6 +190,7 @@ esito_record leggi_record(lettura_treno& l) {
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
+    if (parola_ignota(*l.recupero, kRegole, l.campo, l.lettore, l.t.testo_treno)) continue;
     const esito_record e = con_recupero(*l.recupero, l.m, l.t, l.lettore, l.t.testo_treno, [&l] {
       const int riga = l.lettore.riga();
       l.lettore.inizia_record();

@@ -256,7 +256,8 @@ std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazion
                                            const testi_sorgente& testi) {
   std::vector<Diagnostic> trovate;
   SourceLines righe(testi);
-  r.recupero = [&](const modello& m, const traccia_lettura& t, const motivo_lettura& dove) {
+  r.recupero.avviso = [&](Diagnostic d) { trovate.push_back(std::move(d)); };
+  r.recupero.guasto = [&](const modello& m, const traccia_lettura& t, const motivo_lettura& dove) {
     Diagnostic d = errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
                           messaggio(m, dove));
     aggiungi_note(d, m, t);
