@@ -12,7 +12,9 @@ constexpr std::array<char32_t, 32> kRiga80 = {
     0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-std::optional<char> byte_per(char32_t cp) {
+}  // namespace
+
+std::optional<char> byte_windows1252(char32_t cp) {
   if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
   for (size_t i = 0; i < kRiga80.size(); ++i) {
     if (kRiga80[i] != 0 && kRiga80[i] == cp) return static_cast<char>(0x80 + i);
@@ -20,8 +22,7 @@ std::optional<char> byte_per(char32_t cp) {
   return std::nullopt;
 }
 
-// Decodes one UTF-8 sequence at `i`, advancing it; empty on malformed input.
-std::optional<char32_t> decodifica(std::string_view s, size_t& i) {
+std::optional<char32_t> decodifica_utf8(std::string_view s, size_t& i) {
   auto b = static_cast<uint8_t>(s[i++]);
   if (b < 0x80) return b;
   int seguiti = b >= 0xF0 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : -1;
@@ -39,16 +40,14 @@ std::optional<char32_t> decodifica(std::string_view s, size_t& i) {
   return cp;
 }
 
-}  // namespace
-
 std::optional<std::string> utf8_a_windows1252(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   size_t i = 0;
   while (i < utf8.size()) {
-    auto cp = decodifica(utf8, i);
+    auto cp = decodifica_utf8(utf8, i);
     if (!cp) return std::nullopt;
-    auto b = byte_per(*cp);
+    auto b = byte_windows1252(*cp);
     if (!b) return std::nullopt;
     out.push_back(*b);
   }

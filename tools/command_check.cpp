@@ -1,6 +1,8 @@
 // scenario-tool check: the author's texts compiled in memory, and what the
 // compile finds shown at the records it is about. Nothing is written.
 #include <algorithm>
+#include <iterator>
+#include <map>
 
 #include "compiler/text_limit.h"
 #include "driver/file_names.h"
@@ -9,24 +11,36 @@
 #include "tools/command_table.h"
 #include "tools/diagnostic_render.h"
 #include "tools/diagnostics.h"
+#include "tools/text_encoding.h"
+#include "tools/text_warnings.h"
 #include "tools/texts_in_memory.h"
 
 namespace lorvenna {
 namespace {
 
-// Both texts, read once: the compile and the findings' source lines use
-// the same bytes. A missing text is named, since an author who mistyped a
-// name or a number needs to see which file was looked for.
-std::optional<testi_sorgente> leggi_testi(FileSystem& fs, const testi_descrizione& testi,
-                                          std::ostream& errori) {
-  testi_sorgente letti;
+// Both texts as the compile is to read them, in Windows-1252, each read
+// once: the compile and the findings' source lines use the same bytes. A
+// missing text is named, since an author who mistyped a name or a number
+// needs to see which file was looked for.
+struct testi_letti {
+  testi_sorgente testi;
+  std::vector<Diagnostic> trovate;                // what their conversion found
+  std::map<std::string, std::string> convertiti;  // a text's path, and what it was converted from
+};
+
+std::optional<testi_letti> leggi_testi(FileSystem& fs, const testi_descrizione& testi, bool utf8,
+                                       std::ostream& errori) {
+  testi_letti letti;
   for (const auto& [percorso, cosa] : {std::pair{testi.linea, "line"}, {testi.treno, "train"}}) {
     if (!fs.exists(percorso)) {
       errori << "scenario-tool: the " << cosa << " description text " << percorso_citato(percorso)
              << " does not exist\n";
       return std::nullopt;
     }
-    letti[percorso] = fs.read(percorso, kLimiteTesto);
+    testo_convertito c = in_windows1252(percorso, fs.read(percorso, kLimiteTesto), utf8);
+    letti.testi[percorso] = std::move(c.testo);
+    std::ranges::move(c.trovate, std::back_inserter(letti.trovate));
+    if (!c.convertito_da.empty()) letti.convertiti[percorso] = c.convertito_da;
   }
   return letti;
 }
@@ -34,18 +48,20 @@ std::optional<testi_sorgente> leggi_testi(FileSystem& fs, const testi_descrizion
 int esegui(const richiesta& r) {
   const nomi_file nomi = nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno);
   const testi_descrizione testi = testi_di(nomi);
-  const auto letti = leggi_testi(r.fs, testi, r.errori);
+  auto letti = leggi_testi(r.fs, testi, r.o.codifica == "utf-8", r.errori);
   if (!letti) return kStatoFermato;
-  TextsInMemory in_memoria(*letti);
-  const std::vector<Diagnostic> trovate = secondo_le_opzioni(
-      controlla_scenario(in_memoria, {r.scenario, r.treno, true, testi, {}}, *letti),
-      r.o.senza_avvisi, r.o.avvisi_come_errori);
+  TextsInMemory in_memoria(letti->testi);
+  std::vector<Diagnostic> trovate =
+      controlla_scenario(in_memoria, {r.scenario, r.treno, true, testi, {}}, letti->testi);
+  std::ranges::move(letti->trovate, std::back_inserter(trovate));
+  for (const auto& [percorso, da] : letti->convertiti) nota_conversione(trovate, percorso, da);
+  trovate = secondo_le_opzioni(std::move(trovate), r.o.senza_avvisi, r.o.avvisi_come_errori);
   if (r.o.formato == "json") {
     r.uscita << come_json(trovate);
   } else if (r.o.formato == "sarif") {
     r.uscita << come_sarif(trovate);
   } else {
-    r.uscita << come_testo(trovate, *letti);
+    r.uscita << come_testo(trovate, letti->testi);
   }
   return con_errori(trovate) ? kStatoConCodice : kStatoCompleto;
 }
@@ -71,7 +87,12 @@ const comando& comando_check() {
                                "counts every warning as an error, in the output and the exit "
                                "status"),
                   ripetibile("--no-warn", "CLASS", &opzioni_tool::senza_avvisi,
-                             "leaves out the warnings of CLASS; may be given again")},
+                             "leaves out the warnings of CLASS; may be given again",
+                             {kClassiAvviso.begin(), kClassiAvviso.end()}),
+                  a_scelta("--encoding", "ENCODING", &opzioni_tool::codifica,
+                           "what the texts are read as when they have no byte-order mark; "
+                           "a text with one is read as its mark says",
+                           {"windows-1252", "utf-8"})},
       .accesso = LockKind::shared,
       .esegui = esegui,
   };

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "driver/file_names.h"
+#include "encoding/windows1252.h"
 #include "testing/fake_platform.h"
 #include "testing/memory_file_system.h"
 #include "texts/line_description.h"
@@ -13,6 +14,17 @@
 
 namespace lorvenna {
 namespace {
+
+// "FILE:LINE:COLUMN CODE" for each finding of a JSON document.
+std::vector<std::string> in_breve(const std::string& json) {
+  std::vector<std::string> s;
+  const auto trovate = nlohmann::json::parse(json)["diagnostics"];
+  for (const auto& d : trovate) {
+    s.push_back(d["file"].get<std::string>() + ":" + std::to_string(d["line"].get<int>()) + ":" +
+                std::to_string(d["column"].get<int>()) + " " + d["code"].get<std::string>());
+  }
+  return s;
+}
 
 class CheckTest : public ::testing::Test {
  protected:
@@ -52,8 +64,9 @@ TEST_F(CheckTest, TheEmbeddedTextsAreCleanAndNothingIsWritten) {
   EXPECT_EQ(errori.str(), "");
   EXPECT_EQ(controlla({"--format", "json"}), 0);
   EXPECT_EQ(nlohmann::json::parse(uscita.str())["diagnostics"], nlohmann::json::array());
-  EXPECT_EQ(
-      controlla({"--format=sarif", "--warnings-as-errors", "--no-warn", "a", "--no-warn", "b"}), 0);
+  EXPECT_EQ(controlla({"--format=sarif", "--warnings-as-errors", "--no-warn", "bom",
+                       "--no-warn=comment"}),
+            0);
   EXPECT_EQ(nlohmann::json::parse(uscita.str())["runs"][0]["results"], nlohmann::json::array());
   EXPECT_FALSE(disco.exists(nomi.treno_dat));
   EXPECT_FALSE(disco.exists(nomi.scenario_sim));
@@ -151,6 +164,55 @@ TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {
   EXPECT_EQ(errori.str(), testo);
 }
 
+// A text saved with a byte-order mark, or as UTF-8 when the author says
+// so, is compiled as the Windows-1252 it stands for, and the findings'
+// columns count its characters.
+TEST_F(CheckTest, ATextInAnotherEncodingIsCheckedConverted) {
+  std::string treno = testo_da_tabella(righe_treno());
+  treno.replace(treno.find("33900"), 5, "33925");
+  treno.replace(treno.find("Gallarate Scalo"), 15, "Gallar\xE0te Scalo");
+  const std::string utf8 = windows1252_a_utf8(treno);
+  std::string utf16be = "\xFE\xFF";
+  for (char c : testo_da_tabella(righe_linea())) utf16be += {'\0', c};  // ASCII alone
+
+  disco.write(nomi.linea_txt, utf16be);
+  disco.write(nomi.treno_txt, "\xEF\xBB\xBF" + utf8);
+  EXPECT_EQ(controlla({"--format", "json"}), 1);
+  EXPECT_EQ(in_breve(uscita.str()),
+            (std::vector<std::string>{"dir/Prova_1-.txt:0:0 bom", "dir/Prova_1-.txt:27:13 codice 8",
+                                      "dir/Prova_linea.txt:0:0 bom"}));
+  EXPECT_EQ(controlla(), 1);
+  EXPECT_NE(uscita.str().find("27:13: error: station at 33925 m is off the 50 m grid (columns "
+                              "count characters of the text converted from UTF-8) [codice 8]\n"
+                              "   27 | stazione,   33925, 11,  800,  0, 0, 0,  1,1,0,  4,1,1,    "
+                              "0,   0, 0, 0, Gallar\xC3\xA0te Scalo\n"),
+            std::string::npos)
+      << uscita.str();
+  EXPECT_NE(uscita.str().find("text starts with a UTF-16BE byte-order mark"), std::string::npos);
+
+  // Without a mark, UTF-8 is read as Windows-1252 unless the author says otherwise.
+  disco.write(nomi.linea_txt, testo_da_tabella(righe_linea()));
+  disco.write(nomi.treno_txt, utf8);
+  EXPECT_EQ(controlla({"--format", "json"}), 1);
+  EXPECT_EQ(in_breve(uscita.str()), (std::vector<std::string>{"dir/Prova_1-.txt:27:13 codice 8",
+                                                              "dir/Prova_1-.txt:27:73 encoding"}));
+  EXPECT_EQ(controlla({"--format", "json", "--encoding", "utf-8"}), 1);
+  EXPECT_EQ(in_breve(uscita.str()), (std::vector<std::string>{"dir/Prova_1-.txt:27:13 codice 8"}));
+
+  // A character that Windows-1252 lacks is an error at its column in characters.
+  std::string omega = utf8;
+  omega.replace(omega.find("Scalo"), 1, "\xCE\xA9");
+  disco.write(nomi.treno_txt, omega);
+  EXPECT_EQ(controlla({"--format", "json", "--encoding=utf-8"}), 1);
+  const auto j = nlohmann::json::parse(uscita.str())["diagnostics"];
+  EXPECT_EQ(in_breve(uscita.str()), (std::vector<std::string>{"dir/Prova_1-.txt:27:13 codice 8",
+                                                              "dir/Prova_1-.txt:27:83 encoding"}));
+  EXPECT_EQ(j[1]["severity"], "error");
+  EXPECT_EQ(j[1]["message"],
+            "`\xCE\xA9` (U+03A9) has no Windows-1252 form; the check reads `?` in its place "
+            "(columns count characters of the text converted from UTF-8)");
+}
+
 TEST_F(CheckTest, AMissingTextIsNamed) {
   disco.remove(nomi.treno_txt);
   EXPECT_EQ(controlla(), 2);
@@ -173,6 +235,10 @@ TEST_F(CheckTest, UsageErrors) {
       {{"--format"}, "--format needs a value"},
       {{"--no-warn"}, "--no-warn needs a value (CLASS)"},
       {{"--warnings-as-errors=yes"}, "--warnings-as-errors takes no value"},
+      {{"--no-warn", "comments"},
+       "--no-warn takes encoding, bom, comment, no-general-section or "
+       "before-general-section, not \"comments\""},
+      {{"--encoding", "latin-1"}, "--encoding takes windows-1252 or utf-8, not \"latin-1\""},
   };
   for (const Caso& c : casi) {
     EXPECT_EQ(controlla(c.argomenti), 64);

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "compiler/fault_sentences.h"
 #include "compiler/rounding.h"
 #include "encoding/windows1252.h"
 #include "tools/source_lines.h"
+#include "tools/text_warnings.h"
 
 namespace lorvenna {
 namespace {
@@ -266,6 +268,8 @@ std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazion
   };
   const compilazione c = compila(r, fs);
   for (Diagnostic& d : controlla_testi(c, testi)) trovate.push_back(std::move(d));
+  for (const auto& [t, b] : testi)
+    std::ranges::move(avvisi_del_testo(t, b), std::back_inserter(trovate));
   return trovate;
 }
 

@@ -50,8 +50,9 @@ opzione a_scelta(const char* nome, const char* valore, std::string opzioni_tool:
 }
 
 opzione ripetibile(const char* nome, const char* valore,
-                   std::vector<std::string> opzioni_tool::*campo, const char* aiuto) {
-  return {nome, valore, campo, aiuto, nullptr, false};
+                   std::vector<std::string> opzioni_tool::*campo, const char* aiuto,
+                   std::vector<const char*> valori) {
+  return {nome, valore, campo, aiuto, nullptr, false, std::move(valori)};
 }
 
 std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std::string> a,

@@ -27,6 +27,7 @@ struct opzioni_tool {
   std::string formato;                    // check --format
   bool avvisi_come_errori = false;        // check --warnings-as-errors
   std::vector<std::string> senza_avvisi;  // check --no-warn, once per class
+  std::string codifica;                   // check --encoding
 };
 
 // One option of a command: a flag sets a field to true, an option with a
@@ -58,9 +59,11 @@ opzione con_valore(const char* nome, const char* valore, std::string opzioni_too
 // not given.
 opzione a_scelta(const char* nome, const char* valore, std::string opzioni_tool::*campo,
                  const char* aiuto, std::vector<const char*> valori);
-// An option that may be given again and again, each value added to `campo`.
+// An option that may be given again and again, each value added to `campo`;
+// each one of `valori` when that is not empty.
 opzione ripetibile(const char* nome, const char* valore,
-                   std::vector<std::string> opzioni_tool::*campo, const char* aiuto);
+                   std::vector<std::string> opzioni_tool::*campo, const char* aiuto,
+                   std::vector<const char*> valori = {});
 
 // The values an option takes, for its help and its errors: "text, json or sarif".
 std::string alternative(const std::vector<const char*>& valori);

@@ -1,0 +1,81 @@
+#include "tools/text_warnings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "compiler/description_fixture.h"
+#include "texts/line_description.h"
+#include "texts/line_table.h"
+#include "texts/train_description.h"
+
+namespace lorvenna {
+namespace {
+
+using testing::crlf;
+
+// "CLASS LINE:COLUMN-END" for each warning, in the order found.
+std::vector<std::string> in_breve(const std::vector<Diagnostic>& d) {
+  std::vector<std::string> s;
+  for (const Diagnostic& x : d) {
+    EXPECT_EQ(x.severity, Severity::warning) << x.message;
+    EXPECT_EQ(x.where.file, "t.txt");
+    EXPECT_FALSE(x.help.empty()) << x.code;
+    EXPECT_NE(std::find(kClassiAvviso.begin(), kClassiAvviso.end(), x.code), kClassiAvviso.end())
+        << x.code << " is not a class --no-warn takes";
+    s.push_back(x.code + " " + std::to_string(x.where.line) + ":" + std::to_string(x.where.column) +
+                "-" + std::to_string(x.where.end_column));
+  }
+  return s;
+}
+
+TEST(TextWarnings, EachClassAtWhatItIsAbout) {
+  struct Caso {
+    const char* nome;
+    std::string testo;
+    std::vector<std::string> atteso;
+  };
+  const Caso casi[] = {
+      {"Clean", crlf("[generale]\nsabbia, 300\nstazione, 0, 1, 2, Cant\xD9\n"), {}},
+      {"Utf8Word",
+       crlf("[generale]\nstazione, 0, 1, 2, Gallarate CANT\xC3\x99, x\n"),
+       {"encoding 2:30-36"}},
+      {"Utf8FirstOfMany", crlf("[generale]\n\xC3\xA8, \xC3\xA8\n"), {"encoding 2:1-3"}},
+      // One byte that is no UTF-8 makes the whole text Windows-1252.
+      {"NotAllUtf8", crlf("[generale]\nCANT\xC3\x99, CANT\xD9\n"), {}},
+      {"Utf16LittleEndian", std::string("[\0g\0\r\0\n\0", 8), {"encoding 0:0-0"}},
+      {"Utf16BigEndian", std::string("\0[\0g", 4), {"encoding 0:0-0"}},
+      {"Utf16Mark", "\xFF\xFE[generale]\r\n", {"encoding 0:0-0"}},
+      {"Comments",
+       crlf("[generale]\n# sabbia, 300\n  // x\n\t;x  \nsabbia, 300 # no\n"),
+       {"comment 2:1-14", "comment 3:3-7", "comment 4:2-4"}},
+      {"NoGeneral", crlf("sabbia, 300\n# x\n"), {"no-general-section 0:0-0"}},
+      // The compile never looks at the field that ends the text.
+      {"GeneralAsTheLastField", "sabbia, 300\r\n[generale]", {"no-general-section 0:0-0"}},
+      {"GeneralInAnyCaseAndField", crlf("\n   \nx, [Generale]\nsabbia, 300\n"), {}},
+      {"BeforeGeneral",
+       crlf("titolo\n\n  # x \n[generale]\nsabbia, 300\n"),
+       {"before-general-section 1:1-7", "before-general-section 3:3-6"}},
+  };
+  for (const Caso& c : casi) {
+    EXPECT_EQ(in_breve(avvisi_del_testo("t.txt", c.testo)), c.atteso) << c.nome;
+  }
+}
+
+TEST(TextWarnings, Utf8ShowsTheWordBothWays) {
+  const auto d = avvisi_del_testo("t.txt", crlf("[generale]\nstazione, 0, CANT\xC3\x99\n"));
+  ASSERT_EQ(d.size(), 1u);
+  EXPECT_EQ(d[0].message,
+            "this text looks like UTF-8, but it is read as Windows-1252: `CANTÙ` would be stored "
+            "as `CANTÃ™`");
+}
+
+TEST(TextWarnings, TheEmbeddedTextsHaveNone) {
+  EXPECT_TRUE(avvisi_del_testo("t.txt", testo_da_tabella(righe_linea())).empty());
+  EXPECT_TRUE(avvisi_del_testo("t.txt", testo_da_tabella(righe_treno())).empty());
+}
+
+}  // namespace
+}  // namespace lorvenna
