@@ -40,7 +40,7 @@ bool parola_ignota(const ascolta_guasti& ascolta, const regola<Lettura> (&regole
   Diagnostic d{
       Severity::warning,
       {testo, c.riga, c.colonna, c.colonna_fine},
-      "unknown-keyword",
+      kAvvisoParolaIgnota,
       "`" + campo + "` names no record: the compile passes over it and the fields after it",
       {},
       {}};

@@ -236,8 +236,8 @@ TEST_F(CheckTest, UsageErrors) {
       {{"--no-warn"}, "--no-warn needs a value (CLASS)"},
       {{"--warnings-as-errors=yes"}, "--warnings-as-errors takes no value"},
       {{"--no-warn", "comments"},
-       "--no-warn takes encoding, bom, comment, no-general-section or "
-       "before-general-section, not \"comments\""},
+       "--no-warn takes encoding, bom, comment, no-general-section, before-general-section or "
+       "unknown-keyword, not \"comments\""},
       {{"--encoding", "latin-1"}, "--encoding takes windows-1252 or utf-8, not \"latin-1\""},
   };
   for (const Caso& c : casi) {

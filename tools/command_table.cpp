@@ -25,11 +25,12 @@ std::string a_capo(const std::string& testo, const std::string& rientro) {
   return righe;
 }
 
-// "--format text|json|sarif" where the values are few, "--train NUMBER" otherwise.
+// "--format text|json|sarif" where the values are few, "--train NUMBER" otherwise
+// (and for a long list, which the option's help gives in full).
 std::string forma(const opzione& o) {
   if (!o.prende_valore()) return o.nome;
   std::string valore = o.valore;
-  if (!o.valori.empty()) {
+  if (!o.valori.empty() && o.valori.size() <= 3) {
     valore.clear();
     for (const char* v : o.valori) valore += (valore.empty() ? "" : "|") + std::string(v);
   }
