@@ -6,6 +6,7 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "encoding/quoted.h"
+#include "tools/author_texts.h"
 #include "tools/command_table.h"
 #include "tools/diagnostic_render.h"
 #include "tools/diagnostics.h"
@@ -13,23 +14,6 @@
 
 namespace lorvenna {
 namespace {
-
-// Both texts, read once: the compile and the findings' source lines use
-// the same bytes. A missing text is named, since an author who mistyped a
-// name or a number needs to see which file was looked for.
-std::optional<testi_sorgente> leggi_testi(FileSystem& fs, const testi_descrizione& testi,
-                                          std::ostream& errori) {
-  testi_sorgente letti;
-  for (const auto& [percorso, cosa] : {std::pair{testi.linea, "line"}, {testi.treno, "train"}}) {
-    if (!fs.exists(percorso)) {
-      errori << "scenario-tool: the " << cosa << " description text " << percorso_citato(percorso)
-             << " does not exist\n";
-      return std::nullopt;
-    }
-    letti[percorso] = fs.read(percorso, kLimiteTesto);
-  }
-  return letti;
-}
 
 int esegui(const richiesta& r) {
   const nomi_file nomi = nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno);
