@@ -32,6 +32,8 @@
 #include "texts/slow_order.h"
 #include "texts/train_card.h"
 #include "texts/train_description.h"
+#include "tools/diagnostics.h"
+#include "tools/texts_in_memory.h"
 
 extern char** environ;
 
@@ -274,6 +276,61 @@ void BM_PercorsoInMemoria(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_PercorsoInMemoria)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
+// The check an author runs on every compile, against the compile itself:
+// both on the same texts in memory, each going first every other time. The
+// check's time is the iteration's; `compile_ms` and the median ratio
+// check/compile stand beside it.
+void confronta_controllo(benchmark::State& state, const std::string& scenario,
+                         const std::string& treno, const std::string& linea,
+                         const std::string& testo_treno) {
+  const testi_descrizione testi{scenario + "_linea.txt", scenario + "_" + treno + "-.txt"};
+  const testi_sorgente letti = {{testi.linea, linea}, {testi.treno, testo_treno}};
+  const richiesta_compilazione r{scenario, treno, true, testi, {}};
+  double totale_compilazione = 0;
+  std::vector<double> rapporti;
+  int64_t giro = 0;
+  for (auto _ : state) {
+    const bool prima_il_controllo = giro++ % 2 == 0;
+    double t_controllo = 0, t_compilazione = 0;
+    for (int k = 0; k < 2; ++k) {
+      TextsInMemory in_memoria(letti);
+      const bool tocca_controllo = (k == 0) == prima_il_controllo;
+      const auto t0 = orologio::now();
+      if (tocca_controllo) {
+        const std::vector<Diagnostic> d = controlla_scenario(in_memoria, r, letti);
+        if (con_errori(d)) state.SkipWithError("the texts have errors");
+        benchmark::DoNotOptimize(d);
+      } else {
+        benchmark::DoNotOptimize(compila(r, in_memoria));
+      }
+      (tocca_controllo ? t_controllo : t_compilazione) = secondi(orologio::now() - t0);
+    }
+    state.SetIterationTime(t_controllo);
+    totale_compilazione += t_compilazione;
+    rapporti.push_back(t_controllo / t_compilazione);
+  }
+  state.counters["compile_ms"] =
+      1000 * totale_compilazione / static_cast<double>(state.iterations());
+  std::nth_element(rapporti.begin(), rapporti.begin() + rapporti.size() / 2, rapporti.end());
+  state.counters["ratio"] = rapporti.empty() ? 0 : rapporti[rapporti.size() / 2];
+}
+
+void BM_ControlloInMemoria(benchmark::State& state) {
+  confronta_controllo(state, kNomeScenario, kNumeroTreno, testo_da_tabella(righe_linea()),
+                      testo_da_tabella(righe_treno()));
+}
+BENCHMARK(BM_ControlloInMemoria)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void BM_ControlloPercorso(benchmark::State& state) {
+  const bench::descrizioni d = bench::genera_percorso(static_cast<int32_t>(state.range(0) * 1000));
+  confronta_controllo(state, "Bench", "1", d.linea, d.treno);
+}
+BENCHMARK(BM_ControlloPercorso)
+    ->Arg(100)
+    ->Arg(1000)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_PercorsoGenerato)
     ->Arg(100)

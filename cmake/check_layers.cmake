@@ -17,7 +17,7 @@ set(allowed_output output compiler encoding platform)
 set(allowed_texts texts encoding platform)
 set(allowed_driver driver compiler output texts encoding platform)
 set(allowed_tools tools driver compiler output texts encoding platform)
-set(allowed_bench bench driver compiler output texts encoding platform testing)
+set(allowed_bench bench tools driver compiler output texts encoding platform testing)
 set(allowed_fuzz fuzz tools driver compiler output texts encoding platform testing)
 
 set(project_folders platform encoding testing compiler output texts driver tools bench fuzz)

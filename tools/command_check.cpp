@@ -4,10 +4,9 @@
 #include <iterator>
 #include <map>
 
-#include "compiler/text_limit.h"
 #include "driver/file_names.h"
 #include "driver/report.h"
-#include "encoding/quoted.h"
+#include "tools/author_texts.h"
 #include "tools/command_table.h"
 #include "tools/diagnostic_render.h"
 #include "tools/diagnostics.h"
@@ -19,25 +18,20 @@ namespace lorvenna {
 namespace {
 
 // Both texts as the compile is to read them, in Windows-1252, each read
-// once: the compile and the findings' source lines use the same bytes. A
-// missing text is named, since an author who mistyped a name or a number
-// needs to see which file was looked for.
+// once: the compile and the findings' source lines use the same bytes.
 struct testi_letti {
   testi_sorgente testi;
   std::vector<Diagnostic> trovate;                // what their conversion found
   std::map<std::string, std::string> convertiti;  // a text's path, and what it was converted from
 };
 
-std::optional<testi_letti> leggi_testi(FileSystem& fs, const testi_descrizione& testi, bool utf8,
-                                       std::ostream& errori) {
+std::optional<testi_letti> leggi_convertiti(FileSystem& fs, const testi_descrizione& testi,
+                                            bool utf8, std::ostream& errori) {
+  auto letti_cosi = leggi_testi(fs, testi, errori);
+  if (!letti_cosi) return std::nullopt;
   testi_letti letti;
-  for (const auto& [percorso, cosa] : {std::pair{testi.linea, "line"}, {testi.treno, "train"}}) {
-    if (!fs.exists(percorso)) {
-      errori << "scenario-tool: the " << cosa << " description text " << percorso_citato(percorso)
-             << " does not exist\n";
-      return std::nullopt;
-    }
-    testo_convertito c = in_windows1252(percorso, fs.read(percorso, kLimiteTesto), utf8);
+  for (auto& [percorso, byte] : *letti_cosi) {
+    testo_convertito c = in_windows1252(percorso, byte, utf8);
     letti.testi[percorso] = std::move(c.testo);
     std::ranges::move(c.trovate, std::back_inserter(letti.trovate));
     if (!c.convertito_da.empty()) letti.convertiti[percorso] = c.convertito_da;
@@ -48,7 +42,7 @@ std::optional<testi_letti> leggi_testi(FileSystem& fs, const testi_descrizione& 
 int esegui(const richiesta& r) {
   const nomi_file nomi = nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno);
   const testi_descrizione testi = testi_di(nomi);
-  auto letti = leggi_testi(r.fs, testi, r.o.codifica == "utf-8", r.errori);
+  auto letti = leggi_convertiti(r.fs, testi, r.o.codifica == "utf-8", r.errori);
   if (!letti) return kStatoFermato;
   TextsInMemory in_memoria(letti->testi);
   std::vector<Diagnostic> trovate =

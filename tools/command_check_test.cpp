@@ -159,7 +159,8 @@ TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {
   EXPECT_EQ(nlohmann::json::parse(uscita.str())["runs"][0]["results"][0]["ruleId"], "codice 8");
   EXPECT_FALSE(disco.exists(nomi.treno_dat)) << "check writes nothing";
 
-  EXPECT_EQ(esegui({"compile", "dir", "--scenario", "Prova", "--train", "1"}), 1);
+  EXPECT_EQ(esegui({"compile", "dir", "--scenario", "Prova", "--train", "1", "--write-on-error"}),
+            1);
   EXPECT_EQ(uscita.str(), "codice_errore=8 posizione_errore=33925\n");
   EXPECT_EQ(errori.str(), testo);
 }

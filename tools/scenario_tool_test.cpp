@@ -126,8 +126,8 @@ TEST_F(ScenarioToolTest, KeptTextsCompileAsDeletedOnes) {
   for (bool cancella : {false, true}) {
     write_file(nomi.linea_txt, linea);
     write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
-    std::vector<std::string> a = {"compile", cartella.path(), "--scenario",
-                                  "Prova",   "--train",       "1"};
+    std::vector<std::string> a = {"compile", cartella.path(),   "--scenario", "Prova", "--train",
+                                  "1",       "--write-on-error"};
     if (cancella) a.push_back("--delete-texts");
     EXPECT_EQ(esegui(a), 1);
     EXPECT_EQ(uscita.str(), "codice_errore=6 posizione_errore=350\n");
@@ -209,15 +209,82 @@ TEST_F(ScenarioToolTest, NamesAreUtf8OnDiskAndWindows1252Inside) {
             std::string::npos);
 }
 
-TEST_F(ScenarioToolTest, ReportsARecordedCode) {
+// Two text boards on one cell: code 6, a fault after which the program
+// still writes the binary files.
+const char* const kLineaConErrore =
+    "[generale]\r\nlunghezza percorso, 10000\r\n[cartelli]\r\n"
+    "cartello_indicatore, 350, (A)\r\ncartello_indicatore, 350, (B)\r\n[fine]\r\n";
+
+// A text with an error is not compiled into the binary files unless the
+// author asks: the earlier files stay as they were, and the findings say why.
+TEST_F(ScenarioToolTest, AnErrorWritesNothingWithoutWriteOnError) {
   const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
-  write_file(nomi.linea_txt,
-             "[generale]\r\nlunghezza percorso, 10000\r\n[cartelli]\r\n"
-             "cartello_indicatore, 350, (A)\r\ncartello_indicatore, 350, (B)\r\n[fine]\r\n");
+  write_file(nomi.linea_txt, kLineaConErrore);
   write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
-  EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"}), 1);
+  write_file(nomi.scenario_sim, "earlier");
+  const std::vector<std::string> a = {"compile", cartella.path(), "--scenario",
+                                      "Prova",   "--train",       "1"};
+  ASSERT_EQ(esegui({"check", cartella.path(), "--scenario", "Prova", "--train", "1"}), 1);
+  const std::string trovate = uscita.str();
+  ASSERT_NE(trovate.find("text board"), std::string::npos) << trovate;
+
+  std::vector<std::string> con_delete = a;
+  con_delete.push_back("--delete-texts");
+  for (const auto& argomenti : {a, con_delete}) {
+    EXPECT_EQ(esegui(argomenti), 1);
+    EXPECT_EQ(uscita.str(), "") << "no codes line: no binary file was written";
+    EXPECT_EQ(errori.str(), trovate +
+                                "scenario-tool: no binary file was written, since the texts have "
+                                "errors; --write-on-error writes them as the program would\n");
+    EXPECT_EQ(read_file(nomi.scenario_sim), "earlier");
+    EXPECT_EQ(testing::files_in(cartella.path()),
+              (std::set<std::string>{"Prova_linea.txt", "Prova_1-.txt", "Prova_1.sim"}));
+  }
+}
+
+// With --write-on-error the files are the program's for the same texts, and
+// the findings are the check's.
+TEST_F(ScenarioToolTest, WriteOnErrorWritesWhatTheProgramWrites) {
+  const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
+  write_file(nomi.linea_txt, kLineaConErrore);
+  write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
+  ASSERT_EQ(esegui({"check", cartella.path(), "--scenario", "Prova", "--train", "1"}), 1);
+  const std::string trovate = uscita.str();
+
+  EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1",
+                    "--write-on-error"}),
+            1);
   EXPECT_EQ(uscita.str(), "codice_errore=6 posizione_errore=350\n");
-  EXPECT_NE(errori.str().find("text board"), std::string::npos) << errori.str();
+  EXPECT_EQ(errori.str(), trovate);
+
+  TempFolder programma;
+  const nomi_file attesi = nomi_file_per(programma.path(), "Prova", "1");
+  write_file(attesi.linea_txt, kLineaConErrore);
+  write_file(attesi.treno_txt, "[generale]\r\n[fine]\r\n");
+  const compilazione c = memorizza_percorso(true, "Prova", "1", fs, attesi);
+  ASSERT_EQ(c.m.codice_errore, codice::cartello_occupato);
+  EXPECT_TRUE(read_file(nomi.linea_dat) == read_file(attesi.linea_dat));
+  EXPECT_TRUE(read_file(nomi.scenario_sim) == read_file(attesi.scenario_sim));
+  EXPECT_TRUE(read_file(nomi.treno_dat) == read_file(attesi.treno_dat));
+}
+
+// A curve is no concern of a compile that draws no plan view: its fault
+// holds back no file there.
+TEST_F(ScenarioToolTest, ACurveFaultDoesNotStopACompileWithoutTheLine) {
+  const nomi_file nomi = prepara("Prova", "1");
+  std::string linea = read_file(nomi.linea_txt);
+  const std::string curve = "[curve]\r\n";
+  const size_t dopo = linea.find(curve);
+  ASSERT_NE(dopo, std::string::npos);
+  linea.insert(dopo + curve.size(), "curvas9,  38000,  100\r\n");  // no class of curve
+  write_file(nomi.linea_txt, linea);
+  ASSERT_EQ(esegui({"check", cartella.path(), "--scenario", "Prova", "--train", "1"}), 1)
+      << "the fault is the check's: " << uscita.str();
+  EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"}), 1);
+  EXPECT_FALSE(fs.exists(nomi.treno_dat));
+  EXPECT_EQ(
+      esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1", "--no-line"}), 0)
+      << errori.str();
   EXPECT_TRUE(fs.exists(nomi.treno_dat));
 }
 
@@ -227,10 +294,14 @@ TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
              "[generale]\r\nlunghezza percorso, 10000\r\n[cartelli]\r\n"
              "cartello_indicatore, 0, (A)\r\ncartello_indicatore, 0, (B)\r\n[fine]\r\n");
   write_file(nomi.treno_txt, "[generale]\r\n[fine]\r\n");
-  EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"}), 2);
+  ASSERT_EQ(esegui({"check", cartella.path(), "--scenario", "Prova", "--train", "1"}), 1);
+  const std::string trovate = uscita.str();
+  EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1",
+                    "--write-on-error"}),
+            2);
   EXPECT_EQ(p.errors, " Errore n. 1250");
   EXPECT_EQ(uscita.str(), "") << "no codes line: no binary file was written";
-  EXPECT_EQ(errori.str(), "") << "the box is the whole report, even of a code recorded before";
+  EXPECT_EQ(errori.str(), trovate) << "the box ends the report";
   EXPECT_EQ(testing::files_in(cartella.path()),
             (std::set<std::string>{"Prova_linea.txt", "Prova_1-.txt"}))
       << "no binary file, and the texts stay";
@@ -320,6 +391,25 @@ TEST_F(ScenarioToolTest, MissingDescriptionStopsWithStatusTwo) {
   EXPECT_EQ(uscita.str(), "");
   EXPECT_NE(errori.str().find("does not exist"), std::string::npos) << errori.str();
   EXPECT_TRUE(testing::files_in(cartella.path()).empty());
+}
+
+// A mistyped train number finds no train text: the run names the file it
+// looked for and touches nothing, not even the temporaries of a run that
+// was killed (no process has so high an id).
+TEST_F(ScenarioToolTest, AMistypedTrainWritesNothingAndNamesTheText) {
+  prepara("Prova", "1");
+  const nomi_file mistyped = nomi_file_per(cartella.path(), "Prova", "2");
+  write_file(mistyped.scenario_sim, "earlier");
+  write_file(mistyped.scenario_sim + ".999999999-0.part", "left by a killed run");
+  const auto prima = testing::files_in(cartella.path());
+  for (const char* flag : {"--delete-texts", "--write-on-error"}) {
+    EXPECT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "2", flag}), 2);
+    EXPECT_EQ(uscita.str(), "");
+    EXPECT_EQ(errori.str(), "scenario-tool: the train description text " +
+                                citato(mistyped.treno_txt) + " does not exist\n");
+    EXPECT_EQ(testing::files_in(cartella.path()), prima);
+    EXPECT_EQ(read_file(mistyped.scenario_sim), "earlier");
+  }
 }
 
 TEST_F(ScenarioToolTest, VersionPrintsTheVersion) {

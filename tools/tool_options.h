@@ -20,6 +20,7 @@ struct opzioni_tool {
   std::string treno;
   bool senza_linea = false;               // compile --no-line
   bool cancella_testi = false;            // compile --delete-texts
+  bool scrivi_con_errori = false;         // compile --write-on-error
   bool forza = false;                     // init --force
   bool json = false;                      // dump --json
   bool tutte = false;                     // diff --all
