@@ -132,8 +132,10 @@ TEST(DiagnosticJson, ParsesBackToEveryField) {
 
 // A path that is not UTF-8 still gives a document a parser accepts.
 TEST(DiagnosticJson, StaysUtf8) {
-  EXPECT_NO_THROW(json::parse(come_json({errore_a("Citt\xE0.txt", 1, 1, 2)})));
-  EXPECT_NO_THROW(json::parse(come_sarif({errore_a("Citt\xE0.txt", 1, 1, 2)})));
+  for (const std::string& documento : {come_json({errore_a("Citt\xE0.txt", 1, 1, 2)}),
+                                       come_sarif({errore_a("Citt\xE0.txt", 1, 1, 2)})}) {
+    EXPECT_TRUE(json::accept(documento)) << documento;
+  }
 }
 
 TEST(DiagnosticSarif, HoldsTheRequiredMembers) {
