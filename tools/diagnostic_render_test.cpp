@@ -68,7 +68,8 @@ TEST(DiagnosticText, NotesHelpAndOrder) {
       {"Prova_1-.txt", "[generale]\r\nstazione, 100\r\nstazione, 300\r\n"}};
   Diagnostic seconda = errore_a("Prova_1-.txt", 3, 11, 14);
   seconda.message = "station at 300 m is too close";
-  seconda.notes = {{{"Prova_1-.txt", 2, 11, 14}, "the previous station"}};
+  seconda.notes.push_back(
+      DiagnosticNote{SourceSpan{"Prova_1-.txt", 2, 11, 14}, "the previous station"});
   seconda.help = {"move it to 450 m or beyond"};
   Diagnostic avviso = errore_a("Prova_1-.txt", 2, 1, 9);
   avviso.severity = Severity::warning;
@@ -106,7 +107,7 @@ TEST(DiagnosticText, WideLineNumbers) {
 
 TEST(DiagnosticJson, ParsesBackToEveryField) {
   Diagnostic d = errore_a("Citt\xC3\xA0/T.txt", 4, 3, 8);
-  d.notes = {{{"T.txt", 2, 1, 5}, "here"}};
+  d.notes.push_back(DiagnosticNote{SourceSpan{"T.txt", 2, 1, 5}, "here"});
   d.help = {"use 44350", "or 44400"};
   Diagnostic avviso = errore_a("A.txt", 0, 0, 0);
   avviso.severity = Severity::warning;
@@ -140,7 +141,7 @@ TEST(DiagnosticJson, StaysUtf8) {
 
 TEST(DiagnosticSarif, HoldsTheRequiredMembers) {
   Diagnostic d = errore_a("Dir\\Prova 1-.txt", 4, 3, 8);
-  d.notes = {{{"Prova_linea.txt", 2, 1, 5}, "here"}};
+  d.notes.push_back(DiagnosticNote{SourceSpan{"Prova_linea.txt", 2, 1, 5}, "here"});
   d.help = {"use 44350"};
   Diagnostic altra = errore_a("Dir\\Prova 1-.txt", 9, 0, 0);
   Diagnostic avviso = errore_a("Prova_linea.txt", 0, 0, 0);
