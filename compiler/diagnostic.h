@@ -13,6 +13,8 @@ enum class Severity { error, warning };
 // The warning of a field where a record was expected that names none; the
 // check's other warning classes are found beside the compile, in the tool.
 inline constexpr const char* kAvvisoParolaIgnota = "unknown-keyword";
+// A number a blank cut short (`7 000`, `12 km`).
+inline constexpr const char* kAvvisoNumeroSpezzato = "split-number";
 
 // A stretch of one line of a description text. Lines count from 1 and
 // columns from 1, in characters as the author's editor shows them (one

@@ -1,6 +1,7 @@
 #include "compiler/field_reader.h"
 
 #include <algorithm>
+#include <cctype>
 #include <limits>
 #include <optional>
 
@@ -134,6 +135,28 @@ std::string lettore_campi::leggi_testo() {
   return campo;
 }
 
+// Blanks between numbers are a separator the texts use (`7   55   50`);
+// what is noted is a blank that most likely meant none: a group of three
+// digits after a number of one to three (`7 000`), or a unit (`400 m`).
+void lettore_campi::nota_se_spezzato(size_t inizio, size_t fine_numero) {
+  size_t fine = pos_;
+  while (fine < testo_.size() && testo_[fine] != ',' && !spazio(testo_[fine]) &&
+         !fine_riga(testo_[fine])) {
+    ++fine;
+  }
+  const std::string_view seguito = std::string_view(testo_).substr(pos_, fine - pos_);
+  const auto cifre = [](std::string_view s) {
+    return !s.empty() &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+  };
+  const std::string_view numero = std::string_view(testo_).substr(inizio, fine_numero - inizio);
+  const bool migliaia = pos_ == fine_numero + 1 && cifre(numero) && numero.size() <= 3 &&
+                        seguito.size() == 3 && cifre(seguito);
+  const bool unita = !seguito.empty() && std::isalpha(static_cast<unsigned char>(seguito[0]));
+  if (!migliaia && !unita) return;
+  spezzati_->push_back({posizione(inizio, fine), std::string(numero), std::string(seguito)});
+}
+
 int32_t lettore_campi::leggi_numero() {
   salta_spazi_e_righe();
   if (corrente() == ',') {
@@ -148,7 +171,10 @@ int32_t lettore_campi::leggi_numero() {
   }
   const std::string_view campo = std::string_view(testo_).substr(inizio, pos_ - inizio);
   segna_campo(inizio, pos_);
+  const size_t fine_numero = pos_;
   salta_spazi();
+  if (spezzati_ && pos_ > fine_numero && pos_ < testo_.size())
+    nota_se_spezzato(inizio, fine_numero);
   if (pos_ < testo_.size() && corrente() == ',') {
     ++pos_;
   } else {

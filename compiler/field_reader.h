@@ -13,6 +13,14 @@
 
 namespace lorvenna {
 
+// A number that a blank ended before the field did: `7 000` is read as 7,
+// and what follows the blank as the next field.
+struct numero_spezzato {
+  posizione_campo campo;  // the number and what follows it, to the field's end
+  std::string numero;
+  std::string seguito;
+};
+
 class lettore_campi {
  public:
   explicit lettore_campi(std::string testo) : testo_(std::move(testo)) {}
@@ -29,6 +37,9 @@ class lettore_campi {
   int riga() const;
   // Throws errore_lettura for the field just read, with its line.
   [[noreturn]] void fallisci(const std::string& motivo) const;
+
+  // From now on, every number a blank cuts short is noted in `dove`.
+  void nota_numeri_spezzati(std::vector<numero_spezzato>* dove) { spezzati_ = dove; }
 
   // Back to the start of the field last read, to read it again.
   void torna_al_campo() { pos_ = inizio_campo_; }
@@ -53,6 +64,7 @@ class lettore_campi {
 
   posizione_campo posizione(size_t inizio, size_t fine) const;
   void segna_campo(size_t inizio, size_t fine);
+  void nota_se_spezzato(size_t inizio, size_t fine_numero);
 
   std::string testo_;
   size_t pos_ = 0;
@@ -61,6 +73,7 @@ class lettore_campi {
   // Byte offsets of the current record's fields, start and end; only turned
   // into lines and columns when a diagnostic asks for them.
   std::vector<std::pair<size_t, size_t>> campi_record_;
+  std::vector<numero_spezzato>* spezzati_ = nullptr;
   // Line ends counted so far, and up to where.
   mutable size_t contati_fino_ = 0;
   mutable int righe_contate_ = 0;

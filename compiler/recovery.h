@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "compiler/diagnostic.h"
 #include "compiler/field_reader.h"
@@ -49,6 +50,26 @@ bool parola_ignota(const ascolta_guasti& ascolta, const regola<Lettura> (&regole
   ascolta.avviso(std::move(d));
   lettore.salta_riga();
   return true;
+}
+
+// What a text's reading noted in passing, told as warnings once the text
+// is read.
+inline void avvisa_numeri_spezzati(const ascolta_guasti& ascolta, const std::string& testo,
+                                   const std::vector<numero_spezzato>& spezzati) {
+  for (const numero_spezzato& n : spezzati) {
+    const bool cifra = !n.seguito.empty() && n.seguito[0] >= '0' && n.seguito[0] <= '9';
+    Diagnostic d{
+        Severity::warning,
+        {testo, n.campo.riga, n.campo.colonna, n.campo.colonna_fine},
+        kAvvisoNumeroSpezzato,
+        "a blank ends the number " + n.numero + ": `" + n.seguito + "` is read as the next field",
+        {},
+        {}};
+    d.help.push_back(cifra ? "write the number without blanks: " + n.numero + n.seguito
+                           : "a number holds digits only; put a comma before `" + n.seguito +
+                                 "` if it is meant as a field of its own");
+    ascolta.avviso(std::move(d));
+  }
 }
 
 // Applies one record with `applica`. Without a listener, exactly that. With

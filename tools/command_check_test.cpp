@@ -109,6 +109,51 @@ TEST_F(CheckTest, FindsEveryIndependentMistakeInOneRun) {
   EXPECT_EQ(trovate[3]["message"], "the record ends before all of its fields were read");
 }
 
+// What the compile passes over in silence is a warning at its field: a
+// misspelt keyword (with the keyword meant), a blank inside a number or
+// before a unit. Blanks the texts use as separators say nothing.
+TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
+  struct Caso {
+    const char* da;
+    const char* a;
+    std::string atteso;  // file:line:column class of the first finding, or "" for none
+    std::string aiuto;
+    size_t quante = 1;
+  };
+  const Caso casi[] = {
+      {"stazione,   33900", "stazone,   33900", "dir/Prova_1-.txt:27:1 unknown-keyword",
+       "did you mean `stazione`?"},
+      {"velocita,    7000,", "velocita,    7 000,", "dir/Prova_1-.txt:11:14 split-number",
+       "write the number without blanks: 7000"},
+      // `km` is then read where a keyword is expected, and said so too.
+      {"velocita,    7000,    90", "velocita,    7000,    90 km",
+       "dir/Prova_1-.txt:11:23 split-number", "", 2},
+      {"velocita,    7000,", "velocita,    7000,", "", ""},
+  };
+  for (const Caso& c : casi) {
+    std::string treno = testo_da_tabella(righe_treno());
+    const size_t i = treno.find(c.da);
+    ASSERT_NE(i, std::string::npos) << c.da;
+    treno.replace(i, std::string(c.da).size(), c.a);
+    disco.write(nomi.treno_txt, treno);
+    EXPECT_EQ(controlla({"--format", "json"}), 0) << c.a;
+    const auto trovate = nlohmann::json::parse(uscita.str())["diagnostics"];
+    if (c.atteso.empty()) {
+      EXPECT_TRUE(trovate.empty()) << uscita.str();
+      continue;
+    }
+    ASSERT_EQ(trovate.size(), c.quante) << uscita.str();
+    const auto& d = trovate[0];
+    EXPECT_EQ(d["file"].get<std::string>() + ":" + std::to_string(d["line"].get<int>()) + ":" +
+                  std::to_string(d["column"].get<int>()) + " " + d["code"].get<std::string>(),
+              c.atteso);
+    EXPECT_EQ(d["severity"], "warning");
+    if (!c.aiuto.empty()) {
+      EXPECT_EQ(d["help"][0], c.aiuto);
+    }
+  }
+}
+
 // A collision names the record that took the cell first, at its own
 // place, even when it stands in the other text.
 TEST_F(CheckTest, ACollisionNamesTheRecordThatTookTheCell) {
@@ -237,8 +282,8 @@ TEST_F(CheckTest, UsageErrors) {
       {{"--no-warn"}, "--no-warn needs a value (CLASS)"},
       {{"--warnings-as-errors=yes"}, "--warnings-as-errors takes no value"},
       {{"--no-warn", "comments"},
-       "--no-warn takes encoding, bom, comment, no-general-section, before-general-section or "
-       "unknown-keyword, not \"comments\""},
+       "--no-warn takes encoding, bom, comment, no-general-section, before-general-section, "
+       "unknown-keyword or split-number, not \"comments\""},
       {{"--encoding", "latin-1"}, "--encoding takes windows-1252 or utf-8, not \"latin-1\""},
   };
   for (const Caso& c : casi) {

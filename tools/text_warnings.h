@@ -19,9 +19,9 @@ inline constexpr const char* kAvvisoSegno = "bom";
 inline constexpr const char* kAvvisoCommento = "comment";
 inline constexpr const char* kAvvisoSenzaGenerale = "no-general-section";
 inline constexpr const char* kAvvisoPrimaDelGenerale = "before-general-section";
-inline constexpr std::array<const char*, 6> kClassiAvviso = {
-    kAvvisoCodifica,         kAvvisoSegno,       kAvvisoCommento, kAvvisoSenzaGenerale,
-    kAvvisoPrimaDelGenerale, kAvvisoParolaIgnota};
+inline constexpr std::array<const char*, 7> kClassiAvviso = {
+    kAvvisoCodifica,         kAvvisoSegno,        kAvvisoCommento,      kAvvisoSenzaGenerale,
+    kAvvisoPrimaDelGenerale, kAvvisoParolaIgnota, kAvvisoNumeroSpezzato};
 
 // The warnings of the text at `percorso`, whose bytes are `testo` as the
 // compile reads them (Windows-1252).
