@@ -72,6 +72,27 @@ inline void avvisa_numeri_spezzati(const ascolta_guasti& ascolta, const std::str
   }
 }
 
+// Reads a whole text with `leggi`, as con_riga does. While a check listens,
+// the numbers a blank cut short are noted and told once the text is read,
+// however the reading ends.
+template <typename Leggi>
+esito_record leggi_tutto(const ascolta_guasti& ascolta, lettore_campi& lettore,
+                         const std::string& testo, Leggi leggi) {
+  std::vector<numero_spezzato> spezzati;
+  if (ascolta.avviso) lettore.nota_numeri_spezzati(&spezzati);
+  const auto avvisa = [&] {
+    if (ascolta.avviso) avvisa_numeri_spezzati(ascolta, testo, spezzati);
+  };
+  try {
+    const esito_record e = con_riga(lettore, leggi);
+    avvisa();
+    return e;
+  } catch (const errore_lettura&) {
+    avvisa();
+    throw;
+  }
+}
+
 // Applies one record with `applica`. Without a listener, exactly that. With
 // one, a fault of the record (a code its rule leaves, or a field that cannot
 // be read) is told, the code cleared, and the rest of the record passed

@@ -229,19 +229,8 @@ void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
   t.testo_treno = percorso;
   lettura_treno l{m, t, lettore_campi(fs.read(percorso, kLimiteTesto)), indice_cartello, {}};
   l.recupero = &recupero;
-  std::vector<numero_spezzato> spezzati;
-  if (recupero.avviso) l.lettore.nota_numeri_spezzati(&spezzati);
-  const auto avvisa = [&] {
-    if (recupero.avviso) avvisa_numeri_spezzati(recupero, percorso, spezzati);
-  };
-  esito_record esito;
-  try {
-    esito = con_riga(l.lettore, [&l] { return leggi_record(l); });
-  } catch (const errore_lettura&) {
-    avvisa();
-    throw;
-  }
-  avvisa();
+  const esito_record esito =
+      leggi_tutto(recupero, l.lettore, percorso, [&l] { return leggi_record(l); });
   fs.remove(percorso);
   if (esito == esito_record::fermo) return;
   completa_riempimenti(l);

@@ -61,26 +61,15 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
     const Durability tenuti{.later = &cartella_da_fissare};
     fs.clear_leftovers(tutti_i_file(nomi));
     testi_nostri = true;
-    {
-      const in_corso passo("writing", nomi.linea_txt);
-      dati_linea(fs, nomi.linea_txt, provvisori);
-    }
-    {
-      const in_corso passo("writing", nomi.treno_txt);
-      dati_treno(fs, nomi.treno_txt, provvisori);
-    }
-    {
-      const in_corso passo("writing", nomi.note);
-      dati_note(fs, nomi.note, tenuti);
-    }
-    {
-      const in_corso passo("writing", nomi.rallentamenti);
-      dati_rallentamenti(fs, nomi.rallentamenti, tenuti);
-    }
-    {
-      const in_corso passo("writing", nomi.scheda);
-      dati_scheda(fs, nomi.scheda, tenuti);
-    }
+    const auto scrivi = [&fs](auto scrittore, const std::string& nome, Durability d) {
+      const in_corso passo("writing", nome);
+      scrittore(fs, nome, d);
+    };
+    scrivi(dati_linea, nomi.linea_txt, provvisori);
+    scrivi(dati_treno, nomi.treno_txt, provvisori);
+    scrivi(dati_note, nomi.note, tenuti);
+    scrivi(dati_rallentamenti, nomi.rallentamenti, tenuti);
+    scrivi(dati_scheda, nomi.scheda, tenuti);
     // The texts go only once the binary files are in place.
     DeferredDeletions vista(fs, {nomi.linea_txt, nomi.treno_txt});
     const compilazione c =
