@@ -25,7 +25,7 @@ esito_compilazione segna_e_codifica(modello& m) {
 void attribuisci(traccia_lettura& t, int32_t marca) {
   if (marca < 0) return;
   for (const origine_marca& o : t.marche_lette) {
-    if (o.prima_cella == marca) t.motivo = {t.testo_treno, o.riga, "", o.campo, {}};
+    if (o.prima_cella == marca) t.motivo = {t.testo_treno, o.riga, "", o.campo, {}, {}};
   }
 }
 

@@ -18,7 +18,7 @@ void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_
   const std::string* in_lettura = &testi.linea;
   // Whatever the failure, no description text is left behind.
   auto fallimento = [&](const std::exception& e, int riga, const posizione_campo& campo) {
-    t.motivo = {*in_lettura, riga, e.what(), campo, {}};
+    t.motivo = {*in_lettura, riga, e.what(), campo, {}, {}};
     elimina_se_esiste(fs, testi.linea);
     elimina_se_esiste(fs, testi.treno);
     m.codice_errore = codice::lettura;

@@ -15,6 +15,15 @@ enum class Severity { error, warning };
 inline constexpr const char* kAvvisoParolaIgnota = "unknown-keyword";
 // A number a blank cut short (`7 000`, `12 km`).
 inline constexpr const char* kAvvisoNumeroSpezzato = "split-number";
+// A record that ends on its line before its last field, so that the compile
+// takes the next line's first field in its place.
+inline constexpr const char* kAvvisoCampoMancante = "missing-field";
+// Fields after a record's last on its line, which the compile passes over.
+inline constexpr const char* kAvvisoCampoInPiu = "extra-field";
+// A name or board text that a comma ends before its line does.
+inline constexpr const char* kAvvisoTestoTagliato = "cut-text";
+// A station without a name, a board without a text.
+inline constexpr const char* kAvvisoTestoVuoto = "empty-text";
 
 // A stretch of one line of a description text. Lines count from 1 and
 // columns from 1, in characters as the author's editor shows them (one

@@ -33,6 +33,36 @@ std::optional<int32_t> converti_numero(std::string_view campo) {
 
 }  // namespace
 
+std::optional<int32_t> numero_di(std::string_view campo) {
+  if (campo.empty()) return 0;
+  return converti_numero(campo);
+}
+
+std::string_view lettore_campi::testo_campo(size_t i) const {
+  if (i >= campi_record_.size()) return {};
+  const auto& [inizio, fine] = campi_record_[i];
+  return std::string_view(testo_).substr(inizio, fine - inizio);
+}
+
+void lettore_campi::torna_al_campo_del_record(size_t i) {
+  if (i >= campi_record_.size()) return;
+  pos_ = campi_record_[i].first;
+  campi_record_.resize(i);
+}
+
+std::string_view lettore_campi::resto_della_riga(posizione_campo& dove) const {
+  if (pos_ == 0 || pos_ >= testo_.size() || fine_riga(testo_[pos_ - 1])) return {};
+  size_t inizio = pos_;
+  size_t fine = pos_;
+  while (fine < testo_.size() && !fine_riga(testo_[fine])) ++fine;
+  const auto vuoto = [](char c) { return spazio(c) || c == ','; };
+  while (inizio < fine && vuoto(testo_[inizio])) ++inizio;
+  while (fine > inizio && vuoto(testo_[fine - 1])) --fine;
+  if (inizio == fine) return {};
+  dove = posizione(inizio, fine);
+  return std::string_view(testo_).substr(inizio, fine - inizio);
+}
+
 // Fields are only ever read forward: the count goes on from where the last
 // call left it, so asking for every record's line costs one pass in all.
 int lettore_campi::riga() const {
@@ -80,6 +110,7 @@ void lettore_campi::salta_riga() {
 }
 
 void lettore_campi::inizia_record() {
+  if (spezzati_ != nullptr) spezzati_prima_del_record_ = spezzati_->size();
   campi_record_.clear();
   campi_record_.emplace_back(inizio_campo_, std::max(inizio_campo_, fine_campo_));
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +21,10 @@ struct numero_spezzato {
   std::string numero;
   std::string seguito;
 };
+
+// The value of a number field's text as the reader takes it; empty when it
+// is not a number or lies beyond the 32-bit range. An empty field is 0.
+std::optional<int32_t> numero_di(std::string_view campo);
 
 class lettore_campi {
  public:
@@ -55,6 +60,20 @@ class lettore_campi {
   // Field `i` of the current record (0 is its keyword), or the last one it
   // has when it has fewer.
   posizione_campo campo_del_record(size_t i) const;
+  // Whether a blank cut a number short within the current record.
+  bool numero_spezzato_nel_record() const {
+    return spezzati_ != nullptr && spezzati_->size() > spezzati_prima_del_record_;
+  }
+  // How many fields the current record has read, its keyword included.
+  size_t campi_letti() const { return campi_record_.size(); }
+  // The text of field `i` of the current record as read; empty past its last.
+  std::string_view testo_campo(size_t i) const;
+  // Back to the start of field `i` of the current record, to read it again.
+  void torna_al_campo_del_record(size_t i);
+  // What stands on the current line after the last field read and the
+  // comma that ended it, without its outer blanks and commas, with where it
+  // stands; empty once the reading has passed the line's end.
+  std::string_view resto_della_riga(posizione_campo& dove) const;
 
  private:
   void salta_spazi_e_righe();
@@ -74,6 +93,7 @@ class lettore_campi {
   // into lines and columns when a diagnostic asks for them.
   std::vector<std::pair<size_t, size_t>> campi_record_;
   std::vector<numero_spezzato>* spezzati_ = nullptr;
+  size_t spezzati_prima_del_record_ = 0;
   // Line ends counted so far, and up to where.
   mutable size_t contati_fino_ = 0;
   mutable int righe_contate_ = 0;

@@ -6,11 +6,13 @@
 #include "compiler/keywords.h"
 #include "compiler/line_marking.h"
 #include "compiler/plan_view.h"
+#include "compiler/record_fields.h"
 #include "compiler/record_rules.h"
 #include "compiler/recovery.h"
 #include "compiler/rounding.h"
 #include "compiler/text_limit.h"
 #include "compiler/typed_fields.h"
+#include "encoding/quoted.h"
 
 namespace lorvenna {
 namespace {
@@ -37,6 +39,10 @@ struct lettura_linea {
   const std::string& percorso;
   bool salva_linea;  // the plan view is drawn only for a line file
   const ascolta_guasti* recupero = nullptr;
+  // A check's note of a general-section field nearest to "lunghezza
+  // percorso", which the route's length most likely was meant to be.
+  std::string quasi_lunghezza;
+  posizione_campo campo_quasi_lunghezza;
 };
 
 // The rules for the field last read; a code they leave points the author at
@@ -47,7 +53,9 @@ esito_record applica_a_riga(const regola<lettura_linea> (&regole)[N], lettura_li
   l.lettore.inizia_record();
   const esito_record e = applica(regole, l.campo, l);
   if (e != esito_record::continua && l.m.con_codice()) {
-    l.t.motivo = record_in_errore(l.percorso, riga, l.lettore);
+    l.t.motivo = record_in_errore(l.percorso, riga, l.lettore, l.t.spiegata);
+  } else if (e == esito_record::continua && l.recupero != nullptr) {
+    controlla_record(*l.recupero, regole, l.campo, l.lettore, l.m, l.percorso);
   }
   return e;
 }
@@ -86,6 +94,8 @@ esito_record progressiva(lettura_linea& l) {
   v.inizio = l.lettore.leggi_numero();
   v.fine = l.lettore.leggi_numero();
   v.posizione = l.lettore.leggi_numero();
+  l.t.progressive.push_back(
+      {Voce, v.inizio, v.fine, l.lettore.campo_del_record(1), l.lettore.campo_del_record(2)});
   return esito_record::continua;
 }
 
@@ -100,28 +110,40 @@ esito_record ripetizione_segnali(lettura_linea& l) {
   v.inizio = l.lettore.leggi_numero();
   v.fine = l.lettore.leggi_numero();
   if (v.inizio % 50 != 0) return ferma(l.m, codice::ripetizione_inizio);
-  if (v.fine % 50 != 0) return ferma(l.m, codice::ripetizione_fine);
+  if (v.fine % 50 != 0) {
+    l.t.spiegata.campo = 2;
+    return ferma(l.m, codice::ripetizione_fine);
+  }
   if (contiene(l.campo, "4")) {
     v.posizione = 4;
   } else if (contiene(l.campo, "9")) {
     v.posizione = 9;
   } else {
+    l.t.spiegata = {0,
+                    "the keyword names neither 4 nor 9 codes",
+                    {"write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\""}};
     return ferma(l.m, codice::ripetizione_codici);
   }
   if (v.fine == 0) v.posizione = 0;
   return esito_record::continua;
 }
 
+using tv = tipo_valore;
+constexpr campo_record kCampiLunghezza[] = {{"length"}};
+constexpr campo_record kCampiProgressiva[] = {{"start", tv::metri}, {"end", tv::metri}, {"flag"}};
+constexpr campo_record kCampiSfondo[] = {{"value"}};
+constexpr campo_record kCampiRipetizione[] = {{"start", tv::metri}, {"end", tv::metri}};
+
 // clang-format off
 constexpr regola<lettura_linea> kRegoleGenerali[] = {
-    {"percorso", "lunghezza", lunghezza_percorso},
-    {"tre", "progressiva", progressiva<kVoceProgressivaTre>, true},
-    {"due", "progressiva", progressiva<kVoceProgressivaDue>, true},
-    {"uno", "progressiva", progressiva<kVoceProgressivaUno>, true},
-    {"sfondo", "uno", sfondo<&voce_generale::inizio>, true},
-    {"sfondo", "due", sfondo<&voce_generale::posizione>, true},
-    {"sfondo", "tre", sfondo<&voce_generale::fine>, true},
-    {"segnali", "ripetizione", ripetizione_segnali, true},
+    {"percorso", "lunghezza", lunghezza_percorso, false, "lunghezza percorso", kCampiLunghezza},
+    {"tre", "progressiva", progressiva<kVoceProgressivaTre>, true, "progressiva chilometrica tre", kCampiProgressiva},
+    {"due", "progressiva", progressiva<kVoceProgressivaDue>, true, "progressiva chilometrica due", kCampiProgressiva},
+    {"uno", "progressiva", progressiva<kVoceProgressivaUno>, true, "progressiva chilometrica uno", kCampiProgressiva},
+    {"sfondo", "uno", sfondo<&voce_generale::inizio>, true, "sfondo uno", kCampiSfondo},
+    {"sfondo", "due", sfondo<&voce_generale::posizione>, true, "sfondo due", kCampiSfondo},
+    {"sfondo", "tre", sfondo<&voce_generale::fine>, true, "sfondo tre", kCampiSfondo},
+    {"segnali", "ripetizione", ripetizione_segnali, true, "ripetizione segnali 4 codici", kCampiRipetizione},
 };
 // clang-format on
 
@@ -133,12 +155,28 @@ bool intestazione(const std::string& campo) {
   return !trattino && contiene(campo, "[") && contiene(campo, "]");
 }
 
+// While a check listens, a general-section field that names no record is
+// told; one meant as the route's length, while there is none yet, is kept
+// for the fault it leads to.
+bool generale_ignota(lettura_linea& l) {
+  if (!l.recupero->avviso || intestazione(l.campo)) return false;
+  if (!l.m.tracciato_creato() && !riconosciuta(kRegoleGenerali, l.campo) &&
+      piu_vicina(kRegoleGenerali, l.campo) == nome_di(kRegoleGenerali[0])) {
+    l.quasi_lunghezza = l.campo;
+    l.campo_quasi_lunghezza = l.lettore.ultimo_campo();
+    l.lettore.salta_riga();
+    return true;
+  }
+  return parola_ignota(*l.recupero, kRegoleGenerali, l.campo, l.lettore, l.percorso);
+}
+
 esito_record sezione_generale(lettura_linea& l) {
   while (true) {
     if (l.lettore.alla_fine()) return esito_record::continua;
     l.campo = l.lettore.leggi_testo();
     if (l.lettore.alla_fine()) return esito_record::continua;
     salta_trattini(l.lettore, l.campo, 10, false);
+    if (generale_ignota(l)) continue;
     if (esito_record e = applica_a_riga(kRegoleGenerali, l); e != esito_record::continua) {
       return e;
     }
@@ -168,7 +206,14 @@ esito_record pendenza(lettura_linea& l) {
 
 // Curves shape the plan view only, which exists only when the line file is due.
 esito_record curva(lettura_linea& l) {
-  if (!l.salva_linea) return esito_record::continua;
+  if (!l.salva_linea) {
+    // A check reads the fields all the same, to look at them.
+    if (l.recupero != nullptr && *l.recupero) {
+      l.lettore.leggi_numero();
+      l.lettore.leggi_numero();
+    }
+    return esito_record::continua;
+  }
   const int32_t s = l.lettore.leggi_numero();
   const int32_t n = l.lettore.leggi_numero();
   if (!nel_tracciato(l.m, s)) return fuori_tracciato(l.m, s);
@@ -230,19 +275,44 @@ esito_record cartello(lettura_linea& l) {
   return esito_record::continua;
 }
 
+constexpr campo_record kCampiPendenza[] = {{"position", tv::posizione}, {"gradient", tv::pendenza}};
+constexpr campo_record kCampiCurva[] = {{"start", tv::metri}, {"length"}};
+constexpr campo_record kCampiMontagna[] = {
+    {"start", tv::metri}, {"end", tv::metri}, {"type", tv::tipo_montagna}};
+constexpr campo_record kCampiIndicatori[] = {
+    {"position", tv::posizione},    {"vas", tv::velocita_cartello}, {"vbs", tv::velocita_cartello},
+    {"vcs", tv::velocita_cartello}, {"strisces", tv::strisce},      {"vad", tv::velocita_cartello},
+    {"vbd", tv::velocita_cartello}, {"vcd", tv::velocita_cartello}, {"strisced", tv::strisce}};
+constexpr campo_record kCampiCartello[] = {{"position", tv::posizione}, {"text", tv::testo}};
+
 // clang-format off
 constexpr regola<lettura_linea> kRegolePercorso[] = {
-    {"pendenza", {}, pendenza},
-    {"curva", {}, curva},
-    {"montagna", {}, montagna},
-    {"indicatori_v", {}, indicatori},
-    {"cartello", "indicat", cartello},
+    {"pendenza", {}, pendenza, false, {}, kCampiPendenza},
+    {"curva", {}, curva, false, {}, kCampiCurva},
+    {"montagna", {}, montagna, false, {}, kCampiMontagna},
+    {"indicatori_v", {}, indicatori, false, "indicatori_vmax", kCampiIndicatori},
+    {"cartello", "indicat", cartello, false, "cartello_indicatore", kCampiCartello},
 };
 // clang-format on
 
 // Between the sections the progressive sections are put in order and the
 // plan view gets its first two metres.
 void tra_le_sezioni(lettura_linea& l) {
+  if (!l.quasi_lunghezza.empty()) {
+    const std::string nome(nome_di(kRegoleGenerali[0]));
+    if (!l.m.tracciato_creato()) {
+      throw errore_lettura(citato(l.quasi_lunghezza) + " is not \"" + nome +
+                               "\": the general section gives no route length",
+                           l.campo_quasi_lunghezza);
+    }
+    l.recupero->avviso({Severity::warning,
+                        {l.percorso, l.campo_quasi_lunghezza.riga, l.campo_quasi_lunghezza.colonna,
+                         l.campo_quasi_lunghezza.colonna_fine},
+                        kAvvisoParolaIgnota,
+                        citato(l.quasi_lunghezza) + " names no record: the compile passes over it",
+                        {},
+                        {"did you mean `" + nome + "`?"}});
+  }
   progressive_ordina(l.m);
   if (!l.salva_linea) return;
   if (!l.m.planimetria.creata()) {
@@ -256,7 +326,7 @@ void tra_le_sezioni(lettura_linea& l) {
 // never interpreted.
 esito_record leggi_record(lettura_linea& l) {
   if (!trova_generale(l.lettore, l.campo)) {
-    l.t.motivo = {l.percorso, 0, "", {}, {}};
+    l.t.motivo = {l.percorso, 0, "", {}, {}, {}};
     return ferma(l.m, codice::generale_assente);
   }
   if (sezione_generale(l) == esito_record::fermo) return esito_record::fermo;
@@ -291,7 +361,7 @@ bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
                              bool salva_linea, const ascolta_guasti& recupero) {
   if (!fs.exists(percorso)) {
     m.codice_errore = codice::linea_assente;
-    t.motivo = {percorso, 0, "", {}, {}};
+    t.motivo = {percorso, 0, "", {}, {}, {}};
     return false;
   }
   t.testo_linea = percorso;

@@ -3,6 +3,7 @@
 // it, since nothing the compile writes depends on it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,27 @@ struct motivo_lettura {
   // line 0 and no fields where no single field is at fault.
   posizione_campo campo;
   std::vector<posizione_campo> campi;
+  // What is allowed, in the author's words, where the record's rule knows.
+  std::vector<std::string> aiuto;
+};
+
+// What a rule says of the fault it leaves, beyond its code: the field at
+// fault (1 is the field after the keyword), why, and what is allowed.
+// Empty `perche`: the code's own sentence says it.
+struct spiegazione_guasto {
+  size_t campo = 1;
+  std::string perche;
+  std::vector<std::string> aiuto;
+};
+
+// A kilometric progressive section as read, for a fault found once both
+// texts are read.
+struct progressiva_letta {
+  int voce;
+  int32_t inizio;
+  int32_t fine;
+  posizione_campo campo_inizio;
+  posizione_campo campo_fine;
 };
 
 // A signal or slowdown as read: its first and last cell, its line and its
@@ -47,6 +69,10 @@ struct traccia_lettura {
   motivo_lettura motivo;
   std::vector<origine_marca> marche_lette;
   std::vector<occupante_cella> occupanti;
+  spiegazione_guasto spiegata;
+  std::vector<progressiva_letta> progressive;
+  // Each station read, by its position field, in the order of their entries.
+  std::vector<posizione_campo> stazioni;
 };
 
 }  // namespace lorvenna

@@ -2,13 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 namespace lorvenna {
 
-motivo_lettura record_in_errore(const std::string& testo, int riga, const lettore_campi& r) {
-  motivo_lettura m{testo, riga, "", campo_posizione(r), r.campi_record()};
-  return m;
+motivo_lettura record_in_errore(const std::string& testo, int riga, const lettore_campi& r,
+                                spiegazione_guasto& spiegata) {
+  spiegazione_guasto s = std::exchange(spiegata, {});
+  return {testo,
+          riga,
+          std::move(s.perche),
+          r.campo_del_record(s.campo),
+          r.campi_record(),
+          std::move(s.aiuto)};
 }
 
 posizione_campo campo_posizione(const lettore_campi& r) { return r.campo_del_record(1); }

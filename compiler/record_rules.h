@@ -3,20 +3,23 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "compiler/field_reader.h"
 #include "compiler/keywords.h"
 #include "compiler/reading_trace.h"
+#include "compiler/record_fields.h"
 #include "compiler/record_outcome.h"
 
 namespace lorvenna {
 
 // The record whose rule left a code: its keyword's line, its fields, and
-// as the field at fault its position (the field after the keyword) where
-// it has one.
-motivo_lettura record_in_errore(const std::string& testo, int riga, const lettore_campi& r);
+// as the field at fault the one the rule explained, or else its position
+// (the field after the keyword) where it has one. The explanation is used up.
+motivo_lettura record_in_errore(const std::string& testo, int riga, const lettore_campi& r,
+                                spiegazione_guasto& spiegata);
 
 // The field after the current record's keyword: its position, in the
 // records that have one.
@@ -39,7 +42,16 @@ struct regola {
   std::string_view altra_parola;
   esito_record (*azione)(Lettura&);
   bool esatta = false;
+  // The keyword as an author writes it, where `parola` is only part of it.
+  std::string_view nome = {};
+  // The fields the record reads after its keyword, in order.
+  std::span<const campo_record> campi = {};
 };
+
+template <typename Lettura>
+std::string_view nome_di(const regola<Lettura>& r) {
+  return r.nome.empty() ? r.parola : r.nome;
+}
 
 template <typename Lettura>
 bool corrisponde(const regola<Lettura>& r, const std::string& chiave) {
@@ -70,13 +82,22 @@ std::string_view piu_vicina(const regola<Lettura> (&regole)[N], const std::strin
   std::string_view migliore;
   size_t minima = campo.size() / 3 + 1;
   for (const regola<Lettura>& r : regole) {
-    const size_t d = distanza(campo, r.parola);
+    const size_t d = distanza(campo, nome_di(r));
     if (d < minima || (d == minima && migliore.empty() && d <= 2)) {
       minima = d;
-      migliore = r.parola;
+      migliore = nome_di(r);
     }
   }
   return migliore;
+}
+
+// The first rule matching `chiave`, whose fields the record is read with.
+template <typename Lettura, size_t N>
+const regola<Lettura>* prima_regola(const regola<Lettura> (&regole)[N], const std::string& chiave) {
+  for (const regola<Lettura>& r : regole) {
+    if (corrisponde(r, chiave)) return &r;
+  }
+  return nullptr;
 }
 
 // Every rule matching `chiave` runs, in table order, each reading its own

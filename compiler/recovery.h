@@ -12,6 +12,7 @@
 #include "compiler/field_reader.h"
 #include "compiler/model.h"
 #include "compiler/reading_trace.h"
+#include "compiler/record_check.h"
 #include "compiler/record_outcome.h"
 #include "compiler/record_rules.h"
 
@@ -50,6 +51,19 @@ bool parola_ignota(const ascolta_guasti& ascolta, const regola<Lettura> (&regole
   ascolta.avviso(std::move(d));
   lettore.salta_riga();
   return true;
+}
+
+// A record read without fault, looked at with its rule's fields while a
+// check listens.
+template <typename Lettura, size_t N>
+void controlla_record(const ascolta_guasti& ascolta, const regola<Lettura> (&regole)[N],
+                      const std::string& chiave, lettore_campi& lettore, const modello& m,
+                      const std::string& testo) {
+  if (!ascolta.avviso) return;
+  const regola<Lettura>* r = prima_regola(regole, chiave);
+  if (r == nullptr) return;
+  const int32_t lunghezza = m.tracciato_creato() ? m.dati_generali[kVoceTreno].fine : -1;
+  controlla_campi(ascolta.avviso, nome_di(*r), r->campi, lettore, lunghezza, testo);
 }
 
 // What a text's reading noted in passing, told as warnings once the text
@@ -119,17 +133,22 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
         if (c.riga == riga_record) ultimo = c;
       }
       ascolta.guasto(m, t,
-                     {testo, riga_record, "the record ends before all of its fields were read",
-                      ultimo, campi});
+                     {testo,
+                      riga_record,
+                      "the record ends before all of its fields were read",
+                      ultimo,
+                      campi,
+                      {}});
       lettore.torna_al_campo();
     } else {
-      ascolta.guasto(m, t, {testo, errore.riga(), errore.what(), errore.campo(), campi});
+      ascolta.guasto(m, t, {testo, errore.riga(), errore.what(), errore.campo(), campi, {}});
       lettore.salta_riga();
     }
   }
   m.codice_errore = codice::nessuno;
   m.posizione_errore = 0;
   t.motivo = {};
+  t.spiegata = {};
   return esito_record::continua;
 }
 

@@ -1,5 +1,7 @@
 #include "compiler/train_parser.h"
 
+#include <algorithm>
+
 #include "compiler/cell_access.h"
 #include "compiler/field_reader.h"
 #include "compiler/integer_widths.h"
@@ -19,7 +21,7 @@ struct lettura_treno {
   traccia_lettura& t;
   lettore_campi lettore;
   int32_t indice_cartello;
-  std::string campo;  // the last field read as text
+  std::string campo = {};  // the last field read as text
   int32_t numero_stazione = 1;
   // Cells before the first "velocita" or "aderenza" record get 0, the value
   // of a fresh cell: nothing is made up for a stretch the text leaves out.
@@ -28,7 +30,33 @@ struct lettura_treno {
   int32_t cella_aderenza = 0;
   int32_t aderenza_corrente = 0;
   const ascolta_guasti* recupero = nullptr;
+  // The speed field that set `velocita_corrente`, to which a speed that does
+  // not fit its cells is told, though the fill that finds it runs later.
+  posizione_campo campo_velocita = {};
 };
+
+// A speed limit is kept in a cell as a byte of 5 km/h steps; a speed that
+// does not fit is the fault of the record that set it.
+void controlla_velocita(int32_t velocita, const posizione_campo& campo) {
+  try {
+    arrotonda_byte(velocita / 5.0);
+  } catch (const errore_lettura&) {
+    throw errore_lettura("speed " + std::to_string(velocita) +
+                             " km/h does not fit a cell, which holds 0 to 1275 km/h",
+                         campo);
+  }
+}
+
+// The speed fill, with a speed that does not fit told at its own record.
+template <typename Riempi>
+void riempi_velocita(lettura_treno& l, Riempi riempi_celle) {
+  try {
+    riempi_celle();
+  } catch (const errore_lettura&) {
+    controlla_velocita(l.velocita_corrente, l.campo_velocita);
+    throw;
+  }
+}
 
 // One cell per pass and at least one pass, even when `indice` has already
 // reached `fino_a`: a record at or behind the fill still writes one cell with
@@ -56,13 +84,21 @@ auto scrivi_aderenza(int32_t aderenza) {
 esito_record velocita(lettura_treno& l) {
   const int32_t p = leggi_long(l.lettore);
   const int32_t v = leggi_long(l.lettore);
+  const posizione_campo campo_v = l.lettore.ultimo_campo();
+  // The compile finds such a speed only at the next record's fill; a check
+  // refuses it here, so that the records after it are read as they are.
+  if (l.recupero != nullptr && *l.recupero) controlla_velocita(v, campo_v);
   if (!entra(l.m, p, kMargineRecord)) return fuori_tracciato(l.m, p);
   const int32_t t = arrotonda_long(p / 50.0);
   // A speed record's fill stops short of the last cell and goes no further.
   if (t > 0) {
-    riempi(l.m, l.cella_velocita, t, l.m.ultima_cella() - 1, scrivi_velocita(l.velocita_corrente));
+    riempi_velocita(l, [&l, t] {
+      riempi(l.m, l.cella_velocita, t, l.m.ultima_cella() - 1,
+             scrivi_velocita(l.velocita_corrente));
+    });
   }
   l.velocita_corrente = v;
+  l.campo_velocita = campo_v;
   return esito_record::continua;
 }
 
@@ -89,6 +125,52 @@ esito_record orologio(lettura_treno& l) {
   return esito_record::continua;
 }
 
+std::string metri(int64_t p) { return std::to_string(p) + " m"; }
+
+// A signal whose approach cells would lie before the track's first.
+spiegazione_guasto segnale_in_testa(const modello& m, int32_t p) {
+  int32_t primo = 0;
+  while (!segnale_nel_tracciato(m, primo) && entra(m, primo, kMargineRecord)) primo += 50;
+  return {1,
+          "signal at " + metri(p) +
+              " stands too near the start of the track: the approach cells it marks before it "
+              "would lie before the first",
+          {"a signal may stand from " + metri(primo) + " on"}};
+}
+
+spiegazione_guasto lunghezza_negativa(const rallentamento_letto& r) {
+  return {3,
+          "slowdown at " + metri(r.x) + " has a negative length, " + metri(r.lunghezza),
+          {"a slowdown's length is 0 m or more, from its start onward"}};
+}
+
+// A slowdown that reaches past the track, or ends before its start.
+spiegazione_guasto rallentamento_fuori(const modello& m, rallentamento_letto r) {
+  if (r.lunghezza < 0) return lunghezza_negativa(r);
+  const int64_t fine = int64_t{r.x} + r.lunghezza;
+  // The longest slowdown that fits from this start, to the nearest 50 m.
+  rallentamento_letto prova = r;
+  int32_t piu_lungo = -1;
+  for (int32_t basso = 0, alto = r.lunghezza; basso <= alto;) {
+    prova.lunghezza = basso + (alto - basso) / 2;
+    if (rallentamento_nel_tracciato(m, prova)) {
+      piu_lungo = prova.lunghezza;
+      basso = prova.lunghezza + 1;
+    } else {
+      alto = prova.lunghezza - 1;
+    }
+  }
+  std::vector<std::string> aiuto;
+  if (piu_lungo >= 0) {
+    aiuto.push_back("from " + metri(r.x) + " a slowdown may be at most " +
+                    metri(piu_lungo / 50 * 50) + " long on this route");
+  }
+  return {3,
+          "slowdown at " + metri(r.x) + ", " + metri(r.lunghezza) + " long, would end at " +
+              metri(fine) + ", past the track's end",
+          std::move(aiuto)};
+}
+
 // The range check bounds only the position; the signal's approach cells may
 // still fall before cell 0, and such a record is refused like one past the end.
 esito_record segnale(lettura_treno& l) {
@@ -99,6 +181,7 @@ esito_record segnale(lettura_treno& l) {
   }
   const int32_t p = s.posizione;
   if (!entra(l.m, p, kMargineRecord) || !segnale_nel_tracciato(l.m, p)) {
+    if (p >= 0 && entra(l.m, p, kMargineRecord)) l.t.spiegata = segnale_in_testa(l.m, p);
     return fuori_tracciato(l.m, p);
   }
   memo_segnale(l.m, s);
@@ -116,9 +199,11 @@ esito_record rallentamento(lettura_treno& l) {
     *campo = leggi_long(l.lettore);
   }
   if (!entra(l.m, r.x, kMargineRecord) || !rallentamento_nel_tracciato(l.m, r)) {
+    if (r.x >= 0 && entra(l.m, r.x, kMargineRecord)) l.t.spiegata = rallentamento_fuori(l.m, r);
     return fuori_tracciato(l.m, r.x);
   }
   memo_rallentamento(l.m, r);
+  if (l.m.con_codice() && r.lunghezza < 0) l.t.spiegata = lunghezza_negativa(r);
   l.t.marche_lette.push_back({cella_di(r.x), cella_di(static_cast<double>(r.x) + r.lunghezza),
                               l.lettore.riga(), campo_posizione(l.lettore)});
   return dopo_marcatura(l.m, r.x);
@@ -164,18 +249,58 @@ esito_record stazione(lettura_treno& l) {
   return leggi_stazione(l.m, l.lettore, l.numero_stazione, l.indice_cartello);
 }
 
+using tv = tipo_valore;
+constexpr campo_record kCampiMassa[] = {{"percentage"}};
+constexpr campo_record kCampiVetture[] = {{"coaches"}};
+constexpr campo_record kCampiVelocita[] = {{"position", tv::posizione}, {"speed", tv::velocita}};
+constexpr campo_record kCampiAderenza[] = {{"position", tv::posizione}, {"adhesion", tv::aderenza}};
+constexpr campo_record kCampiOrologio[] = {
+    {"hours", tv::ore}, {"minutes", tv::minuti}, {"seconds", tv::secondi}};
+constexpr campo_record kCampiSabbia[] = {{"sand"}};
+constexpr campo_record kCampiSegnale[] = {{"position", tv::posizione},
+                                          {"sx"},
+                                          {"s1"},
+                                          {"s2"},
+                                          {"s3"},
+                                          {"rapp"},
+                                          {"dx"},
+                                          {"d1"},
+                                          {"d2"},
+                                          {"d3"},
+                                          {"tempo"}};
+constexpr campo_record kCampiRallentamento[] = {
+    {"position", tv::posizione}, {"speed"}, {"length"}, {"f_tt"}, {"f_ta"}, {"d_v"}};
+constexpr campo_record kCampiAbbattimento[] = {{"position", tv::posizione}, {"value"}};
+constexpr campo_record kCampiStazione[] = {{"position", tv::posizione},
+                                           {"type"},
+                                           {"length"},
+                                           {"option"},
+                                           {"code 4"},
+                                           {"code 3"},
+                                           {"value 1"},
+                                           {"value 2"},
+                                           {"code 1"},
+                                           {"value 3"},
+                                           {"value 4"},
+                                           {"value 5"},
+                                           {"code 2"},
+                                           {"hours", tv::ore},
+                                           {"minutes", tv::minuti},
+                                           {"seconds", tv::secondi},
+                                           {"name", tv::testo}};
+
 // clang-format off
 constexpr regola<lettura_treno> kRegole[] = {
-    {"frenata", "massa", massa_frenata},
-    {"vetture", {}, vetture},
-    {"velocit", {}, velocita},
-    {"aderenza", {}, aderenza},
-    {"orologio", {}, orologio},
-    {"sabbia", {}, sabbia},
-    {"segnale", {}, segnale},
-    {"rallentamento", {}, rallentamento},
-    {"abbattimento", {}, abbattimento},
-    {"stazione", {}, stazione},
+    {"frenata", "massa", massa_frenata, false, "percentuale massa frenata", kCampiMassa},
+    {"vetture", {}, vetture, false, "numero vetture", kCampiVetture},
+    {"velocit", {}, velocita, false, "velocita", kCampiVelocita},
+    {"aderenza", {}, aderenza, false, {}, kCampiAderenza},
+    {"orologio", {}, orologio, false, {}, kCampiOrologio},
+    {"sabbia", {}, sabbia, false, {}, kCampiSabbia},
+    {"segnale", {}, segnale, false, {}, kCampiSegnale},
+    {"rallentamento", {}, rallentamento, false, {}, kCampiRallentamento},
+    {"abbattimento", {}, abbattimento, false, {}, kCampiAbbattimento},
+    {"stazione", {}, stazione, false, {}, kCampiStazione},
 };
 // clang-format on
 
@@ -197,7 +322,9 @@ esito_record leggi_record(lettura_treno& l) {
       const esito_record e = applica(kRegole, l.campo, l);
       // A code left by the record points the author at it.
       if (e != esito_record::continua && l.m.con_codice()) {
-        l.t.motivo = record_in_errore(l.t.testo_treno, riga, l.lettore);
+        l.t.motivo = record_in_errore(l.t.testo_treno, riga, l.lettore, l.t.spiegata);
+      } else if (e == esito_record::continua) {
+        controlla_record(*l.recupero, kRegole, l.campo, l.lettore, l.m, l.t.testo_treno);
       }
       return e;
     });
@@ -210,8 +337,32 @@ esito_record leggi_record(lettura_treno& l) {
 // piled records have already taken to the end finds nothing left to write.
 void completa_riempimenti(lettura_treno& l) {
   const int32_t ultima = l.m.ultima_cella();
-  riempi(l.m, l.cella_velocita, ultima - 2, ultima, scrivi_velocita(l.velocita_corrente));
+  riempi_velocita(l, [&l, ultima] {
+    riempi(l.m, l.cella_velocita, ultima - 2, ultima, scrivi_velocita(l.velocita_corrente));
+  });
   riempi(l.m, l.cella_aderenza, ultima - 2, ultima, scrivi_aderenza(l.aderenza_corrente));
+}
+
+// The section records were sorted since they were read; the one at fault is
+// the last record read for a section, off the grid.
+motivo_lettura progressiva_in_errore(const traccia_lettura& t) {
+  for (auto p = t.progressive.rbegin(); p != t.progressive.rend(); ++p) {
+    const bool ultima = std::none_of(t.progressive.rbegin(), p,
+                                     [&](const progressiva_letta& q) { return q.voce == p->voce; });
+    if (!ultima || (p->inizio % 50 == 0 && p->fine % 50 == 0)) continue;
+    const bool inizio = p->inizio % 50 != 0;
+    const int32_t v = inizio ? p->inizio : p->fine;
+    const int32_t sotto = v - ((v % 50) + 50) % 50;
+    const posizione_campo& c = inizio ? p->campo_inizio : p->campo_fine;
+    return {t.testo_linea,
+            c.riga,
+            std::string("kilometric progressive section ") + (inizio ? "starting" : "ending") +
+                " at " + std::to_string(v) + " m is off the 50 m grid",
+            c,
+            {},
+            {"use " + std::to_string(sotto) + " or " + std::to_string(sotto + 50)}};
+  }
+  return {t.testo_linea, 0, "", {}, {}, {}};
 }
 
 void controlla_progressive(modello& m) {
@@ -227,7 +378,10 @@ void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t indice_cartello,
                              const ascolta_guasti& recupero) {
   t.testo_treno = percorso;
-  lettura_treno l{m, t, lettore_campi(fs.read(percorso, kLimiteTesto)), indice_cartello, {}};
+  lettura_treno l{.m = m,
+                  .t = t,
+                  .lettore = lettore_campi(fs.read(percorso, kLimiteTesto)),
+                  .indice_cartello = indice_cartello};
   l.recupero = &recupero;
   const esito_record esito =
       leggi_tutto(recupero, l.lettore, percorso, [&l] { return leggi_record(l); });
@@ -235,9 +389,7 @@ void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
   if (esito == esito_record::fermo) return;
   completa_riempimenti(l);
   controlla_progressive(m);
-  // The sections come from the line text's general section; no one record
-  // is at fault once they are sorted.
-  if (m.codice_errore == codice::progressiva_fuori_passo) t.motivo = {t.testo_linea, 0, "", {}, {}};
+  if (m.codice_errore == codice::progressiva_fuori_passo) t.motivo = progressiva_in_errore(t);
 }
 
 }  // namespace lorvenna

@@ -50,7 +50,7 @@ TEST_F(RapportoTest, ExitStatuses) {
 // The text's path is quoted, its control bytes escaped, as in every message.
 TEST_F(RapportoTest, AReadingFailureQuotesTheTextsPath) {
   m.codice_errore = codice::lettura;
-  c.traccia.motivo = {"scen\x1B[31mario/Prova_linea.txt", 4, "\"x\" is not a number", {}, {}};
+  c.traccia.motivo = {"scen\x1B[31mario/Prova_linea.txt", 4, "\"x\" is not a number", {}, {}, {}};
   EXPECT_EQ(riporta(esito_compilazione::completa, &uscita), 1);
   EXPECT_NE(errori.str().find("(\"scen\\x1B[31mario/Prova_linea.txt\": line 4: "),
             std::string::npos)

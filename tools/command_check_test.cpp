@@ -133,16 +133,15 @@ TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
     const char* a;
     std::string atteso;  // file:line:column class of the first finding, or "" for none
     std::string aiuto;
-    size_t quante = 1;
   };
   const Caso casi[] = {
       {"stazione,   33900", "stazone,   33900", "dir/Prova_1-.txt:27:1 unknown-keyword",
        "did you mean `stazione`?"},
       {"velocita,    7000,", "velocita,    7 000,", "dir/Prova_1-.txt:11:14 split-number",
        "write the number without blanks: 7000"},
-      // `km` is then read where a keyword is expected, and said so too.
+      // What follows the blank is said once, not again as a field too many.
       {"velocita,    7000,    90", "velocita,    7000,    90 km",
-       "dir/Prova_1-.txt:11:23 split-number", "", 2},
+       "dir/Prova_1-.txt:11:23 split-number", ""},
       {"velocita,    7000,", "velocita,    7000,", "", ""},
   };
   for (const Caso& c : casi) {
@@ -157,7 +156,7 @@ TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
       EXPECT_TRUE(trovate.empty()) << uscita.str();
       continue;
     }
-    ASSERT_EQ(trovate.size(), c.quante) << uscita.str();
+    ASSERT_EQ(trovate.size(), 1u) << uscita.str();
     const auto& d = trovate[0];
     EXPECT_EQ(d["file"].get<std::string>() + ":" + std::to_string(d["line"].get<int>()) + ":" +
                   std::to_string(d["column"].get<int>()) + " " + d["code"].get<std::string>(),

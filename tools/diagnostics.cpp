@@ -58,6 +58,12 @@ std::string preso(const modello& m, const char* cosa, int32_t p, int64_t indice)
 }
 
 std::string messaggio(const modello& m, const motivo_lettura& dove) {
+  // What the record's rule said of its fault, where it said more than the
+  // code. A text read on a line quotes the author's fields, in the text's
+  // Windows-1252; one on no line is the system's, already UTF-8.
+  if (!dove.motivo.empty()) {
+    return dove.riga > 0 ? windows1252_a_utf8(dove.motivo) : dove.motivo;
+  }
   const int32_t p = m.posizione_errore;
   const auto& g = m.dati_generali;
   switch (m.codice_errore) {
@@ -112,9 +118,7 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
     case codice::fermata_in_testa:
       return frase(m.codice_errore);
     case codice::lettura:
-      // A fault found on a line quotes the author's field, in the text's
-      // Windows-1252; one on no line is the system's, already UTF-8.
-      return dove.riga > 0 ? windows1252_a_utf8(dove.motivo) : dove.motivo;
+      return "";
     case codice::linea_assente:
       return frase(m.codice_errore);
     case codice::generale_assente:
@@ -154,15 +158,31 @@ Diagnostic errore(SourceSpan where, codice c, std::string message) {
 }
 
 // Cell 1 and general record 85 were taken before the fixed marks went in:
-// on cell 1, the signal or slowdown read there is the one to blame.
+// on cell 1, the record read there is the one to blame.
 Diagnostic posto_occupato(const compilazione& c, codice codice_posto, SourceLines& righe) {
-  for (const origine_marca& o : c.traccia.marche_lette) {
-    if (o.prima_cella <= 1 && 1 <= o.ultima_cella) {
-      return errore(record(c.traccia.testo_treno, o.riga, righe, o.campo), codice_posto,
-                    frase(codice_posto));
+  const traccia_lettura& t = c.traccia;
+  const std::string di_chi = codice_posto == codice::marca_occupata
+                                 ? "where the compile puts the scenario's fixed mark"
+                                 : "where the compile puts the scenario's code";
+  const auto su_cella_1 = [&](const std::string& testo, const posizione_campo& campo,
+                              const std::string& cosa) {
+    Diagnostic d = errore(record(testo, campo.riga, righe, campo), codice_posto,
+                          cosa + " takes cell 1, " + di_chi);
+    d.help.push_back("a record that marks a cell stands from 50 m on");
+    return d;
+  };
+  for (const occupante_cella& o : t.occupanti) {
+    if (o.cella == 1) {
+      return su_cella_1(o.nel_treno ? t.testo_treno : t.testo_linea, o.campo,
+                        std::string("the ") + o.cosa + " here");
     }
   }
-  return errore({c.traccia.testo_linea, 0, 0, 0}, codice_posto, frase(codice_posto));
+  for (const origine_marca& o : t.marche_lette) {
+    if (o.prima_cella <= 1 && 1 <= o.ultima_cella) {
+      return su_cella_1(t.testo_treno, o.campo, "the slowdown here");
+    }
+  }
+  return errore({t.testo_linea, 0, 0, 0}, codice_posto, frase(codice_posto));
 }
 
 // The cell a colliding record wanted, for the codes that say a cell is
@@ -203,6 +223,10 @@ std::string vicini(int32_t p, int32_t passo) {
 
 // What is allowed, in the author's words.
 void aggiungi_aiuto(Diagnostic& d, const modello& m, const motivo_lettura& dove) {
+  if (!dove.aiuto.empty()) {
+    for (const std::string& a : dove.aiuto) d.help.push_back(windows1252_a_utf8(a));
+    return;
+  }
   const int32_t p = m.posizione_errore;
   switch (m.codice_errore) {
     case codice::stazione_fuori_passo:

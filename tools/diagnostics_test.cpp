@@ -56,8 +56,8 @@ TEST_F(DiagnosticaTest, PointsAtTheRecordAtFault) {
        "[codice 25]"},
       {"the scenario code's place taken",
        linea_breve("indicatori_vmax, 0, 0, 0, 0, 0, 0, 5, 0, 0\n"), treno({}),
-       "Prova_linea.txt:0:0-0: a scenario code's place, cell 1 or general record 85, was already "
-       "taken [codice 1251]"},
+       "Prova_linea.txt:5:18-19: the speed board here takes cell 1, where the compile puts the "
+       "scenario's code [codice 1251]"},
       {"no line text", "", treno({}),
        "Prova_linea.txt:0:0-0: the line description text does not exist [codice 101]"},
   };
