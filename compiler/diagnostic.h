@@ -20,6 +20,11 @@ inline constexpr const char* kAvvisoNumeroSpezzato = "split-number";
 inline constexpr const char* kAvvisoCampoMancante = "missing-field";
 // Fields after a record's last on its line, which the compile passes over.
 inline constexpr const char* kAvvisoCampoInPiu = "extra-field";
+// A line that looks like a comment, or a comment marker in a name: the texts
+// have no comments, and what follows is read as fields or as the name.
+inline constexpr const char* kAvvisoCommento = "comment";
+// A keyword field that goes on with a number: the comma after it is missing.
+inline constexpr const char* kAvvisoVirgolaMancante = "missing-comma";
 // A name or board text that a comma ends before its line does.
 inline constexpr const char* kAvvisoTestoTagliato = "cut-text";
 // A station without a name, a board without a text.

@@ -39,6 +39,7 @@ struct lettura_linea {
   const std::string& percorso;
   bool salva_linea;  // the plan view is drawn only for a line file
   const ascolta_guasti* recupero = nullptr;
+  stato_controlli controlli;
   // A check's note of a general-section field nearest to "lunghezza
   // percorso", which the route's length most likely was meant to be.
   std::string quasi_lunghezza;
@@ -55,7 +56,7 @@ esito_record applica_a_riga(const regola<lettura_linea> (&regole)[N], lettura_li
   if (e != esito_record::continua && l.m.con_codice()) {
     l.t.motivo = record_in_errore(l.percorso, riga, l.lettore, l.t.spiegata);
   } else if (e == esito_record::continua && l.recupero != nullptr) {
-    controlla_record(*l.recupero, regole, l.campo, l.lettore, l.m, l.percorso);
+    controlla_record(*l.recupero, regole, l.campo, l.lettore, l.m, l.percorso, l.controlli);
   }
   return e;
 }
@@ -130,7 +131,8 @@ esito_record ripetizione_segnali(lettura_linea& l) {
 
 using tv = tipo_valore;
 constexpr campo_record kCampiLunghezza[] = {{"length"}};
-constexpr campo_record kCampiProgressiva[] = {{"start", tv::metri}, {"end", tv::metri}, {"flag"}};
+constexpr campo_record kCampiProgressiva[] = {
+    {"start", tv::metri}, {"end", tv::metri, false, true}, {"flag"}};
 constexpr campo_record kCampiSfondo[] = {{"value"}};
 constexpr campo_record kCampiRipetizione[] = {{"start", tv::metri}, {"end", tv::metri}};
 
@@ -177,6 +179,7 @@ esito_record sezione_generale(lettura_linea& l) {
     if (l.lettore.alla_fine()) return esito_record::continua;
     salta_trattini(l.lettore, l.campo, 10, false);
     if (generale_ignota(l)) continue;
+    controlla_parola(*l.recupero, kRegoleGenerali, l.campo, l.lettore, l.percorso);
     if (esito_record e = applica_a_riga(kRegoleGenerali, l); e != esito_record::continua) {
       return e;
     }
@@ -275,10 +278,11 @@ esito_record cartello(lettura_linea& l) {
   return esito_record::continua;
 }
 
-constexpr campo_record kCampiPendenza[] = {{"position", tv::posizione}, {"gradient", tv::pendenza}};
-constexpr campo_record kCampiCurva[] = {{"start", tv::metri}, {"length"}};
+constexpr campo_record kCampiPendenza[] = {{"position", tv::posizione, true},
+                                           {"gradient", tv::pendenza}};
+constexpr campo_record kCampiCurva[] = {{"start", tv::metri, true}, {"length", tv::lunghezza}};
 constexpr campo_record kCampiMontagna[] = {
-    {"start", tv::metri}, {"end", tv::metri}, {"type", tv::tipo_montagna}};
+    {"start", tv::posizione}, {"end", tv::posizione, false, true}, {"type", tv::tipo_montagna}};
 constexpr campo_record kCampiIndicatori[] = {
     {"position", tv::posizione},    {"vas", tv::velocita_cartello}, {"vbs", tv::velocita_cartello},
     {"vcs", tv::velocita_cartello}, {"strisces", tv::strisce},      {"vad", tv::velocita_cartello},
@@ -336,6 +340,7 @@ esito_record leggi_record(lettura_linea& l) {
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
     if (parola_ignota(*l.recupero, kRegolePercorso, l.campo, l.lettore, l.percorso)) continue;
+    controlla_parola(*l.recupero, kRegolePercorso, l.campo, l.lettore, l.percorso);
     const esito_record e = con_recupero(*l.recupero, l.m, l.t, l.lettore, l.percorso,
                                         [&l] { return applica_a_riga(kRegolePercorso, l); });
     if (e != esito_record::continua) return e;

@@ -1,5 +1,6 @@
 #include "compiler/record_check.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace lorvenna {
@@ -7,6 +8,12 @@ namespace {
 
 SourceSpan in(const std::string& testo, const posizione_campo& c) {
   return {testo, c.riga, c.colonna, c.colonna_fine};
+}
+
+Diagnostic avviso_a(SourceSpan dove, const char* classe, std::string perche, std::string aiuto) {
+  Diagnostic d{Severity::warning, std::move(dove), classe, std::move(perche), {}, {}};
+  d.help.push_back(std::move(aiuto));
+  return d;
 }
 
 // "a `pendenza` record has 2 fields after its keyword: position, gradient"
@@ -35,86 +42,186 @@ size_t campo_a_capo(const lettore_campi& lettore) {
   return 0;
 }
 
-}  // namespace
+bool cifre(std::string_view s, size_t da, size_t a) {
+  return s.size() >= da && s.size() <= a &&
+         std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
 
-void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
-                     std::span<const campo_record> campi, lettore_campi& lettore,
-                     int32_t lunghezza_percorso, const std::string& testo) {
-  size_t letti = lettore.campi_letti();
-  if (letti == 0) return;
-  const size_t a_capo = campo_a_capo(lettore);
-  if (a_capo > 0) {
-    const posizione_campo preso = lettore.campo_del_record(a_capo);
-    Diagnostic d{Severity::warning,
-                 in(testo, lettore.campo_del_record(a_capo - 1)),
-                 kAvvisoCampoMancante,
-                 "the `" + std::string(nome_record) + "` record ends before its " +
-                     nome_campo(campi, a_capo) + ": the compile takes `" +
-                     std::string(lettore.testo_campo(a_capo)) + "` on line " +
-                     std::to_string(preso.riga) + " in its place",
-                 {},
-                 {forma(nome_record, campi)}};
-    avviso(std::move(d));
-    letti = a_capo;
+// With fields after the record's last, the field where one more comma than
+// meant most likely went in: an empty one, or the first half of a number
+// written with a thousands comma (`69,750`); 0 for none.
+size_t virgola_in_piu(const lettore_campi& lettore, std::span<const campo_record> campi,
+                      size_t letti, bool& migliaia) {
+  for (size_t i = 1; i < letti; ++i) {
+    // A speed board's empty speeds are how a side shows none.
+    const bool vuoto_ammesso =
+        i <= campi.size() && campi[i - 1].tipo == tipo_valore::velocita_cartello;
+    if (lettore.testo_campo(i).empty() && !vuoto_ammesso) {
+      migliaia = false;
+      return i;
+    }
   }
-  // A number a blank cut short has been told of already, with what follows
-  // it: the values read after it are its consequences.
-  const bool spezzato = lettore.numero_spezzato_nel_record();
-  const int32_t lunghezza =
-      lunghezza_percorso < 0 ? std::numeric_limits<int32_t>::max() : lunghezza_percorso;
-  for (size_t i = 1; i < letti && i <= campi.size() && !spezzato; ++i) {
+  for (size_t i = 1; i + 1 < letti; ++i) {
+    if (cifre(lettore.testo_campo(i), 1, 3) && cifre(lettore.testo_campo(i + 1), 3, 3)) {
+      migliaia = true;
+      return i;
+    }
+  }
+  return 0;
+}
+
+// A comment marker in a name: the texts have none, so it and what follows
+// become part of the name.
+void commento_nel_testo(const std::function<void(Diagnostic)>& avviso, std::string_view nome,
+                        std::string_view scritto, const posizione_campo& c,
+                        const std::string& testo) {
+  size_t i = scritto.find("//");
+  if (i == std::string_view::npos) i = scritto.find(" #");
+  if (i == std::string_view::npos || i == 0) return;
+  while (scritto[i] == ' ') ++i;
+  const int colonna = c.colonna + static_cast<int>(i);
+  avviso(avviso_a({testo, c.riga, colonna, c.colonna_fine}, kAvvisoCommento,
+                  "`" + std::string(scritto.substr(i)) + "` is read as part of the " +
+                      std::string(nome) + ": the texts have no comments",
+                  "write notes on a line of their own before the \"[generale]\" line"));
+}
+
+void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+                      std::span<const campo_record> campi, const lettore_campi& lettore,
+                      size_t letti, int32_t lunghezza, const std::string& testo,
+                      stato_controlli& stato) {
+  std::optional<int32_t> precedente;
+  for (size_t i = 1; i < letti && i <= campi.size(); ++i) {
     const campo_record& c = campi[i - 1];
     const std::string_view scritto = lettore.testo_campo(i);
+    const posizione_campo dove = lettore.campo_del_record(i);
     if (c.tipo == tipo_valore::testo) {
-      if (!scritto.empty()) continue;
-      avviso(
-          {Severity::warning,
-           in(testo, lettore.campo_del_record(i)),
-           kAvvisoTestoVuoto,
-           "the `" + std::string(nome_record) + "` record's " + std::string(c.nome) + " is empty",
-           {},
-           {"write the " + std::string(c.nome) + " as the record's last field"}});
+      if (scritto.empty()) {
+        avviso(avviso_a(
+            in(testo, dove), kAvvisoTestoVuoto,
+            "the `" + std::string(nome_record) + "` record's " + std::string(c.nome) + " is empty",
+            "write the " + std::string(c.nome) + " as the record's last field"));
+      }
+      commento_nel_testo(avviso, c.nome, scritto, dove, testo);
       continue;
     }
     const std::optional<int32_t> v = numero_di(scritto);
     if (!v) continue;
     if (auto s = valuta_valore(c, *v, lunghezza)) {
-      avviso({Severity::warning,
-              in(testo, lettore.campo_del_record(i)),
-              s->classe,
-              std::move(s->perche),
-              {},
-              {std::move(s->aiuto)}});
+      avviso(avviso_a(in(testo, dove), s->classe, std::move(s->perche), std::move(s->aiuto)));
+    } else if (c.dopo_il_precedente && precedente && *v < *precedente) {
+      avviso(avviso_a(in(testo, dove), kAvvisoFuoriOrdine,
+                      std::string(c.nome) + " " + std::to_string(*v) + " m comes before the " +
+                          std::string(campi[i - 2].nome) + ", " + std::to_string(*precedente) +
+                          " m",
+                      "write the " + std::string(campi[i - 2].nome) + " first, then the " +
+                          std::string(c.nome)));
     }
+    if (c.crescente) {
+      auto [voce, nuova] = stato.ultimi.try_emplace(std::string(nome_record), *v, dove.riga);
+      if (!nuova && *v <= voce->second.first) {
+        avviso(avviso_a(in(testo, dove), kAvvisoFuoriOrdine,
+                        std::string(c.nome) + " " + std::to_string(*v) +
+                            " m does not come after the previous `" + std::string(nome_record) +
+                            "` record's, " + std::to_string(voce->second.first) + " m on line " +
+                            std::to_string(voce->second.second) +
+                            ": the compile takes the records in the order written",
+                        "write the `" + std::string(nome_record) +
+                            "` records in increasing order of " + std::string(c.nome)));
+      }
+      voce->second = {*v, dove.riga};
+    }
+    precedente = v;
+  }
+}
+
+}  // namespace
+
+void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+                     std::span<const campo_record> campi, lettore_campi& lettore,
+                     int32_t lunghezza_percorso, const std::string& testo, stato_controlli& stato) {
+  size_t letti = lettore.campi_letti();
+  if (letti == 0) return;
+  const size_t a_capo = campo_a_capo(lettore);
+  if (a_capo > 0) {
+    const posizione_campo preso = lettore.campo_del_record(a_capo);
+    avviso(avviso_a(in(testo, lettore.campo_del_record(a_capo - 1)), kAvvisoCampoMancante,
+                    "the `" + std::string(nome_record) + "` record ends before its " +
+                        nome_campo(campi, a_capo) + ": the compile takes `" +
+                        std::string(lettore.testo_campo(a_capo)) + "` on line " +
+                        std::to_string(preso.riga) + " in its place",
+                    forma(nome_record, campi)));
+    letti = a_capo;
+  }
+  // A number a blank cut short has been told of already, with what follows
+  // it: the values read after it are its consequences.
+  const bool spezzato = lettore.numero_spezzato_nel_record();
+  posizione_campo dove_resto;
+  const std::string_view resto =
+      a_capo > 0 ? std::string_view() : lettore.resto_della_riga(dove_resto);
+  bool migliaia = false;
+  const size_t in_piu =
+      resto.empty() || spezzato ? 0 : virgola_in_piu(lettore, campi, letti, migliaia);
+  const int32_t lunghezza =
+      lunghezza_percorso < 0 ? std::numeric_limits<int32_t>::max() : lunghezza_percorso;
+  if (!spezzato && in_piu == 0) {
+    controlla_valori(avviso, nome_record, campi, lettore, letti, lunghezza, testo, stato);
   }
   if (a_capo > 0) {
     lettore.torna_al_campo_del_record(a_capo);
     return;
   }
-  posizione_campo dove;
-  const std::string_view resto = lettore.resto_della_riga(dove);
   if (resto.empty()) return;
   const bool testo_finale =
       !campi.empty() && campi.back().tipo == tipo_valore::testo && letti > campi.size();
   if (testo_finale) {
-    avviso({Severity::warning,
-            in(testo, dove),
-            kAvvisoTestoTagliato,
-            "a comma ends the " + std::string(campi.back().nome) + " `" +
-                std::string(lettore.testo_campo(letti - 1)) + "`: the compile passes over `" +
-                std::string(resto) + "`",
-            {},
-            {"a " + std::string(campi.back().nome) + " holds no comma"}});
+    const posizione_campo nome = lettore.campo_del_record(letti - 1);
+    avviso(avviso_a({testo, nome.riga, nome.colonna, dove_resto.colonna_fine}, kAvvisoTestoTagliato,
+                    "a comma ends the " + std::string(campi.back().nome) + " `" +
+                        std::string(lettore.testo_campo(letti - 1)) +
+                        "`: the compile passes over `" + std::string(resto) + "`",
+                    "a " + std::string(campi.back().nome) + " holds no comma"));
+  } else if (in_piu > 0) {
+    const posizione_campo c = lettore.campo_del_record(in_piu);
+    const std::string nome = nome_campo(campi, in_piu);
+    if (migliaia) {
+      const std::string uno(lettore.testo_campo(in_piu));
+      const std::string due(lettore.testo_campo(in_piu + 1));
+      avviso(avviso_a(in(testo, c), kAvvisoCampoInPiu,
+                      "`" + uno + "," + due + "` is read as two fields, " + uno + " and " + due +
+                          ", and `" + std::string(resto) +
+                          "` after the record's last is passed over",
+                      "write a number without a thousands separator: " + uno + due));
+    } else {
+      avviso(avviso_a(in(testo, c), kAvvisoCampoInPiu,
+                      "the " + nome + " is empty and read as 0, and `" + std::string(resto) +
+                          "` after the record's last field is passed over",
+                      "one comma too many: " + forma(nome_record, campi)));
+    }
   } else if (!spezzato) {
-    avviso({Severity::warning,
-            in(testo, dove),
-            kAvvisoCampoInPiu,
-            "`" + std::string(resto) + "` stands after the last field of the `" +
-                std::string(nome_record) + "` record: the compile passes over it",
-            {},
-            {forma(nome_record, campi)}});
+    avviso(avviso_a(in(testo, dove_resto), kAvvisoCampoInPiu,
+                    "`" + std::string(resto) + "` stands after the last field of the `" +
+                        std::string(nome_record) + "` record: the compile passes over it",
+                    forma(nome_record, campi)));
   }
   lettore.salta_riga();
+}
+
+void controlla_virgola(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+                       const std::string& campo, const posizione_campo& dove,
+                       const std::string& testo) {
+  size_t fine = campo.size();
+  size_t inizio = fine;
+  while (inizio > 0 && campo[inizio - 1] >= '0' && campo[inizio - 1] <= '9') --inizio;
+  if (inizio > 0 && campo[inizio - 1] == '-') --inizio;
+  if (inizio == fine || inizio == 0 || (campo[inizio - 1] != ' ' && campo[inizio - 1] != '\t')) {
+    return;
+  }
+  const int colonna = dove.colonna + static_cast<int>(inizio);
+  avviso(avviso_a({testo, dove.riga, colonna, dove.colonna_fine}, kAvvisoVirgolaMancante,
+                  "no comma after the keyword: `" + campo.substr(inizio) +
+                      "` is read as part of it, and each field after it one place on",
+                  "write `" + std::string(nome_record) + ", " + campo.substr(inizio) + "`"));
 }
 
 }  // namespace lorvenna

@@ -4,9 +4,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "compiler/diagnostic.h"
 #include "compiler/field_reader.h"
@@ -14,14 +16,29 @@
 
 namespace lorvenna {
 
+// What the check keeps from one record to the next: for each keyword whose
+// records come in order, the last value and its line.
+struct stato_controlli {
+  std::map<std::string, std::pair<int64_t, int>, std::less<>> ultimi;
+};
+
 // Tells, as warnings at their fields, a record that ran on into the next
 // line (the reading goes back to that line's first field, read as the next
-// record), each value stored otherwise than written or beyond the route,
-// an empty name, and fields after the record's last on its line (passed
-// over, as the compile does). `campi` describes the fields after the
-// keyword `nome_record`; a route length of -1 is not known yet.
+// record), each value stored otherwise than written, out of order or beyond
+// the route, an empty name or one holding a comment, and fields after the
+// record's last on its line (passed over, as the compile does). `campi`
+// describes the fields after the keyword `nome_record`; a route length of
+// -1 is not known yet.
 void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
                      std::span<const campo_record> campi, lettore_campi& lettore,
-                     int32_t lunghezza_percorso, const std::string& testo);
+                     int32_t lunghezza_percorso, const std::string& testo, stato_controlli& stato);
+
+// A keyword field that goes on, after a blank, with a number: the comma
+// after the keyword is missing, and the record's fields are read one
+// place on. Told as a warning at the number; the record is read as the
+// compile reads it.
+void controlla_virgola(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+                       const std::string& campo, const posizione_campo& dove,
+                       const std::string& testo);
 
 }  // namespace lorvenna

@@ -24,6 +24,19 @@ std::optional<valore_sospetto> valuta_valore(const campo_record& campo, int64_t 
     case tipo_valore::numero:
     case tipo_valore::testo:
       return std::nullopt;
+    case tipo_valore::non_negativo:
+    case tipo_valore::lunghezza: {
+      if (v >= 0) return std::nullopt;
+      const std::string unita = campo.tipo == tipo_valore::lunghezza ? " m" : "";
+      return valore_sospetto{kAvvisoFuoriIntervallo,
+                             std::string(campo.nome) + " " + n(v) + unita + " is negative",
+                             "the " + std::string(campo.nome) + " is 0" + unita + " or more"};
+    }
+    case tipo_valore::tempo_segnale:
+      if (v >= 0 && v <= 255) return std::nullopt;
+      return valore_sospetto{kAvvisoValoreRiavvolto,
+                             "waiting time " + n(v) + " is stored as " + n(static_cast<uint8_t>(v)),
+                             "a signal's waiting time is 0 to 255"};
     case tipo_valore::posizione:
       if (v % 50 != 0) {
         const int64_t cella = std::llround(std::nearbyint(static_cast<double>(v) / 50)) * 50;

@@ -15,6 +15,8 @@ namespace lorvenna {
 
 enum class tipo_valore : uint8_t {
   numero,             // stored as read
+  non_negativo,       // a count or a share, 0 or more
+  lunghezza,          // metres, 0 or more
   posizione,          // metres from the route's start, taken to its 50 m cell
   metri,              // metres from the route's start, kept as written
   pendenza,           // per mille, kept + 100 in one byte
@@ -26,12 +28,17 @@ enum class tipo_valore : uint8_t {
   ore,
   minuti,
   secondi,
-  testo,  // a name or a board's text, to the end of the line
+  tempo_segnale,  // a signal's waiting time, kept in one byte
+  testo,          // a name or a board's text, to the end of the line
 };
 
 struct campo_record {
   std::string_view nome;
   tipo_valore tipo = tipo_valore::numero;
+  // Records of this keyword are written in increasing order of this field.
+  bool crescente = false;
+  // The value is not below the field before it (an end after its start).
+  bool dopo_il_precedente = false;
 };
 
 // A warning about one value: its class, what happens to it and what is
@@ -53,5 +60,6 @@ inline constexpr const char* kAvvisoValoreRiavvolto = "wrapped-value";
 inline constexpr const char* kAvvisoValoreArrotondato = "rounded-value";
 inline constexpr const char* kAvvisoFuoriIntervallo = "out-of-range";
 inline constexpr const char* kAvvisoOltrePercorso = "beyond-route";
+inline constexpr const char* kAvvisoFuoriOrdine = "out-of-order";
 
 }  // namespace lorvenna

@@ -58,12 +58,24 @@ bool parola_ignota(const ascolta_guasti& ascolta, const regola<Lettura> (&regole
 template <typename Lettura, size_t N>
 void controlla_record(const ascolta_guasti& ascolta, const regola<Lettura> (&regole)[N],
                       const std::string& chiave, lettore_campi& lettore, const modello& m,
-                      const std::string& testo) {
+                      const std::string& testo, stato_controlli& stato) {
   if (!ascolta.avviso) return;
   const regola<Lettura>* r = prima_regola(regole, chiave);
   if (r == nullptr) return;
   const int32_t lunghezza = m.tracciato_creato() ? m.dati_generali[kVoceTreno].fine : -1;
-  controlla_campi(ascolta.avviso, nome_di(*r), r->campi, lettore, lunghezza, testo);
+  controlla_campi(ascolta.avviso, nome_di(*r), r->campi, lettore, lunghezza, testo, stato);
+}
+
+// A record's keyword field, looked at before the record is read while a
+// check listens.
+template <typename Lettura, size_t N>
+void controlla_parola(const ascolta_guasti& ascolta, const regola<Lettura> (&regole)[N],
+                      const std::string& chiave, const lettore_campi& lettore,
+                      const std::string& testo) {
+  if (!ascolta.avviso) return;
+  const regola<Lettura>* r = prima_regola(regole, chiave);
+  if (r == nullptr) return;
+  controlla_virgola(ascolta.avviso, nome_di(*r), chiave, lettore.ultimo_campo(), testo);
 }
 
 // What a text's reading noted in passing, told as warnings once the text

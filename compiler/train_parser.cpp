@@ -33,6 +33,7 @@ struct lettura_treno {
   // The speed field that set `velocita_corrente`, to which a speed that does
   // not fit its cells is told, though the fill that finds it runs later.
   posizione_campo campo_velocita = {};
+  stato_controlli controlli = {};
 };
 
 // A speed limit is kept in a cell as a byte of 5 km/h steps; a speed that
@@ -250,44 +251,28 @@ esito_record stazione(lettura_treno& l) {
 }
 
 using tv = tipo_valore;
-constexpr campo_record kCampiMassa[] = {{"percentage"}};
-constexpr campo_record kCampiVetture[] = {{"coaches"}};
-constexpr campo_record kCampiVelocita[] = {{"position", tv::posizione}, {"speed", tv::velocita}};
-constexpr campo_record kCampiAderenza[] = {{"position", tv::posizione}, {"adhesion", tv::aderenza}};
+constexpr campo_record kCampiMassa[] = {{"percentage", tv::non_negativo}};
+constexpr campo_record kCampiVetture[] = {{"coaches", tv::non_negativo}};
+constexpr campo_record kCampiVelocita[] = {{"position", tv::posizione, true},
+                                           {"speed", tv::velocita}};
+constexpr campo_record kCampiAderenza[] = {{"position", tv::posizione, true},
+                                           {"adhesion", tv::aderenza}};
 constexpr campo_record kCampiOrologio[] = {
     {"hours", tv::ore}, {"minutes", tv::minuti}, {"seconds", tv::secondi}};
 constexpr campo_record kCampiSabbia[] = {{"sand"}};
-constexpr campo_record kCampiSegnale[] = {{"position", tv::posizione},
-                                          {"sx"},
-                                          {"s1"},
-                                          {"s2"},
-                                          {"s3"},
-                                          {"rapp"},
-                                          {"dx"},
-                                          {"d1"},
-                                          {"d2"},
-                                          {"d3"},
-                                          {"tempo"}};
+// clang-format off
+constexpr campo_record kCampiSegnale[] = {
+    {"position", tv::posizione}, {"sx"}, {"s1"}, {"s2"}, {"s3"}, {"rapp"},
+    {"dx"}, {"d1"}, {"d2"}, {"d3"}, {"tempo", tv::tempo_segnale}};
 constexpr campo_record kCampiRallentamento[] = {
-    {"position", tv::posizione}, {"speed"}, {"length"}, {"f_tt"}, {"f_ta"}, {"d_v"}};
+    {"position", tv::posizione}, {"speed"}, {"length", tv::lunghezza}, {"f_tt"}, {"f_ta"}, {"d_v"}};
 constexpr campo_record kCampiAbbattimento[] = {{"position", tv::posizione}, {"value"}};
-constexpr campo_record kCampiStazione[] = {{"position", tv::posizione},
-                                           {"type"},
-                                           {"length"},
-                                           {"option"},
-                                           {"code 4"},
-                                           {"code 3"},
-                                           {"value 1"},
-                                           {"value 2"},
-                                           {"code 1"},
-                                           {"value 3"},
-                                           {"value 4"},
-                                           {"value 5"},
-                                           {"code 2"},
-                                           {"hours", tv::ore},
-                                           {"minutes", tv::minuti},
-                                           {"seconds", tv::secondi},
-                                           {"name", tv::testo}};
+constexpr campo_record kCampiStazione[] = {
+    {"position", tv::posizione}, {"type"}, {"length", tv::lunghezza}, {"option"},
+    {"code 4"}, {"code 3"}, {"value 1"}, {"value 2"}, {"code 1"},
+    {"value 3"}, {"value 4"}, {"value 5"}, {"code 2"},
+    {"hours", tv::ore}, {"minutes", tv::minuti}, {"seconds", tv::secondi}, {"name", tv::testo}};
+// clang-format on
 
 // clang-format off
 constexpr regola<lettura_treno> kRegole[] = {
@@ -316,6 +301,7 @@ esito_record leggi_record(lettura_treno& l) {
     if (l.lettore.alla_fine()) break;
     if (!salta_trattini(l.lettore, l.campo, 2, true)) break;
     if (parola_ignota(*l.recupero, kRegole, l.campo, l.lettore, l.t.testo_treno)) continue;
+    controlla_parola(*l.recupero, kRegole, l.campo, l.lettore, l.t.testo_treno);
     const esito_record e = con_recupero(*l.recupero, l.m, l.t, l.lettore, l.t.testo_treno, [&l] {
       const int riga = l.lettore.riga();
       l.lettore.inizia_record();
@@ -324,7 +310,8 @@ esito_record leggi_record(lettura_treno& l) {
       if (e != esito_record::continua && l.m.con_codice()) {
         l.t.motivo = record_in_errore(l.t.testo_treno, riga, l.lettore, l.t.spiegata);
       } else if (e == esito_record::continua) {
-        controlla_record(*l.recupero, kRegole, l.campo, l.lettore, l.m, l.t.testo_treno);
+        controlla_record(*l.recupero, kRegole, l.campo, l.lettore, l.m, l.t.testo_treno,
+                         l.controlli);
       }
       return e;
     });

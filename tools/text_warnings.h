@@ -10,18 +10,24 @@
 #include <vector>
 
 #include "compiler/diagnostic.h"
+#include "compiler/record_fields.h"
 
 namespace lorvenna {
 
 // Every class of warning the check reports, as `--no-warn` takes them.
 inline constexpr const char* kAvvisoCodifica = "encoding";
 inline constexpr const char* kAvvisoSegno = "bom";
-inline constexpr const char* kAvvisoCommento = "comment";
 inline constexpr const char* kAvvisoSenzaGenerale = "no-general-section";
 inline constexpr const char* kAvvisoPrimaDelGenerale = "before-general-section";
-inline constexpr std::array<const char*, 7> kClassiAvviso = {
-    kAvvisoCodifica,         kAvvisoSegno,        kAvvisoCommento,      kAvvisoSenzaGenerale,
-    kAvvisoPrimaDelGenerale, kAvvisoParolaIgnota, kAvvisoNumeroSpezzato};
+inline constexpr std::array kClassiAvviso = {kAvvisoCodifica,         kAvvisoSegno,
+                                             kAvvisoCommento,         kAvvisoSenzaGenerale,
+                                             kAvvisoPrimaDelGenerale, kAvvisoParolaIgnota,
+                                             kAvvisoNumeroSpezzato,   kAvvisoVirgolaMancante,
+                                             kAvvisoCampoMancante,    kAvvisoCampoInPiu,
+                                             kAvvisoTestoTagliato,    kAvvisoTestoVuoto,
+                                             kAvvisoValoreRiavvolto,  kAvvisoValoreArrotondato,
+                                             kAvvisoFuoriIntervallo,  kAvvisoFuoriOrdine,
+                                             kAvvisoOltrePercorso};
 
 // The warnings of the text at `percorso`, whose bytes are `testo` as the
 // compile reads them (Windows-1252).
