@@ -38,6 +38,12 @@ std::optional<int32_t> numero_di(std::string_view campo) {
   return converti_numero(campo);
 }
 
+bool lettore_campi::primo_della_riga() const {
+  size_t i = inizio_campo_;
+  while (i > 0 && spazio(testo_[i - 1])) --i;
+  return i == 0 || testo_[i - 1] == '\n';
+}
+
 std::string_view lettore_campi::testo_campo(size_t i) const {
   if (i >= campi_record_.size()) return {};
   const auto& [inizio, fine] = campi_record_[i];

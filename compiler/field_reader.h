@@ -64,6 +64,8 @@ class lettore_campi {
   bool numero_spezzato_nel_record() const {
     return spezzati_ != nullptr && spezzati_->size() > spezzati_prima_del_record_;
   }
+  // Whether the last field read is the first of its line.
+  bool primo_della_riga() const;
   // How many fields the current record has read, its keyword included.
   size_t campi_letti() const { return campi_record_.size(); }
   // The text of field `i` of the current record as read; empty past its last.

@@ -79,6 +79,7 @@ uint8_t valore_pendenza(int32_t pendenza) {
 esito_record lunghezza_percorso(lettura_linea& l) {
   modello& m = l.m;
   const int32_t lunghezza = l.lettore.leggi_numero();
+  l.t.campo_lunghezza = l.lettore.ultimo_campo();
   m.dati_generali[kVoceTreno].fine = lunghezza;
   if (lunghezza > kLunghezzaMassima) return ferma(m, codice::percorso_troppo_lungo);
   // A negative length would leave too few metres to start the plan view.
@@ -222,6 +223,13 @@ esito_record curva(lettura_linea& l) {
   if (!nel_tracciato(l.m, s)) return fuori_tracciato(l.m, s);
   const codice c = l.piano.curva(s, n, l.campo);
   if (c == codice::fuori_tracciato) return fuori_tracciato(l.m, s);
+  if (c == codice::curva) {
+    l.t.spiegata = {
+        0,
+        citato(l.campo) + " names no curve",
+        {"a curve's keyword is `curva`, its side, s (left) or d (right), and its class, "
+         "1 to 6: curvas1 to curvad6"}};
+  }
   if (c != codice::nessuno) return ferma(l.m, c);
   return esito_record::continua;
 }
@@ -241,6 +249,21 @@ esito_record montagna(lettura_linea& l) {
   return esito_record::continua;
 }
 
+// The field of a speed board whose value its codes cannot hold: the speed
+// of side s weighs twenty times that of side d; then the stripes.
+size_t campo_troppo_grande(const indicatori_letti& v) {
+  constexpr int32_t kVelocitaMassima = 1635;
+  const int32_t lati_s[] = {v.vas, v.vbs, v.vcs};
+  for (size_t i = 0; i < 3; ++i) {
+    if (lati_s[i] > kVelocitaMassima || lati_s[i] < -kVelocitaMassima) return 2 + i;
+  }
+  const int32_t lati_d[] = {v.vad, v.vbd, v.vcd};
+  for (size_t i = 0; i < 3; ++i) {
+    if (lati_d[i] > kVelocitaMassima || lati_d[i] < -kVelocitaMassima) return 6 + i;
+  }
+  return 5;
+}
+
 esito_record indicatori(lettura_linea& l) {
   indicatori_letti v{};
   v.posizione = l.lettore.leggi_numero();
@@ -253,7 +276,13 @@ esito_record indicatori(lettura_linea& l) {
   v.vcd = l.lettore.leggi_numero();
   v.strisced = leggi_integer(l.lettore);
   if (!nel_tracciato(l.m, v.posizione)) return fuori_tracciato(l.m, v.posizione);
-  memo_indicatori_v_max(l.m, v);
+  try {
+    memo_indicatori_v_max(l.m, v);
+  } catch (errore_lettura& e) {
+    // Found once every field is read; told at the speed it is about.
+    e.colloca(l.lettore.campo_del_record(campo_troppo_grande(v)));
+    throw;
+  }
   if (!l.m.con_codice()) {
     l.t.occupanti.push_back(
         {cella_di(v.posizione), "speed board", false, campo_posizione(l.lettore)});

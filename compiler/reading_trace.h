@@ -73,6 +73,8 @@ struct traccia_lettura {
   std::vector<progressiva_letta> progressive;
   // Each station read, by its position field, in the order of their entries.
   std::vector<posizione_campo> stazioni;
+  // The route length's field, which every position is bounded by.
+  posizione_campo campo_lunghezza;
 };
 
 }  // namespace lorvenna

@@ -62,7 +62,10 @@ size_t virgola_in_piu(const lettore_campi& lettore, std::span<const campo_record
     }
   }
   for (size_t i = 1; i + 1 < letti; ++i) {
-    if (cifre(lettore.testo_campo(i), 1, 3) && cifre(lettore.testo_campo(i + 1), 3, 3)) {
+    const bool metri = i <= campi.size() && (campi[i - 1].tipo == tipo_valore::posizione ||
+                                             campi[i - 1].tipo == tipo_valore::metri ||
+                                             campi[i - 1].tipo == tipo_valore::lunghezza);
+    if (metri && cifre(lettore.testo_campo(i), 1, 3) && cifre(lettore.testo_campo(i + 1), 3, 3)) {
       migliaia = true;
       return i;
     }

@@ -29,6 +29,28 @@ struct ascolta_guasti {
   explicit operator bool() const { return static_cast<bool>(guasto); }
 };
 
+// A line that starts with a number where a record's keyword was expected:
+// its keyword was left out, and the compile passes over its fields.
+inline bool senza_parola(const ascolta_guasti& ascolta, const std::string& campo,
+                         lettore_campi& lettore, const std::string& testo) {
+  const bool cifra = campo.find_first_of("0123456789") != std::string::npos;
+  if (!cifra || !lettore.primo_della_riga()) return false;
+  const posizione_campo c = lettore.ultimo_campo();
+  Diagnostic d{Severity::warning,
+               {testo, c.riga, c.colonna, c.colonna_fine},
+               kAvvisoParolaIgnota,
+               "`" + campo +
+                   "` stands where a record's keyword is expected: the compile passes over the "
+                   "fields of this line",
+               {},
+               {}};
+  d.help.push_back("a record starts with its keyword and a comma, such as `pendenza, " + campo +
+                   "`");
+  ascolta.avviso(std::move(d));
+  lettore.salta_riga();
+  return true;
+}
+
 // A field read where a record's keyword was expected that no rule takes:
 // the compile passes over it, and over each field after it, one at a
 // time. A field with no letter (a number, a dash) or a section's name is
@@ -37,7 +59,8 @@ struct ascolta_guasti {
 template <typename Lettura, size_t N>
 bool parola_ignota(const ascolta_guasti& ascolta, const regola<Lettura> (&regole)[N],
                    const std::string& campo, lettore_campi& lettore, const std::string& testo) {
-  if (!ascolta.avviso || riconosciuta(regole, campo) || !parola_da_record(campo)) return false;
+  if (!ascolta.avviso || riconosciuta(regole, campo)) return false;
+  if (!parola_da_record(campo)) return senza_parola(ascolta, campo, lettore, testo);
   const posizione_campo c = lettore.ultimo_campo();
   Diagnostic d{
       Severity::warning,

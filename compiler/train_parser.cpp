@@ -34,6 +34,8 @@ struct lettura_treno {
   // not fit its cells is told, though the fill that finds it runs later.
   posizione_campo campo_velocita = {};
   stato_controlli controlli = {};
+  int32_t orario_precedente = 0;
+  int riga_orario = 0;
 };
 
 // A speed limit is kept in a cell as a byte of 5 km/h steps; a speed that
@@ -205,6 +207,12 @@ esito_record rallentamento(lettura_treno& l) {
   }
   memo_rallentamento(l.m, r);
   if (l.m.con_codice() && r.lunghezza < 0) l.t.spiegata = lunghezza_negativa(r);
+  if (!l.m.con_codice()) {
+    const posizione_campo campo = campo_posizione(l.lettore);
+    l.t.occupanti.push_back({cella_di(r.x), "start of a slowdown", true, campo});
+    l.t.occupanti.push_back(
+        {cella_di(static_cast<double>(r.x) + r.lunghezza), "end of a slowdown", true, campo});
+  }
   l.t.marche_lette.push_back({cella_di(r.x), cella_di(static_cast<double>(r.x) + r.lunghezza),
                               l.lettore.riga(), campo_posizione(l.lettore)});
   return dopo_marcatura(l.m, r.x);
@@ -246,8 +254,69 @@ esito_record sabbia(lettura_treno& l) {
   return esito_record::continua;
 }
 
+std::string ora(int32_t secondi) {
+  const auto due = [](int32_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
+  return std::to_string(secondi / 3600) + ":" + due(secondi / 60 % 60) + ":" + due(secondi % 60);
+}
+
+// The stations' times run on along the route; a station without one (0)
+// is passed by.
+void orario_in_ordine(lettura_treno& l, const voce_generale& voce) {
+  if (voce.orario <= 0) return;
+  if (voce.orario < l.orario_precedente) {
+    const posizione_campo c = l.lettore.campo_del_record(14);
+    Diagnostic d{Severity::warning,
+                 {l.t.testo_treno, c.riga, c.colonna, l.lettore.campo_del_record(16).colonna_fine},
+                 kAvvisoFuoriOrdine,
+                 "the time " + ora(voce.orario) + " comes before the previous station's, " +
+                     ora(l.orario_precedente) + " on line " + std::to_string(l.riga_orario),
+                 {},
+                 {}};
+    d.help.push_back("the times are hours, minutes and seconds, in the order of the stations");
+    l.recupero->avviso(std::move(d));
+  }
+  l.orario_precedente = voce.orario;
+  l.riga_orario = l.lettore.campo_del_record(14).riga;
+}
+
+// What a station's fault is, said at its field.
+spiegazione_guasto stazione_in_errore(const modello& m, const voce_generale& e,
+                                      const lettore_campi& lettore) {
+  const int32_t lunghezza = numero_di(lettore.testo_campo(3)).value_or(0);
+  switch (m.codice_errore) {
+    case codice::stazione_lunghezza: {
+      const int32_t sotto = lunghezza - ((lunghezza % 100) + 100) % 100;
+      return {3,
+              "station length " + metri(lunghezza) + " is off the 100 m grid",
+              {"use " + std::to_string(sotto) + " or " + std::to_string(sotto + 100)}};
+    }
+    case codice::fuori_tracciato:
+      if (!entra(m, e.posizione, kMargineStazione)) return {};
+      return {3,
+              "station at " + metri(e.posizione) + ", " + metri(lunghezza) +
+                  " long, puts its stop mark past the track's end",
+              {}};
+    case codice::fermata_in_testa:
+      return {1,
+              "station at " + metri(e.posizione) +
+                  " puts its stop mark on the track's first cells, where no mark may stand",
+              {"move the station further from the route's start, or shorten it"}};
+    default:
+      return {};
+  }
+}
+
 esito_record stazione(lettura_treno& l) {
-  return leggi_stazione(l.m, l.lettore, l.numero_stazione, l.indice_cartello);
+  const int32_t n = l.numero_stazione;
+  const esito_record e = leggi_stazione(l.m, l.lettore, l.numero_stazione, l.indice_cartello);
+  const voce_generale& voce = l.m.dati_generali[n];
+  if (l.m.con_codice()) {
+    l.t.spiegata = stazione_in_errore(l.m, voce, l.lettore);
+    return e;
+  }
+  l.t.stazioni.push_back(campo_posizione(l.lettore));
+  if (l.recupero != nullptr && l.recupero->avviso) orario_in_ordine(l, voce);
+  return e;
 }
 
 using tv = tipo_valore;

@@ -25,9 +25,11 @@ TEST(TypedFields, RefuseValuesOutsideTheirWidth) {
     const char* messaggio;
   };
   for (caso c :
-       {caso{"256", true, "256 does not fit a Byte"}, caso{"-1", true, "-1 does not fit a Byte"},
-        caso{"32768", false, "32768 does not fit an Integer"},
-        caso{"-32769", false, "-32769 does not fit an Integer"}}) {
+       {caso{"256", true, "256 lies outside 0 to 255, the values this field holds"},
+        caso{"-1", true, "-1 lies outside 0 to 255, the values this field holds"},
+        caso{"32768", false, "32768 lies outside -32768 to 32767, the values this field holds"},
+        caso{"-32769", false,
+             "-32769 lies outside -32768 to 32767, the values this field holds"}}) {
     lettore_campi lettore(c.testo);
     try {
       if (c.byte) {

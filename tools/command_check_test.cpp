@@ -58,6 +58,19 @@ class CheckTest : public ::testing::Test {
     a.insert(a.end(), altri.begin(), altri.end());
     return esegui(a);
   }
+  // The embedded texts with `da` replaced by `a` in one of them; false when
+  // `da` is not there.
+  bool modifica(bool in_linea, const std::string& da, const std::string& a) {
+    std::string linea = testo_da_tabella(righe_linea());
+    std::string treno = testo_da_tabella(righe_treno());
+    std::string& testo = in_linea ? linea : treno;
+    const size_t i = testo.find(da);
+    if (i == std::string::npos) return false;
+    testo.replace(i, da.size(), a);
+    disco.write(nomi.linea_txt, linea);
+    disco.write(nomi.treno_txt, treno);
+    return true;
+  }
   // Moves one station of the embedded train text off the 50 m grid.
   void stazione_fuori_passo() {
     std::string t = testo_da_tabella(righe_treno());
@@ -124,46 +137,152 @@ TEST_F(CheckTest, FindsEveryIndependentMistakeInOneRun) {
   EXPECT_EQ(trovate[3]["message"], "the record ends before all of its fields were read");
 }
 
+// Each fault is told at the record that holds it, saying what is wrong with
+// that record; none of these was before.
+TEST_F(CheckTest, EachFaultIsToldAtItsOwnRecord) {
+  struct Caso {
+    bool in_linea;
+    const char* da;
+    const char* a;
+    std::string dove;  // file:line:column code of the one finding
+    std::string messaggio;
+  };
+  const Caso casi[] = {
+      {true, "cartello_indicatore,  67350,", "cartello_indicatore,  90000,",
+       "dir/Prova_linea.txt:163:23 codice 15", "record at 90000 m lies beyond the track"},
+      {true, "pendenza,  4250,   7", "pendenza,  4250", "dir/Prova_linea.txt:58:12 codice 25",
+       "the record ends before all of its fields were read"},
+      {false, "velocita,     700,    75", "velocita,     700,    2000",
+       "dir/Prova_1-.txt:10:23 codice 25", "speed 2000 km/h does not fit a cell"},
+      {true, "lunghezza percorso", "lunghezza percorzo", "dir/Prova_linea.txt:2:1 codice 25",
+       "\"lunghezza percorzo\" is not \"lunghezza percorso\""},
+      {true, "uno,    0,    32700", "uno,    0,    32725", "dir/Prova_linea.txt:3:40 codice 2",
+       "section ending at 32725 m is off the 50 m grid"},
+      {true, "indicatori_vmax,  700,", "indicatori_vmax,  0,",
+       "dir/Prova_linea.txt:122:19 codice 1250", "the speed board here takes cell 1"},
+      {false, "segnale,    7100,", "segnale,    0,", "dir/Prova_1-.txt:42:13 codice 15",
+       "signal at 0 m stands too near the start of the track"},
+      {false, "54250,    70,  200", "54250,    70,  -200", "dir/Prova_1-.txt:40:33 codice 19",
+       "slowdown at 54250 m has a negative length, -200 m"},
+      {false, "54250,    70,  200", "54250,    70,  90000", "dir/Prova_1-.txt:40:33 codice 15",
+       "90000 m long, would end at 144250 m, past the track's end"},
+  };
+  for (const Caso& c : casi) {
+    ASSERT_TRUE(modifica(c.in_linea, c.da, c.a)) << c.da;
+    EXPECT_EQ(controlla({"--format", "json"}), 1) << c.a;
+    EXPECT_EQ(in_breve(uscita.str()), std::vector<std::string>{c.dove}) << c.a;
+    const auto trovate = nlohmann::json::parse(uscita.str())["diagnostics"];
+    if (trovate.size() != 1) continue;
+    EXPECT_NE(trovate[0]["message"].get<std::string>().find(c.messaggio), std::string::npos)
+        << trovate[0]["message"];
+  }
+}
+
 // What the compile passes over in silence is a warning at its field: a
 // misspelt keyword (with the keyword meant), a blank inside a number or
 // before a unit. Blanks the texts use as separators say nothing.
 TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
   struct Caso {
+    bool in_linea;
     const char* da;
     const char* a;
-    std::string atteso;  // file:line:column class of the first finding, or "" for none
-    std::string aiuto;
+    // file:line:column class of every finding: the warning, and what the
+    // compile then makes of the record read otherwise; none for a correct edit.
+    std::vector<std::string> attese;
+    std::string aiuto;  // of the first finding
   };
   const Caso casi[] = {
-      {"stazione,   33900", "stazone,   33900", "dir/Prova_1-.txt:27:1 unknown-keyword",
+      {false,
+       "stazione,   33900",
+       "stazone,   33900",
+       {"dir/Prova_1-.txt:27:1 unknown-keyword"},
        "did you mean `stazione`?"},
-      {"velocita,    7000,", "velocita,    7 000,", "dir/Prova_1-.txt:11:14 split-number",
+      {true,
+       "pendenza,  27850,   -5",
+       "27850,   -5",
+       {"dir/Prova_linea.txt:91:1 unknown-keyword"},
+       "a record starts with its keyword and a comma, such as `pendenza, 27850`"},
+      {false,
+       "velocita,    7000,",
+       "velocita,    7 000,",
+       {"dir/Prova_1-.txt:11:14 split-number"},
        "write the number without blanks: 7000"},
       // What follows the blank is said once, not again as a field too many.
-      {"velocita,    7000,    90", "velocita,    7000,    90 km",
-       "dir/Prova_1-.txt:11:23 split-number", ""},
-      {"velocita,    7000,", "velocita,    7000,", "", ""},
+      {false,
+       "velocita,    7000,    90",
+       "velocita,    7000,    90 km",
+       {"dir/Prova_1-.txt:11:23 split-number"},
+       ""},
+      {false,
+       "aderenza,   0,",
+       "aderenza   0,",
+       {"dir/Prova_1-.txt:7:12 missing-comma", "dir/Prova_1-.txt:7:18 codice 25"},
+       "write `aderenza, 0`"},
+      {false,
+       "8, 7, 0, LEGNANO",
+       "8, 7, 0",
+       {"dir/Prova_1-.txt:30:70 missing-field"},
+       "a `stazione` record has 17 fields after its keyword: position, type, length, option, "
+       "code 4, code 3, value 1, value 2, code 1, value 3, value 4, value 5, code 2, hours, "
+       "minutes, seconds, name"},
+      {false,
+       "velocita,     700,    75",
+       "velocita,     700,    75, 3",
+       {"dir/Prova_1-.txt:10:27 extra-field"},
+       ""},
+      {false,
+       "velocita,   39850,   140",
+       "velocita,   39850,,   140",
+       {"dir/Prova_1-.txt:18:19 extra-field"},
+       "one comma too many: a `velocita` record has 2 "
+       "fields after its keyword: position, speed"},
+      {false,
+       "0, LEGNANO",
+       "0, LEGNANO, CENTRO",
+       {"dir/Prova_1-.txt:30:73 cut-text"},
+       "a name holds no comma"},
+      {true,
+       "350,   (P.L.Km)(32+300)",
+       "350,   ,",
+       {"dir/Prova_linea.txt:141:30 empty-text"},
+       "write the text as the record's last field"},
+      {true,
+       "pendenza,  450,   14",
+       "pendenza,  450,   200",
+       {"dir/Prova_linea.txt:55:19 wrapped-value"},
+       "a gradient is -100 to 155 per mille"},
+      {false,
+       "velocita,     700,    75",
+       "velocita,     700,    72",
+       {"dir/Prova_1-.txt:10:23 rounded-value"},
+       "a speed limit is 0 to 1275 km/h, in steps of 5"},
+      {false,
+       "orologio,    7               55",
+       "orologio,    7               75",
+       {"dir/Prova_1-.txt:5:30 out-of-range"},
+       "a minute is 0 to 59"},
+      {false,
+       "velocita,   14800,",
+       "velocita,   14750,    90\r\nvelocita,   14700,",
+       {"dir/Prova_1-.txt:14:13 out-of-order"},
+       "write the `velocita` records in increasing order of position"},
+      {false,
+       "segnale,   70900,",
+       "segnale,   76500,",
+       {"dir/Prova_1-.txt:68:12 beyond-route"},
+       "positions on this route run from 0 to 76000 m (the \"lunghezza percorso\" record)"},
+      {false, "Busto Scalo", "Busto Scalo  // nuova", {"dir/Prova_1-.txt:28:86 comment"}, ""},
+      {false, "velocita,    7000,", "velocita,    7000,", {}, ""},
   };
   for (const Caso& c : casi) {
-    std::string treno = testo_da_tabella(righe_treno());
-    const size_t i = treno.find(c.da);
-    ASSERT_NE(i, std::string::npos) << c.da;
-    treno.replace(i, std::string(c.da).size(), c.a);
-    disco.write(nomi.treno_txt, treno);
-    EXPECT_EQ(controlla({"--format", "json"}), 0) << c.a;
+    ASSERT_TRUE(modifica(c.in_linea, c.da, c.a)) << c.da;
+    controlla({"--format", "json"});
+    EXPECT_EQ(in_breve(uscita.str()), c.attese) << c.a;
     const auto trovate = nlohmann::json::parse(uscita.str())["diagnostics"];
-    if (c.atteso.empty()) {
-      EXPECT_TRUE(trovate.empty()) << uscita.str();
-      continue;
-    }
-    ASSERT_EQ(trovate.size(), 1u) << uscita.str();
-    const auto& d = trovate[0];
-    EXPECT_EQ(d["file"].get<std::string>() + ":" + std::to_string(d["line"].get<int>()) + ":" +
-                  std::to_string(d["column"].get<int>()) + " " + d["code"].get<std::string>(),
-              c.atteso);
-    EXPECT_EQ(d["severity"], "warning");
+    if (trovate.empty() || c.attese.empty()) continue;
+    EXPECT_EQ(trovate[0]["severity"], "warning") << c.a;
     if (!c.aiuto.empty()) {
-      EXPECT_EQ(d["help"][0], c.aiuto);
+      EXPECT_EQ(trovate[0]["help"][0], c.aiuto) << c.a;
     }
   }
 }

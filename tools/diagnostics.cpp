@@ -98,6 +98,7 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
     case codice::punto_dentro_o_dopo:
       return "no room for a 180-point at " + metri(p) + ", inside a slowdown or just after it";
     case codice::fuori_tracciato:
+      if (p < 0) return "record at " + metri(p) + " lies before the route's start";
       return "record at " + metri(p) + " lies beyond the track, whose last record may stand at " +
              metri(m.ultima_cella() * 50 - 100);
     case codice::segnale_occupato:
@@ -203,6 +204,13 @@ int64_t cella_contesa(const modello& m) {
 
 // A collision names the record that took the cell first, at its own place.
 void aggiungi_note(Diagnostic& d, const modello& m, const traccia_lettura& t) {
+  if (m.codice_errore == codice::stazioni_vicine && !t.stazioni.empty()) {
+    const posizione_campo& c = t.stazioni.back();
+    d.notes.push_back({{t.testo_treno, c.riga, c.colonna, c.colonna_fine},
+                       "the station before it, whose area ends at " +
+                           metri(m.dati_generali[t.stazioni.size()].fine)});
+    return;
+  }
   const int64_t cella = cella_contesa(m);
   if (cella < 0) return;
   for (auto o = t.occupanti.rbegin(); o != t.occupanti.rend(); ++o) {
@@ -255,11 +263,46 @@ void aggiungi_aiuto(Diagnostic& d, const modello& m, const motivo_lettura& dove)
   }
 }
 
-}  // namespace
+// Records past the track's end, each refused on its own. Many of them
+// mean that the route's length is what is wrong: they are then told as one
+// error at that length, the first of them as its note.
+class oltre_la_fine {
+ public:
+  void nota(const modello& m, const Diagnostic& d) {
+    if (m.codice_errore != codice::fuori_tracciato || m.posizione_errore < 0) return;
+    if (m.posizione_errore <= m.ultima_cella() * 50 - 100) return;  // too near the start
+    if (quanti_++ == 0) primo_ = d.where;
+    piu_lontano_ = std::max(piu_lontano_, m.posizione_errore);
+  }
 
-std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorgente& testi) {
+  void riassumi(const compilazione& c, std::vector<Diagnostic>& trovate, SourceLines& righe) {
+    const posizione_campo& campo = c.traccia.campo_lunghezza;
+    if (quanti_ < kMolti || campo.riga == 0) return;
+    std::erase_if(trovate, [](const Diagnostic& d) {
+      return d.code == kAvvisoOltrePercorso ||
+             (d.code == "codice 15" && d.message.find("beyond the track") != std::string::npos);
+    });
+    const int32_t lunghezza = c.m.dati_generali[kVoceTreno].fine;
+    Diagnostic d =
+        errore(record(c.traccia.testo_linea, campo.riga, righe, campo), codice::fuori_tracciato,
+               "route length " + metri(lunghezza) + " leaves " + std::to_string(quanti_) +
+                   " records past the track's end");
+    d.notes.push_back({primo_, "the first record past the track's end"});
+    d.help.push_back("the records reach " + metri(piu_lontano_) +
+                     ": a route length of at least that holds them all");
+    trovate.push_back(std::move(d));
+  }
+
+ private:
+  static constexpr int kMolti = 3;
+  int quanti_ = 0;
+  SourceSpan primo_;
+  int32_t piu_lontano_ = 0;
+};
+
+std::vector<Diagnostic> dal_risultato(const compilazione& c, const testi_sorgente& testi,
+                                      SourceLines& righe) {
   std::vector<Diagnostic> trovate;
-  SourceLines righe(testi);
   const modello& m = c.m;
   if (m.con_codice()) {
     const motivo_lettura& dove = c.traccia.motivo;
@@ -267,6 +310,12 @@ std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorge
                           messaggio(m, dove));
     aggiungi_note(d, m, c.traccia);
     aggiungi_aiuto(d, m, dove);
+    if (m.codice_errore == codice::generale_assente && testi.contains(dove.testo)) {
+      if (auto quasi = quasi_generale(dove.testo, testi.at(dove.testo))) {
+        d.where = *quasi;
+        d.help.push_back("did you mean `[generale]`?");
+      }
+    }
     trovate.push_back(std::move(d));
   }
   if (c.esito == esito_compilazione::errore_1250) {
@@ -278,20 +327,30 @@ std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorge
   return trovate;
 }
 
+}  // namespace
+
+std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorgente& testi) {
+  SourceLines righe(testi);
+  return dal_risultato(c, testi, righe);
+}
+
 std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazione r,
                                            const testi_sorgente& testi) {
   std::vector<Diagnostic> trovate;
   SourceLines righe(testi);
+  oltre_la_fine oltre;
   r.recupero.avviso = [&](Diagnostic d) { trovate.push_back(std::move(d)); };
   r.recupero.guasto = [&](const modello& m, const traccia_lettura& t, const motivo_lettura& dove) {
     Diagnostic d = errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
                           messaggio(m, dove));
     aggiungi_note(d, m, t);
     aggiungi_aiuto(d, m, dove);
+    oltre.nota(m, d);
     trovate.push_back(std::move(d));
   };
   const compilazione c = compila(r, fs);
-  for (Diagnostic& d : controlla_testi(c, testi)) trovate.push_back(std::move(d));
+  oltre.riassumi(c, trovate, righe);
+  for (Diagnostic& d : dal_risultato(c, testi, righe)) trovate.push_back(std::move(d));
   for (const auto& [t, b] : testi)
     std::ranges::move(avvisi_del_testo(t, b), std::back_inserter(trovate));
   return trovate;

@@ -81,11 +81,40 @@ std::optional<int> riga_del_generale(std::string_view t) {
   return lettore.ultimo_campo().riga;
 }
 
+// Each line with something on it, without its line end, with its number.
+template <typename Fai>
+void per_riga(std::string_view t, Fai fai) {
+  int numero = 0;
+  for (size_t inizio = 0; inizio < t.size();) {
+    const size_t a_capo = t.find('\n', inizio);
+    const size_t fine = a_capo == std::string_view::npos ? t.size() : a_capo;
+    std::string_view riga = t.substr(inizio, fine - inizio);
+    if (riga.ends_with('\r')) riga.remove_suffix(1);
+    ++numero;
+    if (riga.find_first_not_of(" \t") != std::string_view::npos) fai(riga, numero);
+    inizio = fine + 1;
+  }
+}
+
 bool commento(std::string_view riga) {
   return riga.starts_with('#') || riga.starts_with("//") || riga.starts_with(';');
 }
 
 }  // namespace
+
+std::optional<SourceSpan> quasi_generale(const std::string& percorso, std::string_view t) {
+  std::optional<SourceSpan> trovata;
+  per_riga(t, [&](std::string_view riga, int numero) {
+    const size_t primo = riga.find_first_not_of(" \t");
+    const size_t ultimo = riga.find_last_not_of(" \t") + 1;
+    // The header itself, as the text's last field, is never read: no misspelling.
+    const size_t d = distanza(riga.substr(primo, ultimo - primo), "[generale]");
+    if (trovata || d == 0 || d > 3) return;
+    trovata =
+        SourceSpan{percorso, numero, static_cast<int>(primo) + 1, static_cast<int>(ultimo) + 1};
+  });
+  return trovata;
+}
 
 Diagnostic avviso_segno(const std::string& percorso, const std::string& codifica) {
   return avviso({percorso, 0, 0, 0}, kAvvisoSegno,
@@ -109,39 +138,32 @@ std::vector<Diagnostic> avvisi_del_testo(const std::string& percorso, std::strin
   if (const auto dove = primo_utf8(t)) avvisi.push_back(utf8_letto_come_1252(percorso, t, *dove));
   const std::optional<int> generale = riga_del_generale(t);
   if (!generale) {
-    avvisi.push_back(avviso({percorso, 0, 0, 0}, kAvvisoSenzaGenerale,
-                            "no field of this text contains `[generale]`: the compile looks "
-                            "for it from the first field to the last, and reads no record of "
-                            "the text until it finds it",
-                            "start the text with a line `[generale]`"));
+    const std::optional<SourceSpan> quasi = quasi_generale(percorso, t);
+    avvisi.push_back(
+        avviso(quasi.value_or(SourceSpan{percorso, 0, 0, 0}), kAvvisoSenzaGenerale,
+               "no field of this text contains `[generale]`: the compile looks "
+               "for it from the first field to the last, and reads no record of "
+               "the text until it finds it",
+               quasi ? "did you mean `[generale]`?" : "start the text with a line `[generale]`"));
     return avvisi;
   }
-  int numero = 0;
-  for (size_t inizio = 0; inizio < t.size();) {
-    const size_t a_capo = t.find('\n', inizio);
-    const size_t fine = a_capo == std::string_view::npos ? t.size() : a_capo;
-    std::string_view riga = t.substr(inizio, fine - inizio);
-    if (riga.ends_with('\r')) riga.remove_suffix(1);
-    ++numero;
+  per_riga(t, [&](std::string_view riga, int numero) {
     const size_t primo = riga.find_first_not_of(" \t");
-    if (primo != std::string_view::npos) {
-      const size_t ultimo = riga.find_last_not_of(" \t") + 1;
-      const SourceSpan dove{percorso, numero, static_cast<int>(primo) + 1,
-                            static_cast<int>(ultimo) + 1};
-      if (numero < *generale) {
-        avvisi.push_back(avviso(dove, kAvvisoPrimaDelGenerale,
-                                "this line comes before `[generale]`: it is read but ignored "
-                                "until `[generale]`",
-                                "move it after `[generale]`, or remove it"));
-      } else if (numero > *generale && commento(riga.substr(primo))) {
-        avvisi.push_back(avviso(dove, kAvvisoCommento,
-                                "this line looks like a comment, but the texts have no "
-                                "comments: its fields are read as fields",
-                                "remove the line"));
-      }
+    const size_t ultimo = riga.find_last_not_of(" \t") + 1;
+    const SourceSpan dove{percorso, numero, static_cast<int>(primo) + 1,
+                          static_cast<int>(ultimo) + 1};
+    if (numero < *generale) {
+      avvisi.push_back(avviso(dove, kAvvisoPrimaDelGenerale,
+                              "this line comes before `[generale]`: it is read but ignored "
+                              "until `[generale]`",
+                              "move it after `[generale]`, or remove it"));
+    } else if (numero > *generale && commento(riga.substr(primo))) {
+      avvisi.push_back(avviso(dove, kAvvisoCommento,
+                              "this line looks like a comment, but the texts have no "
+                              "comments: its fields are read as fields",
+                              "remove the line"));
     }
-    inizio = fine + 1;
-  }
+  });
   return avvisi;
 }
 

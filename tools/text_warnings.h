@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,6 +33,10 @@ inline constexpr std::array kClassiAvviso = {kAvvisoCodifica,         kAvvisoSeg
 // The warnings of the text at `percorso`, whose bytes are `testo` as the
 // compile reads them (Windows-1252).
 std::vector<Diagnostic> avvisi_del_testo(const std::string& percorso, std::string_view testo);
+
+// The line of a text without `[generale]` that most likely was meant as
+// it (a misspelt header), if any.
+std::optional<SourceSpan> quasi_generale(const std::string& percorso, std::string_view testo);
 
 // The warning that the text at `percorso` started with the byte-order mark
 // of `codifica` ("UTF-8", "UTF-16LE") and was read converted from it.
