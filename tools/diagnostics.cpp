@@ -158,6 +158,8 @@ Diagnostic errore(SourceSpan where, codice c, std::string message) {
           {}};
 }
 
+constexpr const char* kDaCinquantaMetri = "a record that marks a cell stands from 50 m on";
+
 // Cell 1 and general record 85 were taken before the fixed marks went in:
 // on cell 1, the record read there is the one to blame.
 Diagnostic posto_occupato(const compilazione& c, codice codice_posto, SourceLines& righe) {
@@ -169,7 +171,7 @@ Diagnostic posto_occupato(const compilazione& c, codice codice_posto, SourceLine
                               const std::string& cosa) {
     Diagnostic d = errore(record(testo, campo.riga, righe, campo), codice_posto,
                           cosa + " takes cell 1, " + di_chi);
-    d.help.push_back("a record that marks a cell stands from 50 m on");
+    d.help.push_back(kDaCinquantaMetri);
     return d;
   };
   for (const occupante_cella& o : t.occupanti) {
@@ -230,37 +232,87 @@ std::string vicini(int32_t p, int32_t passo) {
 }
 
 // What is allowed, in the author's words.
+// What is allowed, in the author's words, where the record's rule did not
+// say it itself. Every code has its line: a code added without one is a
+// compiler warning here.
+std::string aiuto_per(const modello& m, const motivo_lettura& dove) {
+  const int32_t p = m.posizione_errore;
+  const auto& g = m.dati_generali;
+  switch (m.codice_errore) {
+    case codice::nessuno:
+      return "";
+    case codice::percorso_troppo_lungo:
+      return "a route is at most 1000000 m long";
+    case codice::progressiva_fuori_passo:
+      return "a kilometric progressive section starts and ends on the 50 m grid";
+    case codice::ripetizione_inizio:
+      return vicini(g[kVoceRipetizione].inizio, 50);
+    case codice::ripetizione_fine:
+      return vicini(g[kVoceRipetizione].fine, 50);
+    case codice::ripetizione_codici:
+      return "write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\"";
+    case codice::stazione_fuori_passo:
+      return vicini(p, 50);
+    case codice::stazione_lunghezza:
+      return "a station's length is a multiple of 100 m";
+    case codice::voci_esaurite:
+      return "stations and text boards share 79 entries of the general table: write fewer of "
+             "them";
+    case codice::punto_prima_avviso:
+      return "the two cells before such a signal need a free one: move the record next to it, "
+             "or the signal, by 100 m";
+    case codice::punto_avvicinamento:
+      return "the cells on a slowdown's approach need free ones: move the records standing "
+             "there, or the slowdown";
+    case codice::punto_dentro_o_dopo:
+      return "the cells at a slowdown's end, and the two before a signal just after it, need a "
+             "free one: move a record there by 100 m";
+    case codice::fuori_tracciato:
+      return "records may stand from 0 m to " + std::to_string(m.ultima_cella() * 50 - 100) +
+             " m on this route";
+    case codice::cartello_occupato:
+    case codice::segnale_occupato:
+    case codice::indicatori_occupati:
+    case codice::abbattimento_occupato:
+      return "each 50 m cell holds one mark: move one of the two records to another cell";
+    case codice::avviso_occupato:
+    case codice::inizio_occupato:
+    case codice::fine_occupata:
+    case codice::numerate_occupate:
+      return "a slowdown marks its start, its end and, from 1500 m on, a warning cell 1200 m "
+             "before its start: move the slowdown or the record on that cell";
+    case codice::stazioni_vicine:
+      return "a station's area starts at least 350 m after the previous station's ends";
+    case codice::fermata_in_testa:
+      return "move the station further from the route's start";
+    case codice::lettura:
+      if (dove.motivo.find("is not a number") != std::string::npos) {
+        return "a number is digits, with a leading - when negative; a blank ends it";
+      }
+      if (dove.motivo.starts_with("the record ends")) {
+        return "write every field of the record on its line, separated by commas";
+      }
+      return "";
+    case codice::linea_assente:
+      return "`scenario-tool init DIR --scenario NAME --train NUMBER` writes a pair of texts to "
+             "start from";
+    case codice::generale_assente:
+      return "start the text with a line `[generale]`";
+    case codice::curva:
+      return "a curve's keyword is `curva`, its side, s or d, and its class, 1 to 6";
+    case codice::marca_occupata:
+    case codice::codice_scenario_occupato:
+      return kDaCinquantaMetri;
+  }
+  return "";
+}
+
 void aggiungi_aiuto(Diagnostic& d, const modello& m, const motivo_lettura& dove) {
   if (!dove.aiuto.empty()) {
     for (const std::string& a : dove.aiuto) d.help.push_back(windows1252_a_utf8(a));
     return;
   }
-  const int32_t p = m.posizione_errore;
-  switch (m.codice_errore) {
-    case codice::stazione_fuori_passo:
-      d.help.push_back(vicini(p, 50));
-      break;
-    case codice::fuori_tracciato:
-      d.help.push_back("records may stand from 0 m to " +
-                       std::to_string(m.ultima_cella() * 50 - 100) + " m on this route");
-      break;
-    case codice::cartello_occupato:
-    case codice::segnale_occupato:
-    case codice::indicatori_occupati:
-    case codice::abbattimento_occupato:
-      d.help.push_back(
-          "each 50 m cell holds one mark: move one of the two records to another cell");
-      break;
-    case codice::lettura:
-      if (dove.motivo.find("is not a number") != std::string::npos) {
-        d.help.push_back("a number is digits, with a leading - when negative; a blank ends it");
-      } else if (dove.motivo.starts_with("the record ends")) {
-        d.help.push_back("write every field of the record on its line, separated by commas");
-      }
-      break;
-    default:
-      break;
-  }
+  if (std::string a = aiuto_per(m, dove); !a.empty()) d.help.push_back(std::move(a));
 }
 
 // Records past the track's end, each refused on its own. Many of them
@@ -313,7 +365,7 @@ std::vector<Diagnostic> dal_risultato(const compilazione& c, const testi_sorgent
     if (m.codice_errore == codice::generale_assente && testi.contains(dove.testo)) {
       if (auto quasi = quasi_generale(dove.testo, testi.at(dove.testo))) {
         d.where = *quasi;
-        d.help.push_back("did you mean `[generale]`?");
+        d.help = {"did you mean `[generale]`?"};
       }
     }
     trovate.push_back(std::move(d));
