@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <limits>
 #include <optional>
 
@@ -36,6 +37,15 @@ std::optional<int32_t> converti_numero(std::string_view campo) {
 std::optional<int32_t> numero_di(std::string_view campo) {
   if (campo.empty()) return 0;
   return converti_numero(campo);
+}
+
+size_t lettore_campi::primo_campo_a_capo() const {
+  for (size_t i = 1; i < campi_record_.size(); ++i) {
+    const size_t da = campi_record_[i - 1].first;
+    const size_t a = campi_record_[i].first;
+    if (a > da && std::memchr(testo_.data() + da, '\n', a - da) != nullptr) return i;
+  }
+  return 0;
 }
 
 bool lettore_campi::primo_della_riga() const {
@@ -84,15 +94,17 @@ void lettore_campi::fallisci(const std::string& motivo) const {
 }
 
 posizione_campo lettore_campi::posizione(size_t inizio, size_t fine) const {
-  // Asked in reading order, the line count goes on from the last answer.
-  if (inizio < posizione_contata_fino_) {
-    posizione_contata_fino_ = 0;
-    righe_prima_posizione_ = 0;
-  }
+  // The line count goes on from the last answer, forward or back: asked
+  // about the fields of one record, it moves over a line or two.
   const auto primo = testo_.begin();
-  righe_prima_posizione_ +=
-      static_cast<int>(std::count(primo + static_cast<std::ptrdiff_t>(posizione_contata_fino_),
-                                  primo + static_cast<std::ptrdiff_t>(inizio), '\n'));
+  const auto a = [&](size_t i) { return primo + static_cast<std::ptrdiff_t>(i); };
+  if (inizio < posizione_contata_fino_) {
+    righe_prima_posizione_ -=
+        static_cast<int>(std::count(a(inizio), a(posizione_contata_fino_), '\n'));
+  } else {
+    righe_prima_posizione_ +=
+        static_cast<int>(std::count(a(posizione_contata_fino_), a(inizio), '\n'));
+  }
   posizione_contata_fino_ = inizio;
   const int riga = 1 + righe_prima_posizione_;
   const size_t inizio_riga = inizio == 0 ? 0 : testo_.rfind('\n', inizio - 1);

@@ -66,6 +66,9 @@ class lettore_campi {
   }
   // Whether the last field read is the first of its line.
   bool primo_della_riga() const;
+  // The first field of the current record that stands on a later line than
+  // its keyword; 0 when all keep to its line.
+  size_t primo_campo_a_capo() const;
   // How many fields the current record has read, its keyword included.
   size_t campi_letti() const { return campi_record_.size(); }
   // The text of field `i` of the current record as read; empty past its last.

@@ -32,16 +32,6 @@ std::string nome_campo(std::span<const campo_record> campi, size_t i) {
   return i >= 1 && i <= campi.size() ? std::string(campi[i - 1].nome) : "next field";
 }
 
-// The first field the record took from a later line than its keyword's;
-// 0 when it kept to its line.
-size_t campo_a_capo(const lettore_campi& lettore) {
-  const int riga = lettore.campo_del_record(0).riga;
-  for (size_t i = 1; i < lettore.campi_letti(); ++i) {
-    if (lettore.campo_del_record(i).riga != riga) return i;
-  }
-  return 0;
-}
-
 bool cifre(std::string_view s, size_t da, size_t a) {
   return s.size() >= da && s.size() <= a &&
          std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
@@ -97,23 +87,26 @@ void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string
   for (size_t i = 1; i < letti && i <= campi.size(); ++i) {
     const campo_record& c = campi[i - 1];
     const std::string_view scritto = lettore.testo_campo(i);
-    const posizione_campo dove = lettore.campo_del_record(i);
+    // Where the field stands is worked out only for a warning.
+    const auto dove = [&] { return lettore.campo_del_record(i); };
     if (c.tipo == tipo_valore::testo) {
       if (scritto.empty()) {
         avviso(avviso_a(
-            in(testo, dove), kAvvisoTestoVuoto,
+            in(testo, dove()), kAvvisoTestoVuoto,
             "the `" + std::string(nome_record) + "` record's " + std::string(c.nome) + " is empty",
             "write the " + std::string(c.nome) + " as the record's last field"));
       }
-      commento_nel_testo(avviso, c.nome, scritto, dove, testo);
+      if (scritto.find_first_of("/#") != std::string_view::npos) {
+        commento_nel_testo(avviso, c.nome, scritto, dove(), testo);
+      }
       continue;
     }
     const std::optional<int32_t> v = numero_di(scritto);
     if (!v) continue;
     if (auto s = valuta_valore(c, *v, lunghezza)) {
-      avviso(avviso_a(in(testo, dove), s->classe, std::move(s->perche), std::move(s->aiuto)));
+      avviso(avviso_a(in(testo, dove()), s->classe, std::move(s->perche), std::move(s->aiuto)));
     } else if (c.dopo_il_precedente && precedente && *v < *precedente) {
-      avviso(avviso_a(in(testo, dove), kAvvisoFuoriOrdine,
+      avviso(avviso_a(in(testo, dove()), kAvvisoFuoriOrdine,
                       std::string(c.nome) + " " + std::to_string(*v) + " m comes before the " +
                           std::string(campi[i - 2].nome) + ", " + std::to_string(*precedente) +
                           " m",
@@ -121,9 +114,11 @@ void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string
                           std::string(c.nome)));
     }
     if (c.crescente) {
-      auto [voce, nuova] = stato.ultimi.try_emplace(std::string(nome_record), *v, dove.riga);
+      // The record's line, counted on from the last field read.
+      const int riga = lettore.riga();
+      auto [voce, nuova] = stato.ultimi.try_emplace(nome_record, *v, riga);
       if (!nuova && *v <= voce->second.first) {
-        avviso(avviso_a(in(testo, dove), kAvvisoFuoriOrdine,
+        avviso(avviso_a(in(testo, dove()), kAvvisoFuoriOrdine,
                         std::string(c.nome) + " " + std::to_string(*v) +
                             " m does not come after the previous `" + std::string(nome_record) +
                             "` record's, " + std::to_string(voce->second.first) + " m on line " +
@@ -132,7 +127,7 @@ void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string
                         "write the `" + std::string(nome_record) +
                             "` records in increasing order of " + std::string(c.nome)));
       }
-      voce->second = {*v, dove.riga};
+      voce->second = {*v, riga};
     }
     precedente = v;
   }
@@ -145,7 +140,7 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
                      int32_t lunghezza_percorso, const std::string& testo, stato_controlli& stato) {
   size_t letti = lettore.campi_letti();
   if (letti == 0) return;
-  const size_t a_capo = campo_a_capo(lettore);
+  const size_t a_capo = lettore.primo_campo_a_capo();
   if (a_capo > 0) {
     const posizione_campo preso = lettore.campo_del_record(a_capo);
     avviso(avviso_a(in(testo, lettore.campo_del_record(a_capo - 1)), kAvvisoCampoMancante,

@@ -17,9 +17,10 @@
 namespace lorvenna {
 
 // What the check keeps from one record to the next: for each keyword whose
-// records come in order, the last value and its line.
+// records come in order (named as the rule tables name it, which outlive
+// any reading), the last value and its line.
 struct stato_controlli {
-  std::map<std::string, std::pair<int64_t, int>, std::less<>> ultimi;
+  std::map<std::string_view, std::pair<int64_t, int>> ultimi;
 };
 
 // Tells, as warnings at their fields, a record that ran on into the next
