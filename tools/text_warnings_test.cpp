@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -75,6 +77,16 @@ TEST(TextWarnings, Utf8ShowsTheWordBothWays) {
 TEST(TextWarnings, TheEmbeddedTextsHaveNone) {
   EXPECT_TRUE(avvisi_del_testo("t.txt", testo_da_tabella(righe_linea())).empty());
   EXPECT_TRUE(avvisi_del_testo("t.txt", testo_da_tabella(righe_treno())).empty());
+}
+
+// The README lists every class `--no-warn` takes, each as a bullet of its own.
+TEST(TextWarnings, TheReadmeListsEveryClass) {
+  std::ifstream in(LORVENNA_SOURCE_DIR "/README.md");
+  const std::string readme{std::istreambuf_iterator<char>(in), {}};
+  ASSERT_FALSE(readme.empty()) << "README.md not found in " LORVENNA_SOURCE_DIR;
+  for (const char* classe : kClassiAvviso) {
+    EXPECT_NE(readme.find("\n- `" + std::string(classe) + "`: "), std::string::npos) << classe;
+  }
 }
 
 }  // namespace
