@@ -66,7 +66,7 @@ void lettore_campi::torna_al_campo_del_record(size_t i) {
   campi_record_.resize(i);
 }
 
-std::string_view lettore_campi::resto_della_riga(posizione_campo& dove) const {
+std::string_view lettore_campi::resto_della_riga(posizione_campo& dove, bool& dopo_virgola) const {
   if (pos_ == 0 || pos_ >= testo_.size() || fine_riga(testo_[pos_ - 1])) return {};
   size_t inizio = pos_;
   size_t fine = pos_;
@@ -75,6 +75,9 @@ std::string_view lettore_campi::resto_della_riga(posizione_campo& dove) const {
   while (inizio < fine && vuoto(testo_[inizio])) ++inizio;
   while (fine > inizio && vuoto(testo_[fine - 1])) --fine;
   if (inizio == fine) return {};
+  dopo_virgola =
+      testo_[pos_ - 1] == ',' ||
+      std::string_view(testo_).substr(pos_, inizio - pos_).find(',') != std::string_view::npos;
   dove = posizione(inizio, fine);
   return std::string_view(testo_).substr(inizio, fine - inizio);
 }

@@ -77,8 +77,9 @@ class lettore_campi {
   void torna_al_campo_del_record(size_t i);
   // What stands on the current line after the last field read and the
   // comma that ended it, without its outer blanks and commas, with where it
-  // stands; empty once the reading has passed the line's end.
-  std::string_view resto_della_riga(posizione_campo& dove) const;
+  // stands and whether a comma comes before it; empty once the reading has
+  // passed the line's end.
+  std::string_view resto_della_riga(posizione_campo& dove, bool& dopo_virgola) const;
 
  private:
   void salta_spazi_e_righe();

@@ -135,7 +135,8 @@ constexpr campo_record kCampiLunghezza[] = {{"length"}};
 constexpr campo_record kCampiProgressiva[] = {
     {"start", tv::metri}, {"end", tv::metri, false, true}, {"flag"}};
 constexpr campo_record kCampiSfondo[] = {{"value"}};
-constexpr campo_record kCampiRipetizione[] = {{"start", tv::metri}, {"end", tv::metri}};
+constexpr campo_record kCampiRipetizione[] = {{"start", tv::metri},
+                                              {"end", tv::metri, false, true}};
 
 // clang-format off
 constexpr regola<lettura_linea> kRegoleGenerali[] = {

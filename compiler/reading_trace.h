@@ -24,6 +24,8 @@ struct motivo_lettura {
   std::vector<posizione_campo> campi;
   // What is allowed, in the author's words, where the record's rule knows.
   std::vector<std::string> aiuto;
+  // The cell the record found taken, where the code alone does not say.
+  int32_t cella_contesa = -1;
 };
 
 // What a rule says of the fault it leaves, beyond its code: the field at
@@ -33,6 +35,7 @@ struct spiegazione_guasto {
   size_t campo = 1;
   std::string perche;
   std::vector<std::string> aiuto;
+  int32_t cella = -1;  // the cell found taken, for a note naming its record
 };
 
 // A kilometric progressive section as read, for a fault found once both

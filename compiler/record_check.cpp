@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 namespace lorvenna {
 namespace {
@@ -79,6 +80,43 @@ void commento_nel_testo(const std::function<void(Diagnostic)>& avviso, std::stri
                   "write notes on a line of their own before the \"[generale]\" line"));
 }
 
+// Records written in order of a field: one before the previous, or one
+// that the previous record's length reaches past (told at that length,
+// which is the likelier slip).
+void in_ordine(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+               std::span<const campo_record> campi, const lettore_campi& lettore, size_t i,
+               int32_t v, const std::string& testo, stato_controlli& stato) {
+  const std::string nome(campi[i - 1].nome);
+  // The record's line, counted on from the last field read.
+  stato_controlli::ultimo questo{v, v, lettore.riga(), {}};
+  if (i < campi.size() && campi[i].tipo == tipo_valore::lunghezza &&
+      i + 1 < lettore.campi_letti()) {
+    const int32_t l = numero_di(lettore.testo_campo(i + 1)).value_or(0);
+    questo.fine = int64_t{v} + std::max(l, 0);
+    questo.campo_lunghezza = lettore.campo_del_record(i + 1);
+  }
+  auto [voce, nuova] = stato.ultimi.try_emplace(nome_record, questo);
+  if (nuova) return;
+  const stato_controlli::ultimo prima = std::exchange(voce->second, questo);
+  const std::string record = "`" + std::string(nome_record) + "`";
+  if (v <= prima.inizio) {
+    avviso(avviso_a(in(testo, lettore.campo_del_record(i)), kAvvisoFuoriOrdine,
+                    nome + " " + std::to_string(v) + " m does not come after the previous " +
+                        record + " record's, " + std::to_string(prima.inizio) + " m on line " +
+                        std::to_string(prima.riga) +
+                        ": the compile takes the records in the order written",
+                    "write the " + record + " records in increasing order of " + nome));
+  } else if (v < prima.fine && prima.campo_lunghezza.riga > 0) {
+    avviso(avviso_a(in(testo, prima.campo_lunghezza), kAvvisoFuoriOrdine,
+                    "the " + record + " record from " + std::to_string(prima.inizio) + " m, " +
+                        std::to_string(prima.fine - prima.inizio) +
+                        " m long, runs past the next one's start, " + std::to_string(v) +
+                        " m on line " + std::to_string(questo.riga),
+                    "from " + std::to_string(prima.inizio) + " m it may be at most " +
+                        std::to_string(v - prima.inizio) + " m long"));
+  }
+}
+
 void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
                       std::span<const campo_record> campi, const lettore_campi& lettore,
                       size_t letti, int32_t lunghezza, const std::string& testo,
@@ -105,7 +143,7 @@ void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string
     if (!v) continue;
     if (auto s = valuta_valore(c, *v, lunghezza)) {
       avviso(avviso_a(in(testo, dove()), s->classe, std::move(s->perche), std::move(s->aiuto)));
-    } else if (c.dopo_il_precedente && precedente && *v < *precedente) {
+    } else if (c.dopo_il_precedente && precedente && *v < *precedente && *v != 0) {
       avviso(avviso_a(in(testo, dove()), kAvvisoFuoriOrdine,
                       std::string(c.nome) + " " + std::to_string(*v) + " m comes before the " +
                           std::string(campi[i - 2].nome) + ", " + std::to_string(*precedente) +
@@ -113,24 +151,50 @@ void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string
                       "write the " + std::string(campi[i - 2].nome) + " first, then the " +
                           std::string(c.nome)));
     }
-    if (c.crescente) {
-      // The record's line, counted on from the last field read.
-      const int riga = lettore.riga();
-      auto [voce, nuova] = stato.ultimi.try_emplace(nome_record, *v, riga);
-      if (!nuova && *v <= voce->second.first) {
-        avviso(avviso_a(in(testo, dove()), kAvvisoFuoriOrdine,
-                        std::string(c.nome) + " " + std::to_string(*v) +
-                            " m does not come after the previous `" + std::string(nome_record) +
-                            "` record's, " + std::to_string(voce->second.first) + " m on line " +
-                            std::to_string(voce->second.second) +
-                            ": the compile takes the records in the order written",
-                        "write the `" + std::string(nome_record) +
-                            "` records in increasing order of " + std::string(c.nome)));
-      }
-      voce->second = {*v, riga};
-    }
+    if (c.crescente) in_ordine(avviso, nome_record, campi, lettore, i, *v, testo, stato);
     precedente = v;
   }
+}
+
+// Fields after the record's last on its line. Right after a number they
+// most likely belong to it: cut by a blank (`81 50`) or by a decimal comma
+// (`0,5`); told there, else where they stand.
+void campo_in_piu(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+                  std::span<const campo_record> campi, const lettore_campi& lettore, size_t letti,
+                  std::string_view resto, const posizione_campo& dove_resto, bool dopo_virgola,
+                  const std::string& testo) {
+  const std::string ultimo(lettore.testo_campo(letti - 1));
+  const posizione_campo campo_ultimo = lettore.campo_del_record(letti - 1);
+  const bool numero = letti > 1 && cifre(ultimo, 1, 10);
+  const bool cifre_dopo = cifre(resto, 1, 10);
+  if (resto.starts_with("//") || resto.starts_with('#') || resto.starts_with(';')) {
+    avviso(avviso_a(in(testo, dove_resto), kAvvisoCommento,
+                    "`" + std::string(resto) +
+                        "` looks like a comment, but the texts have none: the compile reads it as "
+                        "fields and passes over them",
+                    "write notes on a line of their own before the \"[generale]\" line"));
+    return;
+  }
+  if (numero && !dopo_virgola) {
+    avviso(avviso_a(in(testo, campo_ultimo), kAvvisoNumeroSpezzato,
+                    "a blank ends the number " + ultimo + ": `" + std::string(resto) +
+                        "` after the record's last field is passed over",
+                    cifre_dopo ? "write the number without blanks: " + ultimo + std::string(resto)
+                               : forma(nome_record, campi)));
+    return;
+  }
+  // A decimal comma has no blank after it; a field of its own mostly has.
+  if (numero && cifre_dopo && dove_resto.colonna == campo_ultimo.colonna_fine + 1) {
+    avviso(avviso_a(in(testo, campo_ultimo), kAvvisoCampoInPiu,
+                    "`" + ultimo + "," + std::string(resto) + "` is read as " + ultimo + ", and `" +
+                        std::string(resto) + "` after the record's last field is passed over",
+                    "numbers are whole: a comma always ends a field"));
+    return;
+  }
+  avviso(avviso_a(in(testo, dove_resto), kAvvisoCampoInPiu,
+                  "`" + std::string(resto) + "` stands after the last field of the `" +
+                      std::string(nome_record) + "` record: the compile passes over it",
+                  forma(nome_record, campi)));
 }
 
 }  // namespace
@@ -155,8 +219,9 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
   // it: the values read after it are its consequences.
   const bool spezzato = lettore.numero_spezzato_nel_record();
   posizione_campo dove_resto;
+  bool dopo_virgola = false;
   const std::string_view resto =
-      a_capo > 0 ? std::string_view() : lettore.resto_della_riga(dove_resto);
+      a_capo > 0 ? std::string_view() : lettore.resto_della_riga(dove_resto, dopo_virgola);
   bool migliaia = false;
   const size_t in_piu =
       resto.empty() || spezzato ? 0 : virgola_in_piu(lettore, campi, letti, migliaia);
@@ -197,10 +262,8 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
                       "one comma too many: " + forma(nome_record, campi)));
     }
   } else if (!spezzato) {
-    avviso(avviso_a(in(testo, dove_resto), kAvvisoCampoInPiu,
-                    "`" + std::string(resto) + "` stands after the last field of the `" +
-                        std::string(nome_record) + "` record: the compile passes over it",
-                    forma(nome_record, campi)));
+    campo_in_piu(avviso, nome_record, campi, lettore, letti, resto, dove_resto, dopo_virgola,
+                 testo);
   }
   lettore.salta_riga();
 }

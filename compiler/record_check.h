@@ -20,7 +20,13 @@ namespace lorvenna {
 // records come in order (named as the rule tables name it, which outlive
 // any reading), the last value and its line.
 struct stato_controlli {
-  std::map<std::string_view, std::pair<int64_t, int>> ultimi;
+  struct ultimo {
+    int64_t inizio;
+    int64_t fine;  // where a record with a length ends; its start otherwise
+    int riga;
+    posizione_campo campo_lunghezza;  // line 0 without a length
+  };
+  std::map<std::string_view, ultimo> ultimi;
 };
 
 // Tells, as warnings at their fields, a record that ran on into the next

@@ -10,12 +10,14 @@ namespace lorvenna {
 motivo_lettura record_in_errore(const std::string& testo, int riga, const lettore_campi& r,
                                 spiegazione_guasto& spiegata) {
   spiegazione_guasto s = std::exchange(spiegata, {});
-  return {testo,
-          riga,
-          std::move(s.perche),
-          r.campo_del_record(s.campo),
-          r.campi_record(),
-          std::move(s.aiuto)};
+  motivo_lettura m{testo,
+                   riga,
+                   std::move(s.perche),
+                   r.campo_del_record(s.campo),
+                   r.campi_record(),
+                   std::move(s.aiuto)};
+  m.cella_contesa = s.cella;
+  return m;
 }
 
 posizione_campo campo_posizione(const lettore_campi& r) { return r.campo_del_record(1); }

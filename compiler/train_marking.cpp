@@ -102,6 +102,38 @@ void memo_segnale(modello& m, const segnale_letto& s) {
   }
 }
 
+std::vector<cella_segnata> celle_segnate(const rallentamento_letto& r) {
+  const celle_rallentamento c = celle_di(r.x, r.lunghezza, r.f_ta);
+  std::vector<cella_segnata> celle = {{c.fine, "end of a slowdown"},
+                                      {c.inizio, "start of a slowdown"}};
+  if (c.con_avviso) celle.push_back({c.avviso, "warning board of a slowdown"});
+  if (c.con_numerate) {
+    for (int32_t k = 0; k < 4; ++k) {
+      celle.push_back({c.prima_numerata - k, "numbered cell before a slowdown's warning board"});
+    }
+  }
+  return celle;
+}
+
+int32_t cella_trovata_presa(const modello& m, const rallentamento_letto& r) {
+  const celle_rallentamento c = celle_di(r.x, r.lunghezza, r.f_ta);
+  switch (m.codice_errore) {
+    case codice::avviso_occupato:
+      return c.avviso;
+    case codice::inizio_occupato:
+      return c.inizio;
+    case codice::fine_occupata:
+      return c.fine;
+    case codice::numerate_occupate:
+      for (int32_t k = 0; k < 4; ++k) {
+        if (!cella_libera(m.celle[c.prima_numerata - k])) return c.prima_numerata - k;
+      }
+      return -1;
+    default:
+      return -1;
+  }
+}
+
 void memo_rallentamento(modello& m, const rallentamento_letto& r) {
   const celle_rallentamento c = celle_di(r.x, r.lunghezza, r.f_ta);
   // Codes 17 to 19 are found before anything is written.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "compiler/model.h"
 
@@ -30,6 +31,17 @@ void memo_rallentamento(modello& m, const rallentamento_letto& r);
 // Whether every cell that the marker would test or write lies inside
 // `celle`. The markers assume it; the parser refuses a record that fails it.
 bool segnale_nel_tracciato(const modello& m, int32_t posizione);
+
+// A cell a slowdown marks, and what it is there, for the author's notes.
+struct cella_segnata {
+  int32_t cella;
+  const char* cosa;
+};
+std::vector<cella_segnata> celle_segnate(const rallentamento_letto& r);
+
+// The cell a slowdown found taken, when `memo_rallentamento` left code 17
+// to 20 on `m`; -1 otherwise.
+int32_t cella_trovata_presa(const modello& m, const rallentamento_letto& r);
 bool rallentamento_nel_tracciato(const modello& m, const rallentamento_letto& r);
 
 }  // namespace lorvenna

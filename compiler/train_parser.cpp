@@ -206,12 +206,14 @@ esito_record rallentamento(lettura_treno& l) {
     return fuori_tracciato(l.m, r.x);
   }
   memo_rallentamento(l.m, r);
-  if (l.m.con_codice() && r.lunghezza < 0) l.t.spiegata = lunghezza_negativa(r);
-  if (!l.m.con_codice()) {
+  if (l.m.con_codice()) {
+    if (r.lunghezza < 0) l.t.spiegata = lunghezza_negativa(r);
+    l.t.spiegata.cella = cella_trovata_presa(l.m, r);
+  } else {
     const posizione_campo campo = campo_posizione(l.lettore);
-    l.t.occupanti.push_back({cella_di(r.x), "start of a slowdown", true, campo});
-    l.t.occupanti.push_back(
-        {cella_di(static_cast<double>(r.x) + r.lunghezza), "end of a slowdown", true, campo});
+    for (const cella_segnata& c : celle_segnate(r)) {
+      l.t.occupanti.push_back({c.cella, c.cosa, true, campo});
+    }
   }
   l.t.marche_lette.push_back({cella_di(r.x), cella_di(static_cast<double>(r.x) + r.lunghezza),
                               l.lettore.riga(), campo_posizione(l.lettore)});

@@ -190,7 +190,8 @@ Diagnostic posto_occupato(const compilazione& c, codice codice_posto, SourceLine
 
 // The cell a colliding record wanted, for the codes that say a cell is
 // taken; -1 for the others.
-int64_t cella_contesa(const modello& m) {
+int64_t cella_contesa(const modello& m, const motivo_lettura& dove) {
+  if (dove.cella_contesa >= 0) return dove.cella_contesa;
   const int32_t p = m.posizione_errore;
   switch (m.codice_errore) {
     case codice::cartello_occupato:
@@ -205,7 +206,8 @@ int64_t cella_contesa(const modello& m) {
 }
 
 // A collision names the record that took the cell first, at its own place.
-void aggiungi_note(Diagnostic& d, const modello& m, const traccia_lettura& t) {
+void aggiungi_note(Diagnostic& d, const modello& m, const traccia_lettura& t,
+                   const motivo_lettura& dove) {
   if (m.codice_errore == codice::stazioni_vicine && !t.stazioni.empty()) {
     const posizione_campo& c = t.stazioni.back();
     d.notes.push_back({{t.testo_treno, c.riga, c.colonna, c.colonna_fine},
@@ -213,7 +215,7 @@ void aggiungi_note(Diagnostic& d, const modello& m, const traccia_lettura& t) {
                            metri(m.dati_generali[t.stazioni.size()].fine)});
     return;
   }
-  const int64_t cella = cella_contesa(m);
+  const int64_t cella = cella_contesa(m, dove);
   if (cella < 0) return;
   for (auto o = t.occupanti.rbegin(); o != t.occupanti.rend(); ++o) {
     if (o->cella != cella) continue;
@@ -360,7 +362,7 @@ std::vector<Diagnostic> dal_risultato(const compilazione& c, const testi_sorgent
     const motivo_lettura& dove = c.traccia.motivo;
     Diagnostic d = errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
                           messaggio(m, dove));
-    aggiungi_note(d, m, c.traccia);
+    aggiungi_note(d, m, c.traccia, dove);
     aggiungi_aiuto(d, m, dove);
     if (m.codice_errore == codice::generale_assente && testi.contains(dove.testo)) {
       if (auto quasi = quasi_generale(dove.testo, testi.at(dove.testo))) {
@@ -395,7 +397,7 @@ std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazion
   r.recupero.guasto = [&](const modello& m, const traccia_lettura& t, const motivo_lettura& dove) {
     Diagnostic d = errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
                           messaggio(m, dove));
-    aggiungi_note(d, m, t);
+    aggiungi_note(d, m, t, dove);
     aggiungi_aiuto(d, m, dove);
     oltre.nota(m, d);
     trovate.push_back(std::move(d));
