@@ -204,7 +204,10 @@ void lettore_campi::nota_se_spezzato(size_t inizio, size_t fine_numero) {
   const std::string_view numero = std::string_view(testo_).substr(inizio, fine_numero - inizio);
   const bool migliaia = pos_ == fine_numero + 1 && cifre(numero) && numero.size() <= 3 &&
                         seguito.size() == 3 && cifre(seguito);
-  const bool unita = !seguito.empty() && std::isalpha(static_cast<unsigned char>(seguito[0]));
+  // Only a number can be cut short: a word read where one was expected is a
+  // fault of its own.
+  const bool unita = converti_numero(numero).has_value() && !seguito.empty() &&
+                     std::isalpha(static_cast<unsigned char>(seguito[0]));
   if (!migliaia && !unita) return;
   spezzati_->push_back({posizione(inizio, fine), std::string(numero), std::string(seguito)});
 }

@@ -182,9 +182,9 @@ esito_record sezione_generale(lettura_linea& l) {
     salta_trattini(l.lettore, l.campo, 10, false);
     if (generale_ignota(l)) continue;
     controlla_parola(*l.recupero, kRegoleGenerali, l.campo, l.lettore, l.percorso);
-    if (esito_record e = applica_a_riga(kRegoleGenerali, l); e != esito_record::continua) {
-      return e;
-    }
+    const esito_record e = con_recupero(*l.recupero, l.m, l.t, l.lettore, l.percorso,
+                                        [&l] { return applica_a_riga(kRegoleGenerali, l); });
+    if (e != esito_record::continua) return e;
     if (intestazione(l.campo)) return esito_record::continua;
   }
 }
@@ -364,6 +364,11 @@ esito_record leggi_record(lettura_linea& l) {
     return ferma(l.m, codice::generale_assente);
   }
   if (sezione_generale(l) == esito_record::fermo) return esito_record::fermo;
+  // A check that told the route length's own fault has nothing to lay the
+  // route records on, and nothing more to tell of them.
+  if (*l.recupero && !l.m.tracciato_creato() && l.t.campo_lunghezza.riga > 0) {
+    return esito_record::fermo;
+  }
   tra_le_sezioni(l);
   while (!l.lettore.alla_fine()) {
     l.campo = l.lettore.leggi_testo();

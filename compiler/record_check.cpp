@@ -271,18 +271,43 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
 void controlla_virgola(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
                        const std::string& campo, const posizione_campo& dove,
                        const std::string& testo) {
-  size_t fine = campo.size();
-  size_t inizio = fine;
-  while (inizio > 0 && campo[inizio - 1] >= '0' && campo[inizio - 1] <= '9') --inizio;
-  if (inizio > 0 && campo[inizio - 1] == '-') --inizio;
-  if (inizio == fine || inizio == 0 || (campo[inizio - 1] != ' ' && campo[inizio - 1] != '\t')) {
+  // Semicolons where commas were meant make the whole record one field.
+  if (const size_t punto = campo.find(';'); punto != std::string::npos) {
+    // Told at what was meant as the first field, right after it.
+    size_t dopo = campo.find_first_not_of(" \t", punto + 1);
+    if (dopo == std::string::npos) dopo = punto;
+    size_t fine = campo.find_first_of("; \t", dopo + 1);
+    if (fine == std::string::npos) fine = campo.size();
+    const int colonna = dove.colonna + static_cast<int>(dopo);
+    avviso(avviso_a({testo, dove.riga, colonna, dove.colonna + static_cast<int>(fine)},
+                    kAvvisoVirgolaMancante,
+                    "`;` separates nothing: `" + campo.substr(dopo, fine - dopo) +
+                        "` and what follows are read as part of the keyword",
+                    "separate the fields with commas"));
     return;
   }
+  // The numbers at the field's end, from the first of them: a keyword's own
+  // digit (`ripetizione segnali 4 codici`) has a word after it.
+  size_t inizio = campo.size();
+  for (size_t i = campo.size(); i > 0;) {
+    size_t parola = i;
+    while (parola > 0 && campo[parola - 1] != ' ' && campo[parola - 1] != '\t') --parola;
+    if (parola == i || !numero_di(std::string_view(campo).substr(parola, i - parola))) break;
+    inizio = parola;
+    i = parola;
+    while (i > 0 && (campo[i - 1] == ' ' || campo[i - 1] == '\t')) --i;
+    if (i == 0) return;  // numbers alone: no keyword at all
+  }
+  if (inizio == campo.size()) return;
+  size_t fine = campo.find_first_of(" \t", inizio);
+  if (fine == std::string::npos) fine = campo.size();
+  const std::string numero = campo.substr(inizio, fine - inizio);
   const int colonna = dove.colonna + static_cast<int>(inizio);
-  avviso(avviso_a({testo, dove.riga, colonna, dove.colonna_fine}, kAvvisoVirgolaMancante,
+  avviso(avviso_a({testo, dove.riga, colonna, colonna + static_cast<int>(numero.size())},
+                  kAvvisoVirgolaMancante,
                   "no comma after the keyword: `" + campo.substr(inizio) +
                       "` is read as part of it, and each field after it one place on",
-                  "write `" + std::string(nome_record) + ", " + campo.substr(inizio) + "`"));
+                  "write `" + std::string(nome_record) + ", " + numero + "`"));
 }
 
 }  // namespace lorvenna
