@@ -1,6 +1,7 @@
 #include "compiler/train_parser.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "compiler/cell_access.h"
 #include "compiler/field_reader.h"
@@ -15,6 +16,13 @@
 
 namespace lorvenna {
 namespace {
+
+// A station's time as read: its value, its three fields' values and places.
+struct orario_letto {
+  int32_t orario;
+  int32_t valori[3];
+  posizione_campo campi[3];
+};
 
 struct lettura_treno {
   modello& m;
@@ -34,8 +42,8 @@ struct lettura_treno {
   // not fit its cells is told, though the fill that finds it runs later.
   posizione_campo campo_velocita = {};
   stato_controlli controlli = {};
-  int32_t orario_precedente = 0;
-  int riga_orario = 0;
+  // The times of the last two stations that have one, the later second.
+  std::optional<orario_letto> orari[2] = {};
 };
 
 // A speed limit is kept in a cell as a byte of 5 km/h steps; a speed that
@@ -263,27 +271,54 @@ std::string ora(int32_t secondi) {
 
 // The stations' times run on along the route; a station without one (0)
 // is passed by.
+orario_letto orario_di(const lettore_campi& lettore, const voce_generale& voce) {
+  orario_letto o{voce.orario, {}, {}};
+  for (size_t i = 0; i < 3; ++i) {
+    o.valori[i] = numero_di(lettore.testo_campo(14 + i)).value_or(0);
+    o.campi[i] = lettore.campo_del_record(14 + i);
+  }
+  return o;
+}
+
+// The field of `o` where it parts from `altro`: the hours, or where those
+// agree the minutes, then the seconds.
+const posizione_campo& dove_differisce(const orario_letto& o, const orario_letto& altro) {
+  for (size_t i = 0; i < 2; ++i) {
+    if (o.valori[i] != altro.valori[i]) return o.campi[i];
+  }
+  return o.campi[2];
+}
+
+// The stations' times run on along the route; a station without one (0)
+// is passed by. Of two in the wrong order, the one out of step with the
+// station before them both is told, at the field that makes it so.
 void orario_in_ordine(lettura_treno& l, const voce_generale& voce) {
   if (voce.orario <= 0) return;
-  if (voce.orario < l.orario_precedente) {
-    const posizione_campo c = l.lettore.campo_del_record(14);
+  orario_letto questo = orario_di(l.lettore, voce);
+  if (l.orari[1] && questo.orario < l.orari[1]->orario) {
+    const orario_letto& prima = *l.orari[1];
+    const bool prima_fuori_passo = l.orari[0] && questo.orario >= l.orari[0]->orario;
+    const orario_letto& fuori = prima_fuori_passo ? prima : questo;
+    const orario_letto& altro = prima_fuori_passo ? questo : prima;
+    const posizione_campo& c = dove_differisce(fuori, altro);
     Diagnostic d{Severity::warning,
-                 {l.t.testo_treno, c.riga, c.colonna, l.lettore.campo_del_record(16).colonna_fine},
+                 {l.t.testo_treno, c.riga, c.colonna, c.colonna_fine},
                  kAvvisoFuoriOrdine,
-                 "the time " + ora(voce.orario) + " comes before the previous station's, " +
-                     ora(l.orario_precedente) + " on line " + std::to_string(l.riga_orario),
+                 "the time " + ora(prima.orario) + " on line " +
+                     std::to_string(prima.campi[0].riga) + " comes after the next station's, " +
+                     ora(questo.orario) + " on line " + std::to_string(questo.campi[0].riga),
                  {},
                  {}};
     d.help.push_back("the times are hours, minutes and seconds, in the order of the stations");
     l.recupero->avviso(std::move(d));
   }
-  l.orario_precedente = voce.orario;
-  l.riga_orario = l.lettore.campo_del_record(14).riga;
+  l.orari[0] = std::move(l.orari[1]);
+  l.orari[1] = std::move(questo);
 }
 
 // What a station's fault is, said at its field.
-spiegazione_guasto stazione_in_errore(const modello& m, const voce_generale& e,
-                                      const lettore_campi& lettore) {
+spiegazione_guasto stazione_in_errore(const modello& m, int32_t n, const lettore_campi& lettore) {
+  const voce_generale& e = m.dati_generali[n];
   const int32_t lunghezza = numero_di(lettore.testo_campo(3)).value_or(0);
   switch (m.codice_errore) {
     case codice::stazione_lunghezza: {
@@ -298,6 +333,17 @@ spiegazione_guasto stazione_in_errore(const modello& m, const voce_generale& e,
               "station at " + metri(e.posizione) + ", " + metri(lunghezza) +
                   " long, puts its stop mark past the track's end",
               {}};
+    case codice::stazioni_vicine: {
+      // Where the position stands clear, the length reaches the area back.
+      const int32_t fine_prima = m.dati_generali[n - 1].fine;
+      const bool per_lunghezza = int64_t{e.posizione} - 350 >= fine_prima;
+      return {per_lunghezza ? 3u : 1u,
+              "station at " + metri(e.posizione) + ", " + metri(lunghezza) +
+                  " long, starts its area at " + metri(e.inizio) +
+                  ", less than 350 m after the previous station's area ends, at " +
+                  metri(fine_prima),
+              {}};
+    }
     case codice::fermata_in_testa:
       return {1,
               "station at " + metri(e.posizione) +
@@ -313,7 +359,7 @@ esito_record stazione(lettura_treno& l) {
   const esito_record e = leggi_stazione(l.m, l.lettore, l.numero_stazione, l.indice_cartello);
   const voce_generale& voce = l.m.dati_generali[n];
   if (l.m.con_codice()) {
-    l.t.spiegata = stazione_in_errore(l.m, voce, l.lettore);
+    l.t.spiegata = stazione_in_errore(l.m, n, l.lettore);
     return e;
   }
   l.t.stazioni.push_back(campo_posizione(l.lettore));

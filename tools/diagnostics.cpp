@@ -331,7 +331,11 @@ class oltre_la_fine {
 
   void riassumi(const compilazione& c, std::vector<Diagnostic>& trovate, SourceLines& righe) {
     const posizione_campo& campo = c.traccia.campo_lunghezza;
-    if (quanti_ < kMolti || campo.riga == 0) return;
+    if (campo.riga == 0) return;
+    if (quanti_ < kMolti) {
+      oltre_il_percorso(c, trovate, righe);
+      return;
+    }
     std::erase_if(trovate, [](const Diagnostic& d) {
       return d.code == kAvvisoOltrePercorso ||
              (d.code == "codice 15" && d.message.find("beyond the track") != std::string::npos);
@@ -348,6 +352,30 @@ class oltre_la_fine {
   }
 
  private:
+  // Records the compile takes past the route's end, on the track beyond:
+  // many of them are one warning at the route's length.
+  static void oltre_il_percorso(const compilazione& c, std::vector<Diagnostic>& trovate,
+                                SourceLines& righe) {
+    const auto oltre = [](const Diagnostic& d) { return d.code == kAvvisoOltrePercorso; };
+    const auto primo = std::find_if(trovate.begin(), trovate.end(), oltre);
+    const auto quanti = std::count_if(trovate.begin(), trovate.end(), oltre);
+    if (quanti < kMolti) return;
+    const SourceSpan dove_primo = primo->where;
+    std::erase_if(trovate, oltre);
+    const posizione_campo& campo = c.traccia.campo_lunghezza;
+    Diagnostic d{Severity::warning,
+                 record(c.traccia.testo_linea, campo.riga, righe, campo),
+                 kAvvisoOltrePercorso,
+                 "route length " + metri(c.m.dati_generali[kVoceTreno].fine) + " leaves " +
+                     std::to_string(quanti) +
+                     " records past the route's end, on the track that runs on beyond it",
+                 {},
+                 {}};
+    d.notes.push_back({dove_primo, "the first record past the route's end"});
+    d.help.push_back("a route length that reaches the farthest record holds them all");
+    trovate.push_back(std::move(d));
+  }
+
   static constexpr int kMolti = 3;
   int quanti_ = 0;
   SourceSpan primo_;
