@@ -25,6 +25,8 @@ inline constexpr const char* kAvvisoCampoInPiu = "extra-field";
 inline constexpr const char* kAvvisoCommento = "comment";
 // A keyword field that goes on with a number: the comma after it is missing.
 inline constexpr const char* kAvvisoVirgolaMancante = "missing-comma";
+// A mark that a station's stop mark takes the place of, lost without a fault.
+inline constexpr const char* kAvvisoMarcaCoperta = "overwritten-mark";
 // A name or board text that a comma ends before its line does.
 inline constexpr const char* kAvvisoTestoTagliato = "cut-text";
 // A station without a name, a board without a text.

@@ -44,6 +44,9 @@ struct lettura_treno {
   stato_controlli controlli = {};
   // The times of the last two stations that have one, the later second.
   std::optional<orario_letto> orari[2] = {};
+  // The cells of the line text's marks, sorted, with their index among the
+  // occupants; made when a check first needs it.
+  std::optional<std::vector<std::pair<int32_t, size_t>>> celle_linea = {};
 };
 
 // A speed limit is kept in a cell as a byte of 5 km/h steps; a speed that
@@ -316,6 +319,38 @@ void orario_in_ordine(lettura_treno& l, const voce_generale& voce) {
   l.orari[1] = std::move(questo);
 }
 
+// A station's stop mark takes its cell whatever stands there: a speed
+// board or text board of the line text on it is lost without a word. The
+// line's records are all read by now; their cells are looked up in order.
+void fermata_sopra(lettura_treno& l, const voce_generale& voce) {
+  const int32_t cella = cella_fermata(voce);
+  if (cella < 0) return;
+  if (!l.celle_linea) {
+    l.celle_linea.emplace();
+    for (size_t i = 0; i < l.t.occupanti.size(); ++i) {
+      if (!l.t.occupanti[i].nel_treno) l.celle_linea->emplace_back(l.t.occupanti[i].cella, i);
+    }
+    std::sort(l.celle_linea->begin(), l.celle_linea->end());
+  }
+  const auto trovata = std::lower_bound(l.celle_linea->begin(), l.celle_linea->end(),
+                                        std::pair<int32_t, size_t>{cella, 0});
+  if (trovata == l.celle_linea->end() || trovata->first != cella) return;
+  const occupante_cella& o = l.t.occupanti[trovata->second];
+  const posizione_campo stazione = campo_posizione(l.lettore);
+  Diagnostic d{Severity::warning,
+               {l.t.testo_linea, o.campo.riga, o.campo.colonna, o.campo.colonna_fine},
+               kAvvisoMarcaCoperta,
+               std::string("the ") + o.cosa +
+                   " here is lost: a station's stop mark takes its cell (cell " +
+                   std::to_string(cella) + ")",
+               {},
+               {}};
+  d.notes.push_back({{l.t.testo_treno, stazione.riga, stazione.colonna, stazione.colonna_fine},
+                     "the station whose stop mark it is"});
+  d.help.push_back("move the board to another cell, or the station");
+  l.recupero->avviso(std::move(d));
+}
+
 // What a station's fault is, said at its field.
 spiegazione_guasto stazione_in_errore(const modello& m, int32_t n, const lettore_campi& lettore) {
   const voce_generale& e = m.dati_generali[n];
@@ -363,7 +398,10 @@ esito_record stazione(lettura_treno& l) {
     return e;
   }
   l.t.stazioni.push_back(campo_posizione(l.lettore));
-  if (l.recupero != nullptr && l.recupero->avviso) orario_in_ordine(l, voce);
+  if (l.recupero != nullptr && l.recupero->avviso) {
+    orario_in_ordine(l, voce);
+    fermata_sopra(l, voce);
+  }
   return e;
 }
 

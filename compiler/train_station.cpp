@@ -99,6 +99,11 @@ int32_t limite_stazioni(int32_t indice_cartello) {
 
 }  // namespace
 
+int32_t cella_fermata(const voce_generale& e) {
+  const double r = indice_fermata(e);
+  return segna_cellule(e) && r > 1 ? arrotonda_long(r) : -1;
+}
+
 esito_record leggi_stazione(modello& m, lettore_campi& lettore, int32_t& numero_stazione,
                             int32_t indice_cartello) {
   const int32_t n = numero_stazione;

@@ -10,6 +10,10 @@
 
 namespace lorvenna {
 
+// The cell that holds the stop mark of the station of entry `e`, once it is
+// stored; -1 for a station that marks none.
+int32_t cella_fermata(const voce_generale& e);
+
 // Reads the record's fields (its keyword already read) into entry
 // `numero_stazione` and, when the station is stored, moves `numero_stazione`
 // on. Stations grow upward towards `indice_cartello`, the highest entry that

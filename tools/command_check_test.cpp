@@ -272,6 +272,11 @@ TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
        {"dir/Prova_1-.txt:68:12 beyond-route"},
        "positions on this route run from 0 to 76000 m (the \"lunghezza percorso\" record)"},
       {false, "Busto Scalo", "Busto Scalo  // nuova", {"dir/Prova_1-.txt:28:86 comment"}, ""},
+      {true,
+       "cartello_indicatore,  67350,",
+       "cartello_indicatore,  66600,",
+       {"dir/Prova_linea.txt:163:23 overwritten-mark"},
+       "move the board to another cell, or the station"},
       {false, "velocita,    7000,", "velocita,    7000,", {}, ""},
   };
   for (const Caso& c : casi) {
@@ -415,7 +420,7 @@ TEST_F(CheckTest, UsageErrors) {
       {{"--no-warn"}, "--no-warn needs a value (CLASS)"},
       {{"--warnings-as-errors=yes"}, "--warnings-as-errors takes no value"},
       {{"--no-warn", "comments"}, "--no-warn takes encoding, bom, comment, "},
-      {{"--no-warn", "comments"}, " or beyond-route, not \"comments\""},
+      {{"--no-warn", "comments"}, " or overwritten-mark, not \"comments\""},
       {{"--encoding", "latin-1"}, "--encoding takes windows-1252 or utf-8, not \"latin-1\""},
   };
   for (const Caso& c : casi) {

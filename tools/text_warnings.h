@@ -28,7 +28,7 @@ inline constexpr std::array kClassiAvviso = {kAvvisoCodifica,         kAvvisoSeg
                                              kAvvisoTestoTagliato,    kAvvisoTestoVuoto,
                                              kAvvisoValoreRiavvolto,  kAvvisoValoreArrotondato,
                                              kAvvisoFuoriIntervallo,  kAvvisoFuoriOrdine,
-                                             kAvvisoOltrePercorso};
+                                             kAvvisoOltrePercorso,    kAvvisoMarcaCoperta};
 
 // The warnings of the text at `percorso`, whose bytes are `testo` as the
 // compile reads them (Windows-1252).
