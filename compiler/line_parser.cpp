@@ -6,6 +6,7 @@
 #include "compiler/keywords.h"
 #include "compiler/line_marking.h"
 #include "compiler/plan_view.h"
+#include "compiler/record_catalogue.h"
 #include "compiler/record_fields.h"
 #include "compiler/record_rules.h"
 #include "compiler/recovery.h"
@@ -395,6 +396,13 @@ void completa(lettura_linea& l) {
 }
 
 }  // namespace
+
+std::vector<record_noto> record_della_linea() {
+  std::vector<record_noto> r;
+  for (const auto& g : kRegoleGenerali) r.push_back({nome_di(g), g.campi});
+  for (const auto& g : kRegolePercorso) r.push_back({nome_di(g), g.campi});
+  return r;
+}
 
 bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t& indice_cartello,

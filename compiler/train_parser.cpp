@@ -6,6 +6,7 @@
 #include "compiler/cell_access.h"
 #include "compiler/field_reader.h"
 #include "compiler/integer_widths.h"
+#include "compiler/record_catalogue.h"
 #include "compiler/record_rules.h"
 #include "compiler/recovery.h"
 #include "compiler/rounding.h"
@@ -515,6 +516,12 @@ void controlla_progressive(modello& m) {
 }
 
 }  // namespace
+
+std::vector<record_noto> record_del_treno() {
+  std::vector<record_noto> r;
+  for (const auto& g : kRegole) r.push_back({nome_di(g), g.campi});
+  return r;
+}
 
 void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t indice_cartello,

@@ -330,6 +330,7 @@ TEST_F(CheckTest, ABrokenRecordIsShownWhereItIs) {
             "Gallarate Scalo\n"
             "      |             ^~~~~\n"
             "   help: use 33900 or 33950\n"
+            "   help: `scenario-tool explain 8` says more\n"
             "1 error, 0 warnings\n");
   EXPECT_EQ(errori.str(), "");
 

@@ -65,9 +65,9 @@ opzione opzione_treno() {
 }
 
 std::span<const comando* const> comandi() {
-  static const comando* const tutti[] = {&comando_compile(), &comando_check(), &comando_init(),
-                                         &comando_verify(),  &comando_dump(),  &comando_diff(),
-                                         &comando_plot()};
+  static const comando* const tutti[] = {&comando_compile(), &comando_check(),  &comando_init(),
+                                         &comando_verify(),  &comando_dump(),   &comando_diff(),
+                                         &comando_plot(),    &comando_explain()};
   return tutti;
 }
 
@@ -81,6 +81,7 @@ const comando* trova_comando(const std::string& nome) {
 std::string sinossi(const comando& c) {
   std::string s = c.nome;
   for (const char* cartella : c.cartelle) s += std::string(" ") + cartella;
+  if (c.argomento) s += std::string(" [") + c.argomento + "]";
   for (const opzione& o : c.opzioni) {
     s += o.obbligatoria ? " " + forma(o) : " [" + forma(o) + "]";
     if (o.ripetibile()) s += "...";

@@ -28,9 +28,12 @@ struct richiesta {
 struct comando {
   const char* nome;
   std::vector<const char*> cartelle;  // its folders' names in the usage: "DIR"
-  bool crea_cartella;                 // a missing folder is made, one level
-  const char* riassunto;              // one line in the overall usage
-  const char* descrizione;            // a paragraph in its own help
+  // The name in the usage of a word it may take after its folders, such
+  // as "TOPIC"; none when null.
+  const char* argomento = nullptr;
+  bool crea_cartella;       // a missing folder is made, one level
+  const char* riassunto;    // one line in the overall usage
+  const char* descrizione;  // a paragraph in its own help
   std::vector<opzione> opzioni;
   // A command that only reads its folders shares them with other readers,
   // and what it prints reaches standard output once it has let them go; one
@@ -51,6 +54,7 @@ const comando& comando_check();
 const comando& comando_dump();
 const comando& comando_diff();
 const comando& comando_plot();
+const comando& comando_explain();
 
 // Every command, in the order the usage lists them.
 std::span<const comando* const> comandi();

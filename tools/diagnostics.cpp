@@ -409,6 +409,12 @@ std::vector<Diagnostic> dal_risultato(const compilazione& c, const testi_sorgent
   return trovate;
 }
 
+// Where the reference says more: the code's number, or the warning's class.
+std::string rimando(const Diagnostic& d) {
+  const std::string argomento = d.code.starts_with("codice ") ? d.code.substr(7) : d.code;
+  return "`scenario-tool explain " + argomento + "` says more";
+}
+
 }  // namespace
 
 std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorgente& testi) {
@@ -435,6 +441,7 @@ std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazion
   for (Diagnostic& d : dal_risultato(c, testi, righe)) trovate.push_back(std::move(d));
   for (const auto& [t, b] : testi)
     std::ranges::move(avvisi_del_testo(t, b), std::back_inserter(trovate));
+  for (Diagnostic& d : trovate) d.help.push_back(rimando(d));
   return trovate;
 }
 

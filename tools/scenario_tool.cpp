@@ -78,6 +78,11 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
   std::string motivo;
   const auto o = leggi_opzioni(*c, resto, motivo);
   if (!o) return errore_di_uso(errori, c, motivo);
+  if (c->cartelle.empty()) {
+    // No folder, no scenario: nothing to name or to lock.
+    const std::string nessuno;
+    return c->esegui({*o, nessuno, nessuno, fs, p, uscita, errori});
+  }
   const auto scenario = nome_valido(o->scenario, "scenario name", motivo);
   if (!scenario) return errore_di_uso(errori, c, motivo);
   const auto treno = nome_valido(o->treno, "train number", motivo);

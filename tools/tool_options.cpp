@@ -65,6 +65,10 @@ std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std:
   for (size_t i = 0; i < a.size(); ++i) {
     const std::string& x = a[i];
     if (!e_opzione(x)) {
+      if (o.cartelle.size() == c.cartelle.size() && c.argomento && o.argomento.empty()) {
+        o.argomento = x;
+        continue;
+      }
       if (o.cartelle.size() == c.cartelle.size()) {
         motivo = "unexpected argument " + citato(x);
         return std::nullopt;

@@ -16,6 +16,7 @@ struct comando;
 // What a command line sets; a command reads the fields its options name.
 struct opzioni_tool {
   std::vector<std::string> cartelle;  // the command's folders, in order
+  std::string argomento;              // the command's one other word, if it takes one
   std::string scenario;
   std::string treno;
   bool senza_linea = false;               // compile --no-line

@@ -1,0 +1,92 @@
+#include "tools/reference.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace lorvenna {
+namespace {
+
+struct sezione {
+  std::string_view titolo;
+  tipo_voce tipo;
+};
+
+constexpr sezione kSezioni[] = {
+    {"## The line description", tipo_voce::record_linea},
+    {"## The train description", tipo_voce::record_treno},
+    {"## Fault codes", tipo_voce::codice},
+    {"## Warning classes", tipo_voce::avviso},
+};
+
+// "### `segnale`" gives "segnale", "### Code 16" gives "16".
+std::string argomento_di(std::string_view titolo) {
+  std::string_view a = titolo.substr(4);
+  if (a.starts_with("Code ")) a.remove_prefix(5);
+  if (a.size() >= 2 && a.front() == '`' && a.back() == '`') a = a.substr(1, a.size() - 2);
+  return std::string(a);
+}
+
+std::string minuscolo(std::string_view s) {
+  std::string m(s);
+  for (char& c : m) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return m;
+}
+
+}  // namespace
+
+std::vector<voce_riferimento> voci_riferimento(std::string_view testo) {
+  std::vector<voce_riferimento> voci;
+  // The section being read, when it is one of entries; none before the first.
+  const sezione* in_sezione = nullptr;
+  size_t inizio_voce = std::string_view::npos;
+  const auto chiudi = [&](size_t fine) {
+    if (inizio_voce == std::string_view::npos) return;
+    voci.back().testo = testo.substr(inizio_voce, fine - inizio_voce);
+    inizio_voce = std::string_view::npos;
+  };
+  bool in_codice = false;  // headings inside a fenced block are examples
+  for (size_t da = 0; da < testo.size();) {
+    size_t a = testo.find('\n', da);
+    if (a == std::string_view::npos) a = testo.size();
+    std::string_view riga = testo.substr(da, a - da);
+    if (riga.ends_with('\r')) riga.remove_suffix(1);
+    if (riga.starts_with("```")) in_codice = !in_codice;
+    if (!in_codice && riga.starts_with("## ")) {
+      chiudi(da);
+      in_sezione = nullptr;
+      for (const sezione& s : kSezioni) {
+        if (riga == s.titolo) in_sezione = &s;
+      }
+    } else if (!in_codice && riga.starts_with("### ")) {
+      chiudi(da);
+      if (in_sezione) {
+        voci.push_back({in_sezione->tipo, argomento_di(riga), {}});
+        inizio_voce = da;
+      }
+    }
+    da = a + 1;
+  }
+  chiudi(testo.size());
+  return voci;
+}
+
+std::optional<voce_riferimento> trova_voce(const std::vector<voce_riferimento>& voci,
+                                           std::string_view argomento) {
+  const std::string cercato = minuscolo(argomento);
+  for (const voce_riferimento& v : voci) {
+    if (minuscolo(v.argomento) == cercato) return v;
+  }
+  // A keyword as a text holds it: the longest record keyword inside it.
+  const voce_riferimento* migliore = nullptr;
+  for (const voce_riferimento& v : voci) {
+    const bool record = v.tipo == tipo_voce::record_linea || v.tipo == tipo_voce::record_treno;
+    if (record && cercato.find(minuscolo(v.argomento)) != std::string::npos &&
+        (!migliore || v.argomento.size() > migliore->argomento.size())) {
+      migliore = &v;
+    }
+  }
+  if (migliore) return *migliore;
+  return std::nullopt;
+}
+
+}  // namespace lorvenna

@@ -1,0 +1,175 @@
+#include "tools/reference.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "compiler/fault_sentences.h"
+#include "compiler/record_catalogue.h"
+#include "driver/file_names.h"
+#include "testing/fake_platform.h"
+#include "testing/memory_file_system.h"
+#include "texts/line_description.h"
+#include "texts/line_table.h"
+#include "texts/train_description.h"
+#include "tools/scenario_tool.h"
+#include "tools/text_warnings.h"
+
+namespace lorvenna {
+namespace {
+
+const std::vector<voce_riferimento>& voci() {
+  static const std::vector<voce_riferimento> v = voci_riferimento(testo_riferimento());
+  return v;
+}
+
+// The field names of an entry's table, in its order: the second column of
+// each row under "| # | Field |".
+std::vector<std::string> campi_della_voce(std::string_view testo) {
+  std::vector<std::string> campi;
+  std::istringstream righe{std::string(testo)};
+  bool tabella = false;
+  for (std::string riga; std::getline(righe, riga);) {
+    if (riga.starts_with("| # | Field |")) {
+      tabella = true;
+      continue;
+    }
+    if (!tabella) continue;
+    if (!riga.starts_with("|")) break;
+    if (riga.starts_with("|---") || riga.starts_with("| ---")) continue;
+    const size_t a = riga.find('`');
+    const size_t b = a == std::string::npos ? a : riga.find('`', a + 1);
+    campi.push_back(b == std::string::npos ? "?" : riga.substr(a + 1, b - a - 1));
+  }
+  return campi;
+}
+
+// Every code the compile can leave has a sentence; numbers without one are
+// no code.
+std::vector<std::string> codici() {
+  std::vector<std::string> c;
+  const std::string_view ignoto = descrizione_errore(static_cast<codice>(-1));
+  for (int32_t n = 1; n <= 2000; ++n) {
+    if (descrizione_errore(static_cast<codice>(n)) != ignoto) c.push_back(std::to_string(n));
+  }
+  return c;
+}
+
+std::set<std::string> argomenti(tipo_voce t) {
+  std::set<std::string> a;
+  for (const voce_riferimento& v : voci()) {
+    if (v.tipo == t) a.insert(v.argomento);
+  }
+  return a;
+}
+
+// Each record keyword of both rule tables, with its fields by name and in
+// order, each fault code and each warning class has its entry, and no
+// entry names one the code lacks.
+TEST(ReferenceTest, HasAnEntryForEachRecordCodeAndClassAndNoOther) {
+  ASSERT_FALSE(voci().empty());
+  const std::pair<tipo_voce, std::vector<record_noto>> tabelle[] = {
+      {tipo_voce::record_linea, record_della_linea()},
+      {tipo_voce::record_treno, record_del_treno()}};
+  for (const auto& [tipo, record] : tabelle) {
+    std::set<std::string> attesi;
+    for (const record_noto& r : record) {
+      attesi.insert(std::string(r.nome));
+      const auto v = std::find_if(voci().begin(), voci().end(), [&](const voce_riferimento& x) {
+        return x.tipo == tipo && x.argomento == r.nome;
+      });
+      if (v == voci().end()) {
+        ADD_FAILURE() << "no entry for the record `" << r.nome << "`";
+        continue;
+      }
+      std::vector<std::string> nomi;
+      for (const campo_record& c : r.campi) nomi.emplace_back(c.nome);
+      EXPECT_EQ(campi_della_voce(v->testo), nomi) << "the fields of `" << r.nome << "`";
+    }
+    EXPECT_EQ(argomenti(tipo), attesi);
+  }
+  const std::vector<std::string> c = codici();
+  EXPECT_EQ(argomenti(tipo_voce::codice), std::set<std::string>(c.begin(), c.end()));
+  EXPECT_EQ(argomenti(tipo_voce::avviso),
+            std::set<std::string>(kClassiAvviso.begin(), kClassiAvviso.end()));
+}
+
+// The example line of each record entry, put in the place of the embedded
+// texts' first record of its kind (or added, for a kind they lack), checks
+// without an error.
+TEST(ReferenceTest, EachRecordsExampleChecksWithoutError) {
+  for (const voce_riferimento& v : voci()) {
+    const bool linea = v.tipo == tipo_voce::record_linea;
+    if (!linea && v.tipo != tipo_voce::record_treno) continue;
+    const size_t esempio = v.testo.find("Example:");
+    ASSERT_NE(esempio, std::string_view::npos) << v.argomento << " has no example";
+    const size_t blocco = v.testo.find("```", esempio);
+    const size_t inizio = v.testo.find('\n', blocco) + 1;
+    const size_t fine = v.testo.find('\n', inizio);
+    ASSERT_NE(blocco, std::string_view::npos) << v.argomento;
+    const std::string riga(v.testo.substr(inizio, fine - inizio));
+
+    std::string testo = testo_da_tabella(linea ? righe_linea() : righe_treno());
+    size_t posto = std::string::npos;
+    for (size_t da = 0; da < testo.size(); da = testo.find('\n', da) + 1) {
+      const std::string_view campo = std::string_view(testo).substr(da, testo.find(',', da) - da);
+      if (campo.find('\n') == std::string_view::npos && campo.find(v.argomento) == 0) {
+        posto = da;
+        break;
+      }
+      if (testo.find('\n', da) == std::string::npos) break;
+    }
+    if (posto == std::string::npos) {
+      testo.insert(testo.rfind("[fine]"), riga + "\r\n");
+    } else {
+      testo.replace(posto, testo.find("\r\n", posto) - posto, riga);
+    }
+    MemoryFileSystem disco;
+    testing::FakePlatform p;
+    disco.create_folder("dir");
+    const nomi_file nomi = nomi_file_per("dir", "Prova", "1");
+    disco.write(nomi.linea_txt, linea ? testo : testo_da_tabella(righe_linea()));
+    disco.write(nomi.treno_txt, linea ? testo_da_tabella(righe_treno()) : testo);
+    std::ostringstream uscita, errori;
+    EXPECT_EQ(esegui_scenario_tool(
+                  {"check", "dir", "--scenario", "Prova", "--train", "1", "--format", "json"},
+                  disco, p, uscita, errori),
+              0)
+        << v.argomento << ": " << riga << "\n"
+        << uscita.str() << errori.str();
+  }
+}
+
+TEST(ReferenceTest, ExplainFindsEachKindOfTopic) {
+  struct Caso {
+    std::vector<std::string> argomenti;
+    int stato;
+    std::string inizio;  // of standard output, or of standard error for a failure
+  };
+  const Caso casi[] = {
+      {{"explain", "16"}, 0, "### Code 16\n"},
+      {{"explain", "segnale"}, 0, "### `segnale`\n"},
+      {{"explain", "curvas1"}, 0, "### `curva`\n"},
+      {{"explain", "Split-Number"}, 0, "### `split-number`\n"},
+      {{"explain"}, 0, "Records of the line description:\n  lunghezza percorso, "},
+      {{"explain", "99"}, 1, "scenario-tool: no entry for \"99\""},
+      {{"explain", "16", "17"}, 64, "scenario-tool: unexpected argument \"17\""},
+  };
+  for (const Caso& c : casi) {
+    MemoryFileSystem disco;
+    testing::FakePlatform p;
+    std::ostringstream uscita, errori;
+    EXPECT_EQ(esegui_scenario_tool(c.argomenti, disco, p, uscita, errori), c.stato)
+        << c.argomenti.back();
+    const std::string detto = c.stato == 0 ? uscita.str() : errori.str();
+    EXPECT_EQ(detto.substr(0, c.inizio.size()), c.inizio) << detto;
+  }
+}
+
+}  // namespace
+}  // namespace lorvenna
