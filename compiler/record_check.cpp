@@ -77,7 +77,7 @@ void commento_nel_testo(const std::function<void(Diagnostic)>& avviso, std::stri
   avviso(avviso_a({testo, c.riga, colonna, c.colonna_fine}, kAvvisoCommento,
                   "`" + std::string(scritto.substr(i)) + "` is read as part of the " +
                       std::string(nome) + ": the texts have no comments",
-                  "write notes on a line of their own before the \"[generale]\" line"));
+                  "remove it: a text has no place for notes"));
 }
 
 // Records written in order of a field: one before the previous, or one
@@ -172,7 +172,7 @@ void campo_in_piu(const std::function<void(Diagnostic)>& avviso, std::string_vie
                     "`" + std::string(resto) +
                         "` looks like a comment, but the texts have none: the compile reads it as "
                         "fields and passes over them",
-                    "write notes on a line of their own before the \"[generale]\" line"));
+                    "remove it: a text has no place for notes"));
     return;
   }
   if (numero && !dopo_virgola) {

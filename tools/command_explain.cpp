@@ -25,10 +25,22 @@ const char* titolo(tipo_voce t) {
 }
 
 void elenca(const std::vector<voce_riferimento>& voci, std::ostream& uscita) {
+  // Topics in lines of at most 79 characters, each indented by two.
+  constexpr size_t kLarghezza = 79;
   std::map<tipo_voce, std::string> righe;
+  std::map<tipo_voce, size_t> inizio_riga;
   for (const voce_riferimento& v : voci) {
     std::string& r = righe[v.tipo];
-    r += (r.empty() ? "  " : ", ") + v.argomento;
+    size_t& inizio = inizio_riga[v.tipo];
+    if (r.empty()) {
+      r = "  " + v.argomento;
+    } else if (r.size() - inizio + 2 + v.argomento.size() + 1 > kLarghezza) {
+      r += ",\n";
+      inizio = r.size();
+      r += "  " + v.argomento;
+    } else {
+      r += ", " + v.argomento;
+    }
   }
   for (const auto& [tipo, riga] : righe) uscita << titolo(tipo) << "\n" << riga << "\n\n";
   uscita << "'scenario-tool explain TOPIC' prints one of them.\n";

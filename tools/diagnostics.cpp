@@ -158,7 +158,9 @@ Diagnostic errore(SourceSpan where, codice c, std::string message) {
           {}};
 }
 
-constexpr const char* kDaCinquantaMetri = "a record that marks a cell stands from 50 m on";
+constexpr const char* kDaCinquantaMetri =
+    "a record that marks a cell stands from 50 m on, an `abbattimento` point at 0 m or from 100 m "
+    "on";
 
 // Cell 1 and general record 85 were taken before the fixed marks went in:
 // on cell 1, the record read there is the one to blame.
@@ -258,7 +260,7 @@ std::string aiuto_per(const modello& m, const motivo_lettura& dove) {
     case codice::stazione_lunghezza:
       return "a station's length is a multiple of 100 m";
     case codice::voci_esaurite:
-      return "stations and text boards share 79 entries of the general table: write fewer of "
+      return "stations and text boards together are at most 78: write fewer of "
              "them";
     case codice::punto_prima_avviso:
       return "the two cells before such a signal need a free one: move the record next to it, "

@@ -99,9 +99,9 @@ TEST(ReferenceTest, HasAnEntryForEachRecordCodeAndClassAndNoOther) {
             std::set<std::string>(kClassiAvviso.begin(), kClassiAvviso.end()));
 }
 
-// The example line of each record entry, put in the place of the embedded
-// texts' first record of its kind (or added, for a kind they lack), checks
-// without an error.
+// The example line of each record entry is a line of the embedded texts,
+// which check clean, or checks without an error put in the place of their
+// first record of its kind (added, for a kind they lack).
 TEST(ReferenceTest, EachRecordsExampleChecksWithoutError) {
   for (const voce_riferimento& v : voci()) {
     const bool linea = v.tipo == tipo_voce::record_linea;
@@ -115,6 +115,8 @@ TEST(ReferenceTest, EachRecordsExampleChecksWithoutError) {
     const std::string riga(v.testo.substr(inizio, fine - inizio));
 
     std::string testo = testo_da_tabella(linea ? righe_linea() : righe_treno());
+    // A line of the embedded texts is read as they are, and they check clean.
+    if (testo.find("\n" + riga + "\r\n") != std::string::npos) continue;
     size_t posto = std::string::npos;
     for (size_t da = 0; da < testo.size(); da = testo.find('\n', da) + 1) {
       const std::string_view campo = std::string_view(testo).substr(da, testo.find(',', da) - da);
