@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <sstream>
@@ -76,7 +78,9 @@ TEST(ReferenceTest, HasAnEntryForEachRecordCodeAndClassAndNoOther) {
   const std::pair<tipo_voce, std::vector<record_noto>> tabelle[] = {
       {tipo_voce::record_linea, record_della_linea()},
       {tipo_voce::record_treno, record_del_treno()}};
-  for (const auto& [tipo, record] : tabelle) {
+  for (const auto& tabella : tabelle) {
+    const tipo_voce tipo = tabella.first;
+    const std::vector<record_noto>& record = tabella.second;
     std::set<std::string> attesi;
     for (const record_noto& r : record) {
       attesi.insert(std::string(r.nome));
@@ -145,6 +149,47 @@ TEST(ReferenceTest, EachRecordsExampleChecksWithoutError) {
         << v.argomento << ": " << riga << "\n"
         << uscita.str() << errori.str();
   }
+}
+
+// The quick reference, a page of its own, is held to the same tables: a
+// row per record with its fields in order, a line per code and per class.
+TEST(ReferenceTest, TheQuickReferenceListsWhatTheParsersRead) {
+  std::ifstream in(LORVENNA_SOURCE_DIR "/docs/quick-reference.md");
+  std::map<std::string, std::vector<std::string>> righe;
+  std::set<std::string> elencati;
+  for (std::string riga; std::getline(in, riga);) {
+    if (riga.starts_with("| `")) {
+      // | `keyword` | `field`, `field` | note |
+      const size_t fine_parola = riga.find('`', 3);
+      const std::string parola = riga.substr(3, fine_parola - 3);
+      const size_t colonna = riga.find('|', fine_parola);
+      const std::string campi = riga.substr(colonna + 1, riga.find('|', colonna + 1) - colonna - 1);
+      std::vector<std::string>& nomi = righe[parola];
+      for (size_t a = campi.find('`'); a != std::string::npos; a = campi.find('`', a + 1)) {
+        const size_t b = campi.find('`', a + 1);
+        nomi.push_back(campi.substr(a + 1, b - a - 1));
+        a = b;
+      }
+    } else if (riga.starts_with("- ")) {
+      // - 16: ...   or   - `class`: ...
+      const size_t due_punti = riga.find(':');
+      std::string voce = riga.substr(2, due_punti - 2);
+      if (voce.size() >= 2 && voce.front() == '`') voce = voce.substr(1, voce.size() - 2);
+      elencati.insert(voce);
+    }
+  }
+  ASSERT_FALSE(righe.empty()) << "docs/quick-reference.md not found in " LORVENNA_SOURCE_DIR;
+  std::map<std::string, std::vector<std::string>> attese;
+  for (const auto& tabella : {record_della_linea(), record_del_treno()}) {
+    for (const record_noto& r : tabella) {
+      std::vector<std::string>& nomi = attese[std::string(r.nome)];
+      for (const campo_record& c : r.campi) nomi.emplace_back(c.nome);
+    }
+  }
+  EXPECT_EQ(righe, attese);
+  std::set<std::string> voci_attese(kClassiAvviso.begin(), kClassiAvviso.end());
+  for (const std::string& c : codici()) voci_attese.insert(c);
+  EXPECT_EQ(elencati, voci_attese);
 }
 
 TEST(ReferenceTest, ExplainFindsEachKindOfTopic) {
