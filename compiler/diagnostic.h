@@ -4,7 +4,10 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "compiler/field_position.h"
 
 namespace lorvenna {
 
@@ -61,5 +64,18 @@ struct Diagnostic {
   // What is allowed, in the author's words; each line is one hint.
   std::vector<std::string> help;
 };
+
+// Where a field of the text at `testo` stands, as a finding gives it.
+inline SourceSpan nel_testo(const std::string& testo, const posizione_campo& c) {
+  return {testo, c.riga, c.colonna, c.colonna_fine};
+}
+
+// A warning of class `classe` with one line of help.
+inline Diagnostic crea_avviso(SourceSpan dove, const char* classe, std::string perche,
+                              std::string aiuto) {
+  Diagnostic d{Severity::warning, std::move(dove), classe, std::move(perche), {}, {}};
+  d.help.push_back(std::move(aiuto));
+  return d;
+}
 
 }  // namespace lorvenna

@@ -341,8 +341,7 @@ void tra_le_sezioni(lettura_linea& l) {
                            l.campo_quasi_lunghezza);
     }
     l.recupero->avviso({Severity::warning,
-                        {l.percorso, l.campo_quasi_lunghezza.riga, l.campo_quasi_lunghezza.colonna,
-                         l.campo_quasi_lunghezza.colonna_fine},
+                        nel_testo(l.percorso, l.campo_quasi_lunghezza),
                         kAvvisoParolaIgnota,
                         citato(l.quasi_lunghezza) + " names no record: the compile passes over it",
                         {},

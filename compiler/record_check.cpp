@@ -7,16 +7,6 @@
 namespace lorvenna {
 namespace {
 
-SourceSpan in(const std::string& testo, const posizione_campo& c) {
-  return {testo, c.riga, c.colonna, c.colonna_fine};
-}
-
-Diagnostic avviso_a(SourceSpan dove, const char* classe, std::string perche, std::string aiuto) {
-  Diagnostic d{Severity::warning, std::move(dove), classe, std::move(perche), {}, {}};
-  d.help.push_back(std::move(aiuto));
-  return d;
-}
-
 // "a `pendenza` record has 2 fields after its keyword: position, gradient"
 std::string forma(std::string_view nome_record, std::span<const campo_record> campi) {
   std::string s = "a `" + std::string(nome_record) + "` record has " +
@@ -74,10 +64,10 @@ void commento_nel_testo(const std::function<void(Diagnostic)>& avviso, std::stri
   if (i == std::string_view::npos || i == 0) return;
   while (scritto[i] == ' ') ++i;
   const int colonna = c.colonna + static_cast<int>(i);
-  avviso(avviso_a({testo, c.riga, colonna, c.colonna_fine}, kAvvisoCommento,
-                  "`" + std::string(scritto.substr(i)) + "` is read as part of the " +
-                      std::string(nome) + ": the texts have no comments",
-                  "remove it: a text has no place for notes"));
+  avviso(crea_avviso({testo, c.riga, colonna, c.colonna_fine}, kAvvisoCommento,
+                     "`" + std::string(scritto.substr(i)) + "` is read as part of the " +
+                         std::string(nome) + ": the texts have no comments",
+                     "remove it: a text has no place for notes"));
 }
 
 // Records written in order of a field: one before the previous, or one
@@ -100,20 +90,20 @@ void in_ordine(const std::function<void(Diagnostic)>& avviso, std::string_view n
   const stato_controlli::ultimo prima = std::exchange(voce->second, questo);
   const std::string record = "`" + std::string(nome_record) + "`";
   if (v <= prima.inizio) {
-    avviso(avviso_a(in(testo, lettore.campo_del_record(i)), kAvvisoFuoriOrdine,
-                    nome + " " + std::to_string(v) + " m does not come after the previous " +
-                        record + " record's, " + std::to_string(prima.inizio) + " m on line " +
-                        std::to_string(prima.riga) +
-                        ": the compile takes the records in the order written",
-                    "write the " + record + " records in increasing order of " + nome));
+    avviso(crea_avviso(nel_testo(testo, lettore.campo_del_record(i)), kAvvisoFuoriOrdine,
+                       nome + " " + std::to_string(v) + " m does not come after the previous " +
+                           record + " record's, " + std::to_string(prima.inizio) + " m on line " +
+                           std::to_string(prima.riga) +
+                           ": the compile takes the records in the order written",
+                       "write the " + record + " records in increasing order of " + nome));
   } else if (v < prima.fine && prima.campo_lunghezza.riga > 0) {
-    avviso(avviso_a(in(testo, prima.campo_lunghezza), kAvvisoFuoriOrdine,
-                    "the " + record + " record from " + std::to_string(prima.inizio) + " m, " +
-                        std::to_string(prima.fine - prima.inizio) +
-                        " m long, runs past the next one's start, " + std::to_string(v) +
-                        " m on line " + std::to_string(questo.riga),
-                    "from " + std::to_string(prima.inizio) + " m it may be at most " +
-                        std::to_string(v - prima.inizio) + " m long"));
+    avviso(crea_avviso(nel_testo(testo, prima.campo_lunghezza), kAvvisoFuoriOrdine,
+                       "the " + record + " record from " + std::to_string(prima.inizio) + " m, " +
+                           std::to_string(prima.fine - prima.inizio) +
+                           " m long, runs past the next one's start, " + std::to_string(v) +
+                           " m on line " + std::to_string(questo.riga),
+                       "from " + std::to_string(prima.inizio) + " m it may be at most " +
+                           std::to_string(v - prima.inizio) + " m long"));
   }
 }
 
@@ -129,8 +119,8 @@ void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string
     const auto dove = [&] { return lettore.campo_del_record(i); };
     if (c.tipo == tipo_valore::testo) {
       if (scritto.empty()) {
-        avviso(avviso_a(
-            in(testo, dove()), kAvvisoTestoVuoto,
+        avviso(crea_avviso(
+            nel_testo(testo, dove()), kAvvisoTestoVuoto,
             "the `" + std::string(nome_record) + "` record's " + std::string(c.nome) + " is empty",
             "write the " + std::string(c.nome) + " as the record's last field"));
       }
@@ -142,14 +132,15 @@ void controlla_valori(const std::function<void(Diagnostic)>& avviso, std::string
     const std::optional<int32_t> v = numero_di(scritto);
     if (!v) continue;
     if (auto s = valuta_valore(c, *v, lunghezza)) {
-      avviso(avviso_a(in(testo, dove()), s->classe, std::move(s->perche), std::move(s->aiuto)));
+      avviso(crea_avviso(nel_testo(testo, dove()), s->classe, std::move(s->perche),
+                         std::move(s->aiuto)));
     } else if (c.dopo_il_precedente && precedente && *v < *precedente && *v != 0) {
-      avviso(avviso_a(in(testo, dove()), kAvvisoFuoriOrdine,
-                      std::string(c.nome) + " " + std::to_string(*v) + " m comes before the " +
-                          std::string(campi[i - 2].nome) + ", " + std::to_string(*precedente) +
-                          " m",
-                      "write the " + std::string(campi[i - 2].nome) + " first, then the " +
-                          std::string(c.nome)));
+      avviso(crea_avviso(nel_testo(testo, dove()), kAvvisoFuoriOrdine,
+                         std::string(c.nome) + " " + std::to_string(*v) + " m comes before the " +
+                             std::string(campi[i - 2].nome) + ", " + std::to_string(*precedente) +
+                             " m",
+                         "write the " + std::string(campi[i - 2].nome) + " first, then the " +
+                             std::string(c.nome)));
     }
     if (c.crescente) in_ordine(avviso, nome_record, campi, lettore, i, *v, testo, stato);
     precedente = v;
@@ -168,7 +159,8 @@ void campo_in_piu(const std::function<void(Diagnostic)>& avviso, std::string_vie
   const bool numero = letti > 1 && cifre(ultimo, 1, 10);
   const bool cifre_dopo = cifre(resto, 1, 10);
   if (resto.starts_with("//") || resto.starts_with('#') || resto.starts_with(';')) {
-    avviso(avviso_a(in(testo, dove_resto), kAvvisoCommento,
+    avviso(
+        crea_avviso(nel_testo(testo, dove_resto), kAvvisoCommento,
                     "`" + std::string(resto) +
                         "` looks like a comment, but the texts have none: the compile reads it as "
                         "fields and passes over them",
@@ -176,25 +168,27 @@ void campo_in_piu(const std::function<void(Diagnostic)>& avviso, std::string_vie
     return;
   }
   if (numero && !dopo_virgola) {
-    avviso(avviso_a(in(testo, campo_ultimo), kAvvisoNumeroSpezzato,
-                    "a blank ends the number " + ultimo + ": `" + std::string(resto) +
-                        "` after the record's last field is passed over",
-                    cifre_dopo ? "write the number without blanks: " + ultimo + std::string(resto)
-                               : forma(nome_record, campi)));
+    avviso(crea_avviso(nel_testo(testo, campo_ultimo), kAvvisoNumeroSpezzato,
+                       "a blank ends the number " + ultimo + ": `" + std::string(resto) +
+                           "` after the record's last field is passed over",
+                       cifre_dopo
+                           ? "write the number without blanks: " + ultimo + std::string(resto)
+                           : forma(nome_record, campi)));
     return;
   }
   // A decimal comma has no blank after it; a field of its own mostly has.
   if (numero && cifre_dopo && dove_resto.colonna == campo_ultimo.colonna_fine + 1) {
-    avviso(avviso_a(in(testo, campo_ultimo), kAvvisoCampoInPiu,
-                    "`" + ultimo + "," + std::string(resto) + "` is read as " + ultimo + ", and `" +
-                        std::string(resto) + "` after the record's last field is passed over",
-                    "numbers are whole: a comma always ends a field"));
+    avviso(crea_avviso(nel_testo(testo, campo_ultimo), kAvvisoCampoInPiu,
+                       "`" + ultimo + "," + std::string(resto) + "` is read as " + ultimo +
+                           ", and `" + std::string(resto) +
+                           "` after the record's last field is passed over",
+                       "numbers are whole: a comma always ends a field"));
     return;
   }
-  avviso(avviso_a(in(testo, dove_resto), kAvvisoCampoInPiu,
-                  "`" + std::string(resto) + "` stands after the last field of the `" +
-                      std::string(nome_record) + "` record: the compile passes over it",
-                  forma(nome_record, campi)));
+  avviso(crea_avviso(nel_testo(testo, dove_resto), kAvvisoCampoInPiu,
+                     "`" + std::string(resto) + "` stands after the last field of the `" +
+                         std::string(nome_record) + "` record: the compile passes over it",
+                     forma(nome_record, campi)));
 }
 
 }  // namespace
@@ -207,12 +201,12 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
   const size_t a_capo = lettore.primo_campo_a_capo();
   if (a_capo > 0) {
     const posizione_campo preso = lettore.campo_del_record(a_capo);
-    avviso(avviso_a(in(testo, lettore.campo_del_record(a_capo - 1)), kAvvisoCampoMancante,
-                    "the `" + std::string(nome_record) + "` record ends before its " +
-                        nome_campo(campi, a_capo) + ": the compile takes `" +
-                        std::string(lettore.testo_campo(a_capo)) + "` on line " +
-                        std::to_string(preso.riga) + " in its place",
-                    forma(nome_record, campi)));
+    avviso(crea_avviso(nel_testo(testo, lettore.campo_del_record(a_capo - 1)), kAvvisoCampoMancante,
+                       "the `" + std::string(nome_record) + "` record ends before its " +
+                           nome_campo(campi, a_capo) + ": the compile takes `" +
+                           std::string(lettore.testo_campo(a_capo)) + "` on line " +
+                           std::to_string(preso.riga) + " in its place",
+                       forma(nome_record, campi)));
     letti = a_capo;
   }
   // A number a blank cut short has been told of already, with what follows
@@ -239,27 +233,28 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
       !campi.empty() && campi.back().tipo == tipo_valore::testo && letti > campi.size();
   if (testo_finale) {
     const posizione_campo nome = lettore.campo_del_record(letti - 1);
-    avviso(avviso_a({testo, nome.riga, nome.colonna, dove_resto.colonna_fine}, kAvvisoTestoTagliato,
-                    "a comma ends the " + std::string(campi.back().nome) + " `" +
-                        std::string(lettore.testo_campo(letti - 1)) +
-                        "`: the compile passes over `" + std::string(resto) + "`",
-                    "a " + std::string(campi.back().nome) + " holds no comma"));
+    avviso(crea_avviso({testo, nome.riga, nome.colonna, dove_resto.colonna_fine},
+                       kAvvisoTestoTagliato,
+                       "a comma ends the " + std::string(campi.back().nome) + " `" +
+                           std::string(lettore.testo_campo(letti - 1)) +
+                           "`: the compile passes over `" + std::string(resto) + "`",
+                       "a " + std::string(campi.back().nome) + " holds no comma"));
   } else if (in_piu > 0) {
     const posizione_campo c = lettore.campo_del_record(in_piu);
     const std::string nome = nome_campo(campi, in_piu);
     if (migliaia) {
       const std::string uno(lettore.testo_campo(in_piu));
       const std::string due(lettore.testo_campo(in_piu + 1));
-      avviso(avviso_a(in(testo, c), kAvvisoCampoInPiu,
-                      "`" + uno + "," + due + "` is read as two fields, " + uno + " and " + due +
-                          ", and `" + std::string(resto) +
-                          "` after the record's last is passed over",
-                      "write a number without a thousands separator: " + uno + due));
+      avviso(crea_avviso(nel_testo(testo, c), kAvvisoCampoInPiu,
+                         "`" + uno + "," + due + "` is read as two fields, " + uno + " and " + due +
+                             ", and `" + std::string(resto) +
+                             "` after the record's last is passed over",
+                         "write a number without a thousands separator: " + uno + due));
     } else {
-      avviso(avviso_a(in(testo, c), kAvvisoCampoInPiu,
-                      "the " + nome + " is empty and read as 0, and `" + std::string(resto) +
-                          "` after the record's last field is passed over",
-                      "one comma too many: " + forma(nome_record, campi)));
+      avviso(crea_avviso(nel_testo(testo, c), kAvvisoCampoInPiu,
+                         "the " + nome + " is empty and read as 0, and `" + std::string(resto) +
+                             "` after the record's last field is passed over",
+                         "one comma too many: " + forma(nome_record, campi)));
     }
   } else if (!spezzato) {
     campo_in_piu(avviso, nome_record, campi, lettore, letti, resto, dove_resto, dopo_virgola,
@@ -279,11 +274,11 @@ void controlla_virgola(const std::function<void(Diagnostic)>& avviso, std::strin
     size_t fine = campo.find_first_of("; \t", dopo + 1);
     if (fine == std::string::npos) fine = campo.size();
     const int colonna = dove.colonna + static_cast<int>(dopo);
-    avviso(avviso_a({testo, dove.riga, colonna, dove.colonna + static_cast<int>(fine)},
-                    kAvvisoVirgolaMancante,
-                    "`;` separates nothing: `" + campo.substr(dopo, fine - dopo) +
-                        "` and what follows are read as part of the keyword",
-                    "separate the fields with commas"));
+    avviso(crea_avviso({testo, dove.riga, colonna, dove.colonna + static_cast<int>(fine)},
+                       kAvvisoVirgolaMancante,
+                       "`;` separates nothing: `" + campo.substr(dopo, fine - dopo) +
+                           "` and what follows are read as part of the keyword",
+                       "separate the fields with commas"));
     return;
   }
   // The numbers at the field's end, from the first of them: a keyword's own
@@ -303,11 +298,11 @@ void controlla_virgola(const std::function<void(Diagnostic)>& avviso, std::strin
   if (fine == std::string::npos) fine = campo.size();
   const std::string numero = campo.substr(inizio, fine - inizio);
   const int colonna = dove.colonna + static_cast<int>(inizio);
-  avviso(avviso_a({testo, dove.riga, colonna, colonna + static_cast<int>(numero.size())},
-                  kAvvisoVirgolaMancante,
-                  "no comma after the keyword: `" + campo.substr(inizio) +
-                      "` is read as part of it, and each field after it one place on",
-                  "write `" + std::string(nome_record) + ", " + numero + "`"));
+  avviso(crea_avviso({testo, dove.riga, colonna, colonna + static_cast<int>(numero.size())},
+                     kAvvisoVirgolaMancante,
+                     "no comma after the keyword: `" + campo.substr(inizio) +
+                         "` is read as part of it, and each field after it one place on",
+                     "write `" + std::string(nome_record) + ", " + numero + "`"));
 }
 
 }  // namespace lorvenna

@@ -18,6 +18,11 @@ valore_sospetto fuori(const char* un, const char* cosa, int64_t v, int64_t da, i
 
 }  // namespace
 
+std::string valori_vicini(int64_t v, int32_t passo) {
+  const int64_t sotto = v - ((v % passo) + passo) % passo;
+  return "use " + n(sotto) + " or " + n(sotto + passo);
+}
+
 std::optional<valore_sospetto> valuta_valore(const campo_record& campo, int64_t v,
                                              int32_t lunghezza_percorso) {
   switch (campo.tipo) {

@@ -55,6 +55,9 @@ struct valore_sospetto {
 std::optional<valore_sospetto> valuta_valore(const campo_record& campo, int64_t v,
                                              int32_t lunghezza_percorso);
 
+// "use 33900 or 33950": the two values on a grid of `passo` nearest to `v`.
+std::string valori_vicini(int64_t v, int32_t passo);
+
 // The classes of the warnings above.
 inline constexpr const char* kAvvisoValoreRiavvolto = "wrapped-value";
 inline constexpr const char* kAvvisoValoreArrotondato = "rounded-value";

@@ -37,7 +37,7 @@ inline bool senza_parola(const ascolta_guasti& ascolta, const std::string& campo
   if (!cifra || !lettore.primo_della_riga()) return false;
   const posizione_campo c = lettore.ultimo_campo();
   Diagnostic d{Severity::warning,
-               {testo, c.riga, c.colonna, c.colonna_fine},
+               nel_testo(testo, c),
                kAvvisoParolaIgnota,
                "`" + campo +
                    "` stands where a record's keyword is expected: the compile passes over the "
@@ -64,7 +64,7 @@ bool parola_ignota(const ascolta_guasti& ascolta, const regola<Lettura> (&regole
   const posizione_campo c = lettore.ultimo_campo();
   Diagnostic d{
       Severity::warning,
-      {testo, c.riga, c.colonna, c.colonna_fine},
+      nel_testo(testo, c),
       kAvvisoParolaIgnota,
       "`" + campo + "` names no record: the compile passes over it and the fields after it",
       {},
@@ -109,7 +109,7 @@ inline void avvisa_numeri_spezzati(const ascolta_guasti& ascolta, const std::str
     const bool cifra = !n.seguito.empty() && n.seguito[0] >= '0' && n.seguito[0] <= '9';
     Diagnostic d{
         Severity::warning,
-        {testo, n.campo.riga, n.campo.colonna, n.campo.colonna_fine},
+        nel_testo(testo, n.campo),
         kAvvisoNumeroSpezzato,
         "a blank ends the number " + n.numero + ": `" + n.seguito + "` is read as the next field",
         {},

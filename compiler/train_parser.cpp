@@ -306,7 +306,7 @@ void orario_in_ordine(lettura_treno& l, const voce_generale& voce) {
     const orario_letto& altro = prima_fuori_passo ? questo : prima;
     const posizione_campo& c = dove_differisce(fuori, altro);
     Diagnostic d{Severity::warning,
-                 {l.t.testo_treno, c.riga, c.colonna, c.colonna_fine},
+                 nel_testo(l.t.testo_treno, c),
                  kAvvisoFuoriOrdine,
                  "the time " + ora(prima.orario) + " on line " +
                      std::to_string(prima.campi[0].riga) + " comes after the next station's, " +
@@ -339,15 +339,14 @@ void fermata_sopra(lettura_treno& l, const voce_generale& voce) {
   const occupante_cella& o = l.t.occupanti[trovata->second];
   const posizione_campo stazione = campo_posizione(l.lettore);
   Diagnostic d{Severity::warning,
-               {l.t.testo_linea, o.campo.riga, o.campo.colonna, o.campo.colonna_fine},
+               nel_testo(l.t.testo_linea, o.campo),
                kAvvisoMarcaCoperta,
                std::string("the ") + o.cosa +
                    " here is lost: a station's stop mark takes its cell (cell " +
                    std::to_string(cella) + ")",
                {},
                {}};
-  d.notes.push_back({{l.t.testo_treno, stazione.riga, stazione.colonna, stazione.colonna_fine},
-                     "the station whose stop mark it is"});
+  d.notes.push_back({nel_testo(l.t.testo_treno, stazione), "the station whose stop mark it is"});
   d.help.push_back("move the board to another cell, or the station");
   l.recupero->avviso(std::move(d));
 }
@@ -358,10 +357,9 @@ spiegazione_guasto stazione_in_errore(const modello& m, int32_t n, const lettore
   const int32_t lunghezza = numero_di(lettore.testo_campo(3)).value_or(0);
   switch (m.codice_errore) {
     case codice::stazione_lunghezza: {
-      const int32_t sotto = lunghezza - ((lunghezza % 100) + 100) % 100;
       return {3,
               "station length " + metri(lunghezza) + " is off the 100 m grid",
-              {"use " + std::to_string(sotto) + " or " + std::to_string(sotto + 100)}};
+              {valori_vicini(lunghezza, 100)}};
     }
     case codice::fuori_tracciato:
       if (!entra(m, e.posizione, kMargineStazione)) return {};
@@ -495,7 +493,6 @@ motivo_lettura progressiva_in_errore(const traccia_lettura& t) {
     if (!ultima || (p->inizio % 50 == 0 && p->fine % 50 == 0)) continue;
     const bool inizio = p->inizio % 50 != 0;
     const int32_t v = inizio ? p->inizio : p->fine;
-    const int32_t sotto = v - ((v % 50) + 50) % 50;
     const posizione_campo& c = inizio ? p->campo_inizio : p->campo_fine;
     return {t.testo_linea,
             c.riga,
@@ -503,7 +500,7 @@ motivo_lettura progressiva_in_errore(const traccia_lettura& t) {
                 " at " + std::to_string(v) + " m is off the 50 m grid",
             c,
             {},
-            {"use " + std::to_string(sotto) + " or " + std::to_string(sotto + 50)}};
+            {valori_vicini(v, 50)}};
   }
   return {t.testo_linea, 0, "", {}, {}, {}};
 }

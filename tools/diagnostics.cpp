@@ -138,7 +138,7 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
 // last.
 SourceSpan record(const std::string& file, int riga, SourceLines& righe,
                   const posizione_campo& campo = {}) {
-  if (campo.riga > 0) return {file, campo.riga, campo.colonna, campo.colonna_fine};
+  if (campo.riga > 0) return nel_testo(file, campo);
   SourceSpan s{file, riga, 0, 0};
   const auto l = righe.line(file, riga);
   if (!l) return s;
@@ -212,9 +212,9 @@ void aggiungi_note(Diagnostic& d, const modello& m, const traccia_lettura& t,
                    const motivo_lettura& dove) {
   if (m.codice_errore == codice::stazioni_vicine && !t.stazioni.empty()) {
     const posizione_campo& c = t.stazioni.back();
-    d.notes.push_back({{t.testo_treno, c.riga, c.colonna, c.colonna_fine},
-                       "the station before it, whose area ends at " +
-                           metri(m.dati_generali[t.stazioni.size()].fine)});
+    d.notes.push_back(
+        {nel_testo(t.testo_treno, c), "the station before it, whose area ends at " +
+                                          metri(m.dati_generali[t.stazioni.size()].fine)});
     return;
   }
   const int64_t cella = cella_contesa(m, dove);
@@ -222,17 +222,11 @@ void aggiungi_note(Diagnostic& d, const modello& m, const traccia_lettura& t,
   for (auto o = t.occupanti.rbegin(); o != t.occupanti.rend(); ++o) {
     if (o->cella != cella) continue;
     const std::string& testo = o->nel_treno ? t.testo_treno : t.testo_linea;
-    d.notes.push_back({{testo, o->campo.riga, o->campo.colonna, o->campo.colonna_fine},
-                       std::string("the ") + o->cosa + " already on that cell (cell " +
-                           std::to_string(cella) + ")"});
+    d.notes.push_back({nel_testo(testo, o->campo), std::string("the ") + o->cosa +
+                                                       " already on that cell (cell " +
+                                                       std::to_string(cella) + ")"});
     return;
   }
-}
-
-// The two places on a grid nearest to `p`, in metres.
-std::string vicini(int32_t p, int32_t passo) {
-  const int32_t sotto = p - ((p % passo) + passo) % passo;
-  return "use " + std::to_string(sotto) + " or " + std::to_string(sotto + passo);
 }
 
 // What is allowed, in the author's words.
@@ -250,13 +244,13 @@ std::string aiuto_per(const modello& m, const motivo_lettura& dove) {
     case codice::progressiva_fuori_passo:
       return "a kilometric progressive section starts and ends on the 50 m grid";
     case codice::ripetizione_inizio:
-      return vicini(g[kVoceRipetizione].inizio, 50);
+      return valori_vicini(g[kVoceRipetizione].inizio, 50);
     case codice::ripetizione_fine:
-      return vicini(g[kVoceRipetizione].fine, 50);
+      return valori_vicini(g[kVoceRipetizione].fine, 50);
     case codice::ripetizione_codici:
       return "write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\"";
     case codice::stazione_fuori_passo:
-      return vicini(p, 50);
+      return valori_vicini(p, 50);
     case codice::stazione_lunghezza:
       return "a station's length is a multiple of 100 m";
     case codice::voci_esaurite:

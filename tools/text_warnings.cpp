@@ -12,10 +12,6 @@
 namespace lorvenna {
 namespace {
 
-Diagnostic avviso(SourceSpan dove, const char* classe, std::string messaggio, std::string aiuto) {
-  return {Severity::warning, std::move(dove), classe, std::move(messaggio), {}, {std::move(aiuto)}};
-}
-
 bool vuoto(char c) { return c == ' ' || c == '\t'; }
 bool separa_parole(char c) { return vuoto(c) || c == ',' || c == '\r' || c == '\n'; }
 
@@ -61,11 +57,11 @@ Diagnostic utf8_letto_come_1252(const std::string& percorso, std::string_view t,
   size_t a = dove;
   while (a < t.size() && !separa_parole(t[a])) ++a;
   const std::string_view parola = t.substr(da, a - da);
-  return avviso(tratto(percorso, t, da, a), kAvvisoCodifica,
-                "this text looks like UTF-8, but it is read as Windows-1252: `" +
-                    senza_controlli(parola) + "` would be stored as `" +
-                    senza_controlli(windows1252_a_utf8(parola)) + "`",
-                "convert it to Windows-1252, or give `--encoding utf-8` to have it read as UTF-8");
+  return crea_avviso(
+      tratto(percorso, t, da, a), kAvvisoCodifica,
+      "this text looks like UTF-8, but it is read as Windows-1252: `" + senza_controlli(parola) +
+          "` would be stored as `" + senza_controlli(windows1252_a_utf8(parola)) + "`",
+      "convert it to Windows-1252, or give `--encoding utf-8` to have it read as UTF-8");
 }
 
 // The line of the field where the compile finds "[generale]", found by the
@@ -117,34 +113,35 @@ std::optional<SourceSpan> quasi_generale(const std::string& percorso, std::strin
 }
 
 Diagnostic avviso_segno(const std::string& percorso, const std::string& codifica) {
-  return avviso({percorso, 0, 0, 0}, kAvvisoSegno,
-                "this text starts with a " + codifica +
-                    " byte-order mark: check reads it converted to Windows-1252, and its "
-                    "columns count characters of the converted text; `compile` reads it as "
-                    "Windows-1252, mark and all",
-                "save it as Windows-1252, without a byte-order mark");
+  return crea_avviso({percorso, 0, 0, 0}, kAvvisoSegno,
+                     "this text starts with a " + codifica +
+                         " byte-order mark: check reads it converted to Windows-1252, and its "
+                         "columns count characters of the converted text; `compile` reads it as "
+                         "Windows-1252, mark and all",
+                     "save it as Windows-1252, without a byte-order mark");
 }
 
 std::vector<Diagnostic> avvisi_del_testo(const std::string& percorso, std::string_view t) {
   if (sembra_utf16(t)) {
     // Nothing else of it can be told: every field is read with NULs inside.
-    return {avviso({percorso, 0, 0, 0}, kAvvisoCodifica,
-                   "this text looks like UTF-16, with a NUL byte beside each character, but it "
-                   "is read as Windows-1252",
-                   "save it as Windows-1252, or as UTF-16 with its byte-order mark, which check "
-                   "converts")};
+    return {
+        crea_avviso({percorso, 0, 0, 0}, kAvvisoCodifica,
+                    "this text looks like UTF-16, with a NUL byte beside each character, but it "
+                    "is read as Windows-1252",
+                    "save it as Windows-1252, or as UTF-16 with its byte-order mark, which check "
+                    "converts")};
   }
   std::vector<Diagnostic> avvisi;
   if (const auto dove = primo_utf8(t)) avvisi.push_back(utf8_letto_come_1252(percorso, t, *dove));
   const std::optional<int> generale = riga_del_generale(t);
   if (!generale) {
     const std::optional<SourceSpan> quasi = quasi_generale(percorso, t);
-    avvisi.push_back(
-        avviso(quasi.value_or(SourceSpan{percorso, 0, 0, 0}), kAvvisoSenzaGenerale,
-               "no field of this text contains `[generale]`: the compile looks "
-               "for it from the first field to the last, and reads no record of "
-               "the text until it finds it",
-               quasi ? "did you mean `[generale]`?" : "start the text with a line `[generale]`"));
+    avvisi.push_back(crea_avviso(
+        quasi.value_or(SourceSpan{percorso, 0, 0, 0}), kAvvisoSenzaGenerale,
+        "no field of this text contains `[generale]`: the compile looks "
+        "for it from the first field to the last, and reads no record of "
+        "the text until it finds it",
+        quasi ? "did you mean `[generale]`?" : "start the text with a line `[generale]`"));
     return avvisi;
   }
   per_riga(t, [&](std::string_view riga, int numero) {
@@ -153,15 +150,15 @@ std::vector<Diagnostic> avvisi_del_testo(const std::string& percorso, std::strin
     const SourceSpan dove{percorso, numero, static_cast<int>(primo) + 1,
                           static_cast<int>(ultimo) + 1};
     if (numero < *generale) {
-      avvisi.push_back(avviso(dove, kAvvisoPrimaDelGenerale,
-                              "this line comes before `[generale]`: it is read but ignored "
-                              "until `[generale]`",
-                              "move it after `[generale]`, or remove it"));
+      avvisi.push_back(crea_avviso(dove, kAvvisoPrimaDelGenerale,
+                                   "this line comes before `[generale]`: it is read but ignored "
+                                   "until `[generale]`",
+                                   "move it after `[generale]`, or remove it"));
     } else if (numero > *generale && commento(riga.substr(primo))) {
-      avvisi.push_back(avviso(dove, kAvvisoCommento,
-                              "this line looks like a comment, but the texts have no "
-                              "comments: its fields are read as fields",
-                              "remove the line"));
+      avvisi.push_back(crea_avviso(dove, kAvvisoCommento,
+                                   "this line looks like a comment, but the texts have no "
+                                   "comments: its fields are read as fields",
+                                   "remove the line"));
     }
   });
   return avvisi;
