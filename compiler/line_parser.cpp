@@ -403,6 +403,14 @@ std::vector<record_noto> record_della_linea() {
   return r;
 }
 
+std::optional<record_noto> record_della_linea_per(const std::string& campo) {
+  if (const auto* g = prima_regola(kRegoleGenerali, campo))
+    return record_noto{nome_di(*g), g->campi};
+  if (const auto* g = prima_regola(kRegolePercorso, campo))
+    return record_noto{nome_di(*g), g->campi};
+  return std::nullopt;
+}
+
 bool leggi_descrizione_linea(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t& indice_cartello,
                              bool salva_linea, const ascolta_guasti& recupero) {

@@ -3,7 +3,9 @@
 // reference an author reads is held to these.
 #pragma once
 
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -19,5 +21,11 @@ struct record_noto {
 // In the order of the rule tables.
 std::vector<record_noto> record_della_linea();
 std::vector<record_noto> record_del_treno();
+
+// The record a keyword field as an author writes it (`Stazione`,
+// `curvas1`) is read as, matched as the parser matches it; nothing when no
+// rule takes it.
+std::optional<record_noto> record_della_linea_per(const std::string& campo);
+std::optional<record_noto> record_del_treno_per(const std::string& campo);
 
 }  // namespace lorvenna

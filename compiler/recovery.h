@@ -5,7 +5,9 @@
 #pragma once
 
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/diagnostic.h"
@@ -23,9 +25,23 @@ namespace lorvenna {
 // and where the fault lies. Empty: stop at the fault.
 // `avviso` hears what the compile passes over in silence (a field where a
 // record was expected that names none), as a warning at its field.
+// A record read without fault, as an editor shows it: its keyword's name,
+// the fields its rule describes, and each field read (the keyword first)
+// with where it stands.
+struct record_letto {
+  std::string_view nome;
+  std::span<const campo_record> campi;
+  const std::string& testo;
+  std::vector<posizione_campo> posizioni;
+  std::vector<std::string_view> valori;
+};
+
+// `letto` hears each record read without fault, for an editor's outline and
+// hovers.
 struct ascolta_guasti {
   std::function<void(const modello&, const traccia_lettura&, const motivo_lettura&)> guasto;
   std::function<void(Diagnostic)> avviso;
+  std::function<void(const record_letto&)> letto;
   explicit operator bool() const { return static_cast<bool>(guasto); }
 };
 
@@ -85,6 +101,12 @@ void controlla_record(const ascolta_guasti& ascolta, const regola<Lettura> (&reg
   if (!ascolta.avviso) return;
   const regola<Lettura>* r = prima_regola(regole, chiave);
   if (r == nullptr) return;
+  if (ascolta.letto) {
+    record_letto letto{nome_di(*r), r->campi, testo, lettore.campi_record(), {}};
+    for (size_t i = 0; i < letto.posizioni.size(); ++i)
+      letto.valori.push_back(lettore.testo_campo(i));
+    ascolta.letto(letto);
+  }
   const int32_t lunghezza = m.tracciato_creato() ? m.dati_generali[kVoceTreno].fine : -1;
   controlla_campi(ascolta.avviso, nome_di(*r), r->campi, lettore, lunghezza, testo, stato);
 }

@@ -520,6 +520,11 @@ std::vector<record_noto> record_del_treno() {
   return r;
 }
 
+std::optional<record_noto> record_del_treno_per(const std::string& campo) {
+  if (const auto* g = prima_regola(kRegole, campo)) return record_noto{nome_di(*g), g->campi};
+  return std::nullopt;
+}
+
 void leggi_descrizione_treno(modello& m, traccia_lettura& t, FileSystem& fs,
                              const std::string& percorso, int32_t indice_cartello,
                              const ascolta_guasti& recupero) {

@@ -55,6 +55,7 @@ const comando& comando_dump();
 const comando& comando_diff();
 const comando& comando_plot();
 const comando& comando_explain();
+const comando& comando_lsp();
 
 // Every command, in the order the usage lists them.
 std::span<const comando* const> comandi();

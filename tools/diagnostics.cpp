@@ -420,6 +420,11 @@ std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorge
 
 std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazione r,
                                            const testi_sorgente& testi) {
+  return controlla_e_compila(fs, std::move(r), testi).trovate;
+}
+
+scenario_controllato controlla_e_compila(FileSystem& fs, richiesta_compilazione r,
+                                         const testi_sorgente& testi) {
   std::vector<Diagnostic> trovate;
   SourceLines righe(testi);
   oltre_la_fine oltre;
@@ -432,13 +437,13 @@ std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazion
     oltre.nota(m, d);
     trovate.push_back(std::move(d));
   };
-  const compilazione c = compila(r, fs);
+  compilazione c = compila(r, fs);
   oltre.riassumi(c, trovate, righe);
   for (Diagnostic& d : dal_risultato(c, testi, righe)) trovate.push_back(std::move(d));
   for (const auto& [t, b] : testi)
     std::ranges::move(avvisi_del_testo(t, b), std::back_inserter(trovate));
   for (Diagnostic& d : trovate) d.help.push_back(rimando(d));
-  return trovate;
+  return {std::move(c), std::move(trovate)};
 }
 
 std::vector<Diagnostic> secondo_le_opzioni(std::vector<Diagnostic> d,

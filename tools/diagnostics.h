@@ -23,6 +23,16 @@ std::vector<Diagnostic> controlla_testi(const compilazione& c, const testi_sorge
 std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazione r,
                                            const testi_sorgente& testi);
 
+// The same, with the compile the findings come from, for an editor that
+// also shows what the compile made of each record. `r.recupero.letto`, when
+// set, hears each record read.
+struct scenario_controllato {
+  compilazione c;
+  std::vector<Diagnostic> trovate;
+};
+scenario_controllato controlla_e_compila(FileSystem& fs, richiesta_compilazione r,
+                                         const testi_sorgente& testi);
+
 // The findings as the author asked for them: the warnings of the classes in
 // `senza_avvisi` left out, and with `avvisi_come_errori` every other
 // warning made an error.

@@ -58,52 +58,6 @@ json voce_stazione(int i, const voce_generale& v) {
           {"codes", {v.codice_1, v.codice_2, v.codice_3, v.codice_4}}};
 }
 
-// A cell's values, read by what the cell holds.
-json cella_decodificata(size_t i, const cella& c, const std::array<voce_generale, kNumeroVoci>& g) {
-  json j = {{"cell", i}, {"position_m", i * 50}, {"type", tipo_di(c.tipo_cella)}};
-  switch (c.tipo_cella) {
-    case tipo_segnale:
-      // dato_4 packs the reminder * 10 + the left kind * 3 + the right kind.
-      j["left_kind"] = c.dato_4 % 10 / 3;
-      j["right_kind"] = c.dato_4 % 10 % 3;
-      j["reminder"] = c.dato_4 / 10;
-      j["codes"] = {c.dato_1, c.dato_2, c.dato_3};
-      j["waiting_time"] = c.tempo_segnale;
-      break;
-    case tipo_indicatori_vmax: {
-      json sinistra = json::array(), destra = json::array();
-      for (int16_t codice : {c.dato_1, c.dato_2, c.dato_3}) {
-        const velocita_cartello v = decodifica_velocita(codice);
-        sinistra.push_back(v.sinistra_kmh);
-        destra.push_back(v.destra_kmh);
-      }
-      j["left_kmh"] = sinistra;
-      j["right_kmh"] = destra;
-      j["stripes"] = {c.dato_4 / 10, c.dato_4 % 10};
-      break;
-    }
-    case tipo_inizio_rallentamento:
-    case tipo_fine_rallentamento:
-    case tipo_avviso_rallentamento:
-      j["speed_kmh"] = c.dato_1;
-      break;
-    case tipo_fermata:
-    case tipo_cartello:
-      if (c.dato_1 >= 0 && c.dato_1 < kNumeroVoci) {
-        j["entry"] = c.dato_1;
-        j["name"] = windows1252_a_utf8(g[c.dato_1].nome);
-      }
-      break;
-    case tipo_abbattimento:
-      j["value"] = c.dato_1;
-      break;
-    default:
-      break;
-  }
-  if (c.avvicinamento != 0) j["approach"] = c.avvicinamento;
-  return j;
-}
-
 // Runs of equal values along the track, in cells and in metres.
 template <typename Valore>
 json serie(const std::vector<cella>& celle, Valore valore) {
@@ -159,6 +113,51 @@ std::string metri(double v) {
 
 }  // namespace
 
+json descrivi_cella(size_t i, const cella& c, const std::array<voce_generale, kNumeroVoci>& g) {
+  json j = {{"cell", i}, {"position_m", i * 50}, {"type", tipo_di(c.tipo_cella)}};
+  switch (c.tipo_cella) {
+    case tipo_segnale:
+      // dato_4 packs the reminder * 10 + the left kind * 3 + the right kind.
+      j["left_kind"] = c.dato_4 % 10 / 3;
+      j["right_kind"] = c.dato_4 % 10 % 3;
+      j["reminder"] = c.dato_4 / 10;
+      j["codes"] = {c.dato_1, c.dato_2, c.dato_3};
+      j["waiting_time"] = c.tempo_segnale;
+      break;
+    case tipo_indicatori_vmax: {
+      json sinistra = json::array(), destra = json::array();
+      for (int16_t codice : {c.dato_1, c.dato_2, c.dato_3}) {
+        const velocita_cartello v = decodifica_velocita(codice);
+        sinistra.push_back(v.sinistra_kmh);
+        destra.push_back(v.destra_kmh);
+      }
+      j["left_kmh"] = sinistra;
+      j["right_kmh"] = destra;
+      j["stripes"] = {c.dato_4 / 10, c.dato_4 % 10};
+      break;
+    }
+    case tipo_inizio_rallentamento:
+    case tipo_fine_rallentamento:
+    case tipo_avviso_rallentamento:
+      j["speed_kmh"] = c.dato_1;
+      break;
+    case tipo_fermata:
+    case tipo_cartello:
+      if (c.dato_1 >= 0 && c.dato_1 < kNumeroVoci) {
+        j["entry"] = c.dato_1;
+        j["name"] = windows1252_a_utf8(g[c.dato_1].nome);
+      }
+      break;
+    case tipo_abbattimento:
+      j["value"] = c.dato_1;
+      break;
+    default:
+      break;
+  }
+  if (c.avvicinamento != 0) j["approach"] = c.avvicinamento;
+  return j;
+}
+
 json descrivi_scenario(FileSystem& fs, const file_binari& file) {
   const scenario_compilato sc = leggi_scenario_compilato(fs, file);
   const auto& g = sc.dati_generali;
@@ -193,7 +192,7 @@ json descrivi_scenario(FileSystem& fs, const file_binari& file) {
   json segni = json::array();
   for (size_t i = 0; i < celle.size(); ++i) {
     if (celle[i].tipo_cella == tipo_vuota) continue;
-    const json c = cella_decodificata(i, celle[i], g);
+    const json c = descrivi_cella(i, celle[i], g);
     if (celle[i].tipo_cella == tipo_cartello) cartelli.push_back(c);
     segni.push_back(c);
   }

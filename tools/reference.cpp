@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <sstream>
 
 namespace lorvenna {
 namespace {
@@ -87,6 +88,38 @@ std::optional<voce_riferimento> trova_voce(const std::vector<voce_riferimento>& 
   }
   if (migliore) return *migliore;
   return std::nullopt;
+}
+
+std::vector<campo_della_voce> campi_della_voce(std::string_view testo) {
+  std::vector<campo_della_voce> campi;
+  std::istringstream righe{std::string(testo)};
+  bool tabella = false;
+  for (std::string riga; std::getline(righe, riga);) {
+    if (riga.ends_with('\r')) riga.pop_back();
+    if (riga.starts_with("| # | Field |")) {
+      tabella = true;
+      continue;
+    }
+    if (!tabella) continue;
+    if (!riga.starts_with("|")) break;
+    if (riga.starts_with("|---") || riga.starts_with("| ---")) continue;
+    std::vector<std::string> colonne;
+    std::istringstream celle(riga.substr(1));
+    for (std::string cella; std::getline(celle, cella, '|');) {
+      const size_t a = cella.find_first_not_of(' ');
+      const size_t b = cella.find_last_not_of(' ');
+      colonne.push_back(a == std::string::npos ? "" : cella.substr(a, b - a + 1));
+    }
+    colonne.resize(5);
+    std::string nome = colonne[1];
+    if (nome.size() >= 2 && nome.front() == '`' && nome.back() == '`') {
+      nome = nome.substr(1, nome.size() - 2);
+    } else {
+      nome = "?";
+    }
+    campi.push_back({nome, colonne[2], colonne[3], colonne[4]});
+  }
+  return campi;
 }
 
 }  // namespace lorvenna

@@ -31,4 +31,15 @@ std::vector<voce_riferimento> voci_riferimento(std::string_view testo);
 std::optional<voce_riferimento> trova_voce(const std::vector<voce_riferimento>& voci,
                                            std::string_view argomento);
 
+// One row of an entry's table of fields, as the reference says it.
+struct campo_della_voce {
+  std::string nome;  // "position", without its backquotes
+  std::string unita;
+  std::string valori;
+  std::string fuori;  // what happens to a value outside them
+};
+
+// The rows under the entry's "| # | Field |" heading, in order.
+std::vector<campo_della_voce> campi_della_voce(std::string_view testo);
+
 }  // namespace lorvenna
