@@ -280,7 +280,11 @@ const kReadings = [
     'lorvenna-line', 'cartello_indicatore,  14750,   (Cavalcavia)(Km. 17.950)',
     '(Cavalcavia)(Km. 17.950)', TEXT['lorvenna-line'], true
   ],
-  // Nothing before [generale] is read, not even a record.
+  // Nothing before [generale], in any case, is read, not even a record.
+  [
+    'lorvenna-line', 'sfondo uno,    8150\n[Generale]\nsfondo due,    0', 'sfondo due', KEYWORD,
+    true
+  ],
   ['lorvenna-train', 'sabbia,    300\n[generale]', 'sabbia', KEYWORD, false],
   [
     'lorvenna-train', 'notes on this train\nsabbia,    300\n[generale]', 'sabbia,    300', PREAMBLE,
@@ -294,7 +298,7 @@ const kReadings = [
 
 function checkReadings(grammars) {
   for (const [language, text, part, scope, expected] of kReadings) {
-    const full = text.includes('[generale]') ? text : `[generale]\n${text}`;
+    const full = /\[generale\]/i.test(text) ? text : `[generale]\n${text}`;
     const line = tokenize(grammars[language], full).find((l) => l.text.includes(part));
     expectScope(`${language} ${JSON.stringify(full)}`, line, part, scope, expected);
   }
