@@ -35,6 +35,19 @@ struct parametri_non_validi : std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// A line or character of a position: a protocol's uinteger, held to what a
+// text of at most 64 MiB can mean.
+int intero(const json& x) {
+  if (!x.is_number_integer() || x.get<int64_t>() < 0 || x.get<int64_t>() > (int64_t{1} << 30)) {
+    throw parametri_non_validi("a position's line and character are numbers from 0");
+  }
+  return static_cast<int>(x.get<int64_t>());
+}
+
+posizione_client posizione(const json& x) {
+  return {intero(x.at("line")), intero(x.at("character"))};
+}
+
 bool capace(const json& p, std::initializer_list<const char*> percorso) {
   const json* x = &p;
   for (const char* k : percorso) {
@@ -249,10 +262,7 @@ json server_lsp::cambiato(const json& p) {
       continue;
     }
     const json& r = c.at("range");
-    const auto a = [](const json& x) {
-      return posizione_client{x.at("line").get<int>(), x.at("character").get<int>()};
-    };
-    d->second.testo.sostituisci(a(r.at("start")), a(r.at("end")), nuovo);
+    d->second.testo.sostituisci(posizione(r.at("start")), posizione(r.at("end")), nuovo);
   }
   d->second.versione = p.at("textDocument").value("version", d->second.versione);
   da_controllare_.insert(percorso);
@@ -396,10 +406,11 @@ void server_lsp::controlla(const unita_scenario& u) {
 
 json server_lsp::al_passaggio(const json& p) {
   const std::string percorso = percorso_di(p);
+  const posizione_client dove = posizione(p.at("position"));
   const testo_client* testo = testo_aperto_di(percorso);
   if (!testo) return nullptr;
-  const int riga = p.at("position").at("line").get<int>() + 1;
-  const int colonna = testo->colonna_di(riga, p.at("position").at("character").get<int>());
+  const int riga = dove.riga + 1;
+  const int colonna = testo->colonna_di(riga, dove.carattere);
   const auto c = controlli_.find(percorso);
   const auto spiegazione =
       spiegazione_al_punto(c != controlli_.end() ? c->second.get() : nullptr, percorso, riga,
@@ -426,10 +437,10 @@ json server_lsp::completa(const json& p) {
 
 json server_lsp::firma(const json& p) {
   const std::string percorso = percorso_di(p);
+  const posizione_client dove = posizione(p.at("position"));
   const testo_client* testo = testo_aperto_di(percorso);
   if (!testo) return nullptr;
-  const int riga = p.at("position").at("line").get<int>();
-  const auto f = firma_del_record(testo->riga(riga), p.at("position").at("character").get<size_t>(),
+  const auto f = firma_del_record(testo->riga(dove.riga), static_cast<size_t>(dove.carattere),
                                   testo_di_treno(percorso));
   if (!f) return nullptr;
   return *f;

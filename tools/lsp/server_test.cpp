@@ -120,6 +120,7 @@ TEST_F(ServerTest, AnswersAsTheProtocolSaysBeforeDuringAndAfterItsLife) {
   EXPECT_EQ(chiedi("workspace/symbol", json::object())["error"]["code"], -32601);
   EXPECT_EQ(chiedi("textDocument/hover", json::object())["error"]["code"], -32602);
   EXPECT_EQ(chiedi("textDocument/hover", al_punto("http://x/y", 0, 0))["error"]["code"], -32602);
+  EXPECT_EQ(chiedi("textDocument/hover", al_punto(kUriTreno, -1, 0))["error"]["code"], -32602);
   const size_t prima = inviati.size();
   manda("$/setTrace", {{"value", "off"}});
   manda("workspace/didChangeConfiguration", json::object());
