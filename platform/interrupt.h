@@ -7,9 +7,9 @@ namespace lorvenna {
 
 // From now on, the first interrupt is only noted, and wakes a FolderWatch
 // wait; a second one ends the process as it would have ended before (on
-// Linux removing its temporaries, see remove_temporaries_on_interrupt). An
-// interrupt the process was started ignoring stays ignored. Calling it
-// again changes nothing.
+// Linux removing its temporaries, see remove_temporaries_on_interrupt). On
+// Linux, an interrupt the process was started ignoring stays ignored.
+// Calling it again changes nothing.
 void catch_interrupts();
 
 // Whether an interrupt has been noted since catch_interrupts.
