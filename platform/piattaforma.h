@@ -1,9 +1,13 @@
-// What the program asks of its desktop: the waiting window and the fatal
-// error message. Each system supplies one layer behind this interface; the
-// compile never touches it.
+// What the program asks of its desktop: the waiting window, the fatal error
+// message, and the watch on a folder that an author edits. Each system supplies one layer behind
+// this interface; the compile never touches it.
 #pragma once
 
+#include <memory>
 #include <string>
+#include <vector>
+
+#include "platform/folder_watch.h"
 
 namespace lorvenna {
 
@@ -19,6 +23,12 @@ class piattaforma {
   // say) the way the system reports such failures; the caller then ends the
   // run with its status.
   virtual void segnala_fallimento(const std::string& testo) = 0;
+  // Watches the files `names` in `folder` for an author's edits (see
+  // watch_folder): the system's watch, unless a test gives its own.
+  virtual std::unique_ptr<FolderWatch> sorveglia_cartella(const std::string& folder,
+                                                          const std::vector<std::string>& names) {
+    return watch_folder(folder, names);
+  }
 };
 
 // The message errore shows for code text `a`.

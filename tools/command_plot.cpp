@@ -1,25 +1,15 @@
 // scenario-tool plot: a compiled scenario drawn as one SVG picture.
 #include "driver/file_names.h"
 #include "driver/report.h"
-#include "platform/replace_files.h"
 #include "tools/command_table.h"
-#include "tools/plot.h"
+#include "tools/plot_output.h"
 
 namespace lorvenna {
 namespace {
 
 int esegui(const richiesta& r) {
-  const std::string svg = disegna_scenario(
-      r.fs, binari_di(nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno)));
-  if (r.o.immagine == "-") {
-    r.uscita << svg;
-  } else if (const auto flusso = r.fs.open_stream(r.o.immagine)) {
-    // A FIFO, a device or /dev/stdout is written into, never replaced by a file.
-    flusso->write(svg);
-  } else {
-    r.fs.clear_leftovers(std::vector<std::string>{r.o.immagine});
-    write_whole_file(r.fs, r.o.immagine, svg);
-  }
+  scrivi_disegno(r.fs, binari_di(nomi_file_per(r.o.cartelle.front(), r.o.scenario, r.o.treno)),
+                 r.o.immagine, r.uscita);
   return kStatoCompleto;
 }
 

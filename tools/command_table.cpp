@@ -65,9 +65,9 @@ opzione opzione_treno() {
 }
 
 std::span<const comando* const> comandi() {
-  static const comando* const tutti[] = {&comando_compile(), &comando_check(),  &comando_init(),
-                                         &comando_verify(),  &comando_dump(),   &comando_diff(),
-                                         &comando_plot(),    &comando_explain(), &comando_lsp()};
+  static const comando* const tutti[] = {
+      &comando_compile(), &comando_check(), &comando_watch(), &comando_init(),    &comando_verify(),
+      &comando_dump(),    &comando_diff(),  &comando_plot(),  &comando_explain(), &comando_lsp()};
   return tutti;
 }
 

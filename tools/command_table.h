@@ -39,7 +39,12 @@ struct comando {
   // and what it prints reaches standard output once it has let them go; one
   // that writes holds them alone for its whole run.
   LockKind accesso = LockKind::exclusive;
-  // Runs with every folder of the command held locked. Returns the status.
+  // A command that runs until it is interrupted locks its folders itself,
+  // for each round of work only, so that between rounds other runs may work
+  // there; it is started with none held.
+  bool blocca_a_ogni_giro = false;
+  // Runs with every folder of the command held locked (unless it locks
+  // them itself). Returns the status.
   int (*esegui)(const richiesta& r);
 };
 
@@ -56,6 +61,7 @@ const comando& comando_diff();
 const comando& comando_plot();
 const comando& comando_explain();
 const comando& comando_lsp();
+const comando& comando_watch();
 
 // Every command, in the order the usage lists them.
 std::span<const comando* const> comandi();

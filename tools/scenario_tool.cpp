@@ -91,9 +91,10 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
     if (c->crea_cartella) {
       for (const std::string& cartella : o->cartelle) fs.create_folder(cartella);
     }
+    const richiesta r{*o, *scenario, *treno, fs, p, uscita, errori};
+    if (c->blocca_a_ogni_giro) return c->esegui(r);
     // Also refuses a DIR that is missing or not a folder, with the system's reason.
     auto locks = blocca_cartelle(fs, o->cartelle, c->accesso, errori);
-    const richiesta r{*o, *scenario, *treno, fs, p, uscita, errori};
     if (c->accesso == LockKind::shared) return esegui_lettore(*c, r, std::move(locks));
     return c->esegui(r);
   } catch (const std::bad_alloc&) {
