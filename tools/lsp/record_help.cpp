@@ -1,5 +1,6 @@
 #include "tools/lsp/record_help.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 
@@ -163,22 +164,18 @@ json completamenti(bool treno, bool snippet) {
   return voci_completamento;
 }
 
-std::optional<json> firma_del_record(std::string_view riga_testo, size_t carattere, bool treno) {
+std::optional<json> firma_del_record(std::string_view riga_testo, size_t prima_del_cursore,
+                                     bool treno) {
   const std::string parola = prima_parola(riga_testo);
   if (parola.empty()) return std::nullopt;
   const auto r = record_per(in_1252(parola), treno);
   if (!r || r->campi.empty()) return std::nullopt;
-  // The field under the cursor is told by the commas before it; the text
-  // before it counts in characters, which are ASCII up to the last comma
-  // that matters here.
-  size_t virgole = 0;
-  size_t byte = 0;
-  for (size_t c = 0; byte < riga_testo.size() && c < carattere; ++c) {
-    const auto b = static_cast<unsigned char>(riga_testo[byte]);
-    if (b == ',') ++virgole;
-    byte += b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
-    if (b >= 0xF0) ++c;  // two UTF-16 units
-  }
+  // The field under the cursor is told by the commas before it.
+  const auto virgole = static_cast<size_t>(
+      std::count(riga_testo.begin(),
+                 riga_testo.begin() +
+                     static_cast<std::ptrdiff_t>(std::min(prima_del_cursore, riga_testo.size())),
+                 ','));
   if (virgole == 0) return std::nullopt;
   const auto righe = campi_della_voce(voce_del_record(r->nome));
   std::string etichetta(r->nome);

@@ -30,9 +30,9 @@ std::optional<std::string> spiegazione_al_punto(const unita_controllata* u,
 nlohmann::json completamenti(bool treno, bool snippet);
 
 // The signature of the record whose keyword starts `riga_testo` (UTF-8),
-// with the field the `carattere`-th character stands in marked; nothing
-// when the line starts no record.
-std::optional<nlohmann::json> firma_del_record(std::string_view riga_testo, size_t carattere,
-                                               bool treno);
+// with the field marked that the cursor, `prima_del_cursore` bytes into the
+// line, stands in; nothing when the line starts no record.
+std::optional<nlohmann::json> firma_del_record(std::string_view riga_testo,
+                                               size_t prima_del_cursore, bool treno);
 
 }  // namespace lorvenna

@@ -440,7 +440,8 @@ json server_lsp::firma(const json& p) {
   const posizione_client dove = posizione(p.at("position"));
   const testo_client* testo = testo_aperto_di(percorso);
   if (!testo) return nullptr;
-  const auto f = firma_del_record(testo->riga(dove.riga), static_cast<size_t>(dove.carattere),
+  const size_t inizio_riga = testo->offset({dove.riga, 0});
+  const auto f = firma_del_record(testo->riga(dove.riga), testo->offset(dove) - inizio_riga,
                                   testo_di_treno(percorso));
   if (!f) return nullptr;
   return *f;
