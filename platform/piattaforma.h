@@ -1,8 +1,10 @@
 // What the program asks of its desktop: the waiting window, the fatal error
-// message, and the watch on a folder that an author edits. Each system supplies one layer behind
-// this interface; the compile never touches it.
+// message, the watch on a folder that an author edits, and the input an
+// editor speaks to the language server on. Each system supplies one layer
+// behind this interface; the compile never touches it.
 #pragma once
 
+#include <iostream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,6 +31,8 @@ class piattaforma {
                                                           const std::vector<std::string>& names) {
     return watch_folder(folder, names);
   }
+  // The process's standard input, unless a test gives its own.
+  virtual std::istream& ingresso() { return std::cin; }
 };
 
 // The message errore shows for code text `a`.

@@ -1,7 +1,6 @@
 // scenario-tool lsp: the language server an editor starts, speaking over
 // standard input and output.
 #include <filesystem>
-#include <iostream>
 #include <system_error>
 
 #include "platform/binary_stdio.h"
@@ -61,7 +60,7 @@ int esegui(const richiesta& r) {
       r.fs, elenca,
       [&uscita](const std::string& corpo) { uscita << incornicia(corpo) << std::flush; },
       riferimento());
-  return esegui_server(s, std::cin);
+  return esegui_server(s, r.p.ingresso());
 }
 
 }  // namespace

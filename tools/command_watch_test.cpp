@@ -226,7 +226,13 @@ TEST(WatchOnDisk, RecompilesAfterASaveAndEndsOnCtrlC) {
     ::close(tubo[0]);
     ::close(tubo[1]);
     RealFileSystem fs;
-    testing::FakePlatform p;
+    // The system's own watch, which the test's save and interrupt reach.
+    struct : testing::FakePlatform {
+      std::unique_ptr<FolderWatch> sorveglia_cartella(
+          const std::string& folder, const std::vector<std::string>& names) override {
+        return watch_folder(folder, names);
+      }
+    } p;
     std::ostringstream errori;
     const int stato =
         esegui_scenario_tool({"watch", cartella.path(), "--scenario", "Prova", "--train", "1"}, fs,

@@ -92,6 +92,18 @@ TEST_F(ScenarioToolTest, UsageErrors) {
   EXPECT_TRUE(testing::files_in(cartella.path()).empty());
 }
 
+// A watch and a language server serve until told to stop; given an
+// interrupt and an input that ends, each ends with its status. (Found by
+// fuzzing: `watch /` once waited on the real folder for ever.)
+TEST_F(ScenarioToolTest, CommandsThatServeEndWhenTold) {
+  prepara("Prova", "1");
+  EXPECT_EQ(esegui({"watch", cartella.path(), "--scenario", "Prova", "--train", "1"}), 0);
+  EXPECT_NE(uscita.str().find("Prova_1: compiled; 3 files written"), std::string::npos)
+      << uscita.str();
+  EXPECT_NE(uscita.str().find("stopped watching"), std::string::npos) << uscita.str();
+  EXPECT_EQ(esegui({"lsp"}), 1) << "an input that ends without `exit`";
+}
+
 TEST_F(ScenarioToolTest, CompilesLikeTheProgram) {
   TempFolder programma;
   std::ostringstream scarto;
