@@ -1,20 +1,22 @@
 #include "tools/lsp/text_document.h"
 
 #include <algorithm>
+#include <optional>
+
+#include "encoding/windows1252.h"
 
 namespace lorvenna {
 namespace {
 
-// How many bytes the UTF-8 character starting with `b` takes; a byte that
-// starts none counts as one, as the check reads it as one character.
-size_t lunghezza_utf8(unsigned char b) {
-  if (b >= 0xF0 && b <= 0xF4) return 4;
-  if (b >= 0xE0) return 3;
-  if (b >= 0xC2 && b < 0xE0) return 2;
-  return 1;
+// The UTF-16 units of the character at `i`, moving `i` past it. Bytes that
+// form no character are one column each, as the conversion to
+// Windows-1252 reads them.
+int unita_utf16(std::string_view riga, size_t& i) {
+  const size_t da = i;
+  const std::optional<char32_t> c = decodifica_utf8(riga, i);
+  if (!c) i = da + 1;
+  return c && *c >= 0x10000 ? 2 : 1;
 }
-
-int unita_utf16(size_t byte) { return byte == 4 ? 2 : 1; }
 
 }  // namespace
 
@@ -41,11 +43,7 @@ size_t testo_client::offset(posizione_client p) const {
   const std::string_view l = riga(p.riga);
   const size_t inizio = inizi_[static_cast<size_t>(p.riga)];
   size_t i = 0;
-  for (int u = 0; u < p.carattere && i < l.size();) {
-    const size_t n = std::min(lunghezza_utf8(static_cast<unsigned char>(l[i])), l.size() - i);
-    u += unita_utf16(n);
-    i += n;
-  }
+  for (int u = 0; u < p.carattere && i < l.size();) u += unita_utf16(l, i);
   return inizio + i;
 }
 
@@ -67,9 +65,7 @@ int testo_client::utf16_di(int r, int colonna) const {
       ++u;
       continue;
     }
-    const size_t n = std::min(lunghezza_utf8(static_cast<unsigned char>(l[i])), l.size() - i);
-    u += unita_utf16(n);
-    i += n;
+    u += unita_utf16(l, i);
   }
   return u;
 }
@@ -78,12 +74,12 @@ int testo_client::colonna_di(int r, int utf16) const {
   const std::string_view l = riga(r - 1);
   int colonna = 1;
   size_t i = 0;
-  for (int u = 0; i < l.size();) {
-    const size_t n = std::min(lunghezza_utf8(static_cast<unsigned char>(l[i])), l.size() - i);
-    if (u + unita_utf16(n) > utf16) break;
-    u += unita_utf16(n);
-    i += n;
-    ++colonna;
+  for (int u = 0; i < l.size(); ++colonna) {
+    size_t dopo = i;
+    const int n = unita_utf16(l, dopo);
+    if (u + n > utf16) break;
+    u += n;
+    i = dopo;
   }
   return colonna;
 }
