@@ -9,8 +9,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-# Each executable runs alone wherever it is copied: no MinGW runtime DLL.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
 # The tests run under Wine where it is installed.
 find_program(LORVENNA_WINE wine)
 if(LORVENNA_WINE)

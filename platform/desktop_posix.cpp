@@ -5,7 +5,6 @@
 
 #include "platform/console.h"
 #include "platform/desktop.h"
-#include "platform/file_system.h"
 #include "platform/window_module.h"
 
 namespace lorvenna {
@@ -38,10 +37,11 @@ class piattaforma_modulo : public piattaforma {
 };
 
 std::unique_ptr<piattaforma> dal_modulo(const std::string& cartella, const std::string& titolo) {
-  const std::string modulo = join_path(cartella, kModuloFinestra);
   // The module stays loaded for the life of the process: the layer it makes
   // lives as long.
-  void* libreria = ::dlopen(modulo.c_str(), RTLD_NOW | RTLD_LOCAL);
+  void* libreria = carica_modulo_finestra(
+      cartelle_modulo_finestra(cartella),
+      [](const std::string& modulo) { return ::dlopen(modulo.c_str(), RTLD_NOW | RTLD_LOCAL); });
   if (libreria == nullptr) return nullptr;
   auto apri = reinterpret_cast<apri_finestra_t>(::dlsym(libreria, kApriFinestra));
   auto attesa = reinterpret_cast<mostra_attesa_t>(::dlsym(libreria, kMostraAttesa));

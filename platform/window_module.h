@@ -3,10 +3,25 @@
 // crosses between its C++ runtime and the program's.
 #pragma once
 
+#include <functional>
+#include <string>
+#include <vector>
+
 namespace lorvenna {
 
-// The module's file name, looked for in the program's folder.
+// The module's file name, looked for in the folders below.
 inline constexpr const char* kModuloFinestra = "lorvenna-window.so";
+
+// The folders the module is looked for in, in this order: the program's own
+// folder, so that a portable folder always uses the module it carries; then
+// the library folder of the install the program was built for, where a
+// program installed into a system folder finds it.
+std::vector<std::string> cartelle_modulo_finestra(const std::string& cartella_programma);
+
+// Tries `carica` on the module's path in each folder in turn and returns the
+// first handle it gives, or null when no folder has a module it can load.
+void* carica_modulo_finestra(const std::vector<std::string>& cartelle,
+                             const std::function<void*(const std::string& percorso)>& carica);
 
 // Opens the display and returns the module's handle, or null when no display
 // can be opened. `titolo` becomes the caption of the window and of each box.
