@@ -9,19 +9,25 @@
 
 #include "compiler/model.h"
 #include "platform/file_system.h"
+#include "platform/large_buffer.h"
 #include "platform/replace_files.h"
 
 namespace lorvenna {
 
-// The line file as the pieces it is written from: each half of the plan view
-// as the model holds it, followed by two zero bytes for each empty metre.
-class parti_planimetria {
+// The line file, drawn as it is written: the x half goes out a piece small
+// enough to stay in the cache at a time, as its metres are drawn, while
+// their y rows are drawn into the one buffer held, written after it; each
+// half ends with two zero bytes for each empty metre. All its memory is
+// taken here, before any file is made.
+class linea_a_pezzi {
  public:
-  explicit parti_planimetria(const righe_planimetria& p);
-  std::vector<std::string_view> parti(const righe_planimetria& p) const;
+  explicit linea_a_pezzi(const righe_planimetria& p);
+  void scrivi(NewFile& f);
 
  private:
-  std::string vuoti_;
+  const righe_planimetria& p_;
+  LargeBuffer meta_y_;
+  std::vector<char> pezzo_;
 };
 
 // The whole line file in one string.

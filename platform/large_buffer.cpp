@@ -18,8 +18,8 @@ constexpr size_t kGrande = size_t{256} << 10;
 #ifndef _WIN32
 // The last blocks given back, kept mapped for the next compile in the same
 // process (a benchmark, a tool compiling many scenarios): their pages are
-// already there, so the next plan view costs no page faults. Two blocks:
-// the plan view's two halves.
+// already there, so the next held half costs no page faults. Two blocks:
+// the held half of the line file and one more.
 struct MappedBlock {
   char* dati = nullptr;
   size_t dimensione = 0;
@@ -66,9 +66,9 @@ BlockCache& block_cache() {
 char* mappa(size_t dimensione) {
   void* p = ::mmap(nullptr, dimensione, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
   if (p == MAP_FAILED) throw std::bad_alloc();
-  // Large pages, where the system gives them, turn thousands of page faults
-  // into a few; the advice is only advice.
-  ::madvise(p, dimensione, MADV_HUGEPAGE);
+  // No advice for large pages: where the system's large-page setting makes
+  // such a request compact memory first, a run could wait well over 100 ms
+  // in the kernel for a buffer that costs about a millisecond in small pages.
   return static_cast<char*>(p);
 }
 #endif

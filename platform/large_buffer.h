@@ -1,6 +1,7 @@
 // Memory for one large buffer that is written once from the start, such as
-// the plan view's halves: asked of the system directly, so that it can be
-// backed by large pages and cost few page faults.
+// the y half of the line file held while the x half is written: asked of the
+// system directly, and kept for the next one in the same process, so that a
+// tool compiling many scenarios pays its page faults once.
 #pragma once
 
 #include <cstddef>
