@@ -41,10 +41,10 @@ void scrivi_zeri(NewFile& f, size_t n) {
   }
 }
 
-// The line file gathered in memory, for codifica_planimetria.
-class NelTesto : public NewFile {
+// A file gathered in a string, for codifica_planimetria.
+class StringFile : public NewFile {
  public:
-  explicit NelTesto(std::string& testo) : testo_(testo) {}
+  explicit StringFile(std::string& testo) : testo_(testo) {}
   const std::string& path() const override { return percorso_; }
   using NewFile::write;
   void write(std::string_view bytes) override { testo_ += bytes; }
@@ -84,7 +84,7 @@ void linea_a_pezzi::scrivi(NewFile& f) {
 std::string codifica_planimetria(const righe_planimetria& p) {
   linea_a_pezzi linea(p);
   std::string file;
-  NelTesto testo(file);
+  StringFile testo(file);
   linea.scrivi(testo);
   return file;
 }
