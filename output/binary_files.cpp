@@ -30,8 +30,8 @@ void cella_record(char* posto, const cella& c) {
   std::memcpy(posto, r.dati().data(), kByteCella);
 }
 
-// Rows of x drawn before they go to the file: 160 KiB, drawn and copied out
-// while still in the cache.
+// Rows drawn before they go to the file: 160 KiB of each half, drawn and
+// copied out while still in the cache.
 constexpr size_t kRighePezzo = 16384;
 
 void scrivi_zeri(NewFile& f, size_t n) {
@@ -58,27 +58,30 @@ class StringFile : public NewFile {
 }  // namespace
 
 linea_a_pezzi::linea_a_pezzi(const righe_planimetria& p)
-    : p_(p), meta_y_(p.byte_calcolati()), pezzo_(kRighePezzo * righe_planimetria::kDoppio) {}
+    : p_(p),
+      pezzo_x_(kRighePezzo * righe_planimetria::kDoppio),
+      pezzo_y_(kRighePezzo * righe_planimetria::kDoppio) {}
 
 void linea_a_pezzi::scrivi(NewFile& f) {
-  char* y = meta_y_.get();
-  p_.metti_interi(pezzo_.data(), y);
+  scrivi_meta(f, true);
+  scrivi_meta(f, false);
+}
+
+void linea_a_pezzi::scrivi_meta(NewFile& f, bool x) {
+  std::vector<char>& scritto = x ? pezzo_x_ : pezzo_y_;
+  p_.metti_interi(pezzo_x_.data(), pezzo_y_.data());
   size_t nel_pezzo = p_.byte_interi();
-  size_t in_y = nel_pezzo;
   righe_planimetria::matita matita(p_);
   for (;;) {
-    const size_t n = matita.disegna(pezzo_.data() + nel_pezzo, y + in_y,
-                                    (pezzo_.size() - nel_pezzo) / righe_planimetria::kDoppio);
+    const size_t righe = (scritto.size() - nel_pezzo) / righe_planimetria::kDoppio;
+    const size_t n =
+        matita.disegna(pezzo_x_.data() + nel_pezzo, pezzo_y_.data() + nel_pezzo, righe);
     nel_pezzo += righe_planimetria::kDoppio * n;
-    in_y += righe_planimetria::kDoppio * n;
-    if (nel_pezzo > 0) f.write(std::string_view(pezzo_.data(), nel_pezzo));
+    if (nel_pezzo > 0) f.write(std::string_view(scritto.data(), nel_pezzo));
     if (n == 0) break;
     nel_pezzo = 0;
   }
-  const size_t vuoti = righe_planimetria::kVuoto * p_.vuoti();
-  scrivi_zeri(f, vuoti);
-  if (in_y > 0) f.write(std::string_view(y, in_y));
-  scrivi_zeri(f, vuoti);
+  scrivi_zeri(f, righe_planimetria::kVuoto * p_.vuoti());
 }
 
 std::string codifica_planimetria(const righe_planimetria& p) {

@@ -9,25 +9,26 @@
 
 #include "compiler/model.h"
 #include "platform/file_system.h"
-#include "platform/large_buffer.h"
 #include "platform/replace_files.h"
 
 namespace lorvenna {
 
-// The line file, drawn as it is written: the x half goes out a piece small
-// enough to stay in the cache at a time, as its metres are drawn, while
-// their y rows are drawn into the one buffer held, written after it; each
-// half ends with two zero bytes for each empty metre. All its memory is
-// taken here, before any file is made.
+// The line file, drawn as it is written: each half goes out a piece small
+// enough to stay in the cache at a time, as its metres are drawn, and ends
+// with two zero bytes for each empty metre. The view is drawn twice, once
+// for each half: drawing a metre costs less than holding its row in fresh
+// memory until the other half is out. All its memory is taken here, before
+// any file is made.
 class linea_a_pezzi {
  public:
   explicit linea_a_pezzi(const righe_planimetria& p);
   void scrivi(NewFile& f);
 
  private:
+  void scrivi_meta(NewFile& f, bool x);
   const righe_planimetria& p_;
-  LargeBuffer meta_y_;
-  std::vector<char> pezzo_;
+  std::vector<char> pezzo_x_;
+  std::vector<char> pezzo_y_;
 };
 
 // The whole line file in one string.
