@@ -34,10 +34,13 @@ void cella_record(char* posto, const cella& c) {
 // copied out while still in the cache.
 constexpr size_t kRighePezzo = 16384;
 
-void scrivi_zeri(NewFile& f, size_t n) {
+void scrivi_zeri(NewFile& f, uint64_t da, size_t n) {
   static constexpr std::array<char, 4096> kZeri{};
-  for (; n > 0; n -= std::min(n, kZeri.size())) {
-    f.write(std::string_view(kZeri.data(), std::min(n, kZeri.size())));
+  while (n > 0) {
+    const size_t m = std::min(n, kZeri.size());
+    f.write_at(da, std::string_view(kZeri.data(), m));
+    da += m;
+    n -= m;
   }
 }
 
@@ -48,6 +51,11 @@ class StringFile : public NewFile {
   const std::string& path() const override { return percorso_; }
   using NewFile::write;
   void write(std::string_view bytes) override { testo_ += bytes; }
+  void write_at(uint64_t offset, std::string_view bytes) override {
+    const auto fine = static_cast<size_t>(offset) + bytes.size();
+    if (testo_.size() < fine) testo_.resize(fine, '\0');
+    testo_.replace(static_cast<size_t>(offset), bytes.size(), bytes);
+  }
   void sync() override {}
 
  private:
@@ -63,25 +71,27 @@ linea_a_pezzi::linea_a_pezzi(const righe_planimetria& p)
       pezzo_y_(kRighePezzo * righe_planimetria::kDoppio) {}
 
 void linea_a_pezzi::scrivi(NewFile& f) {
-  scrivi_meta(f, true);
-  scrivi_meta(f, false);
-}
-
-void linea_a_pezzi::scrivi_meta(NewFile& f, bool x) {
-  std::vector<char>& scritto = x ? pezzo_x_ : pezzo_y_;
+  const size_t vuoti = righe_planimetria::kVuoto * p_.vuoti();
+  const uint64_t meta = p_.byte_calcolati() + vuoti;
   p_.metti_interi(pezzo_x_.data(), pezzo_y_.data());
   size_t nel_pezzo = p_.byte_interi();
+  uint64_t scritti = 0;
   righe_planimetria::matita matita(p_);
   for (;;) {
-    const size_t righe = (scritto.size() - nel_pezzo) / righe_planimetria::kDoppio;
+    const size_t righe = (pezzo_x_.size() - nel_pezzo) / righe_planimetria::kDoppio;
     const size_t n =
         matita.disegna(pezzo_x_.data() + nel_pezzo, pezzo_y_.data() + nel_pezzo, righe);
     nel_pezzo += righe_planimetria::kDoppio * n;
-    if (nel_pezzo > 0) f.write(std::string_view(scritto.data(), nel_pezzo));
+    if (nel_pezzo > 0) {
+      f.write_at(scritti, std::string_view(pezzo_x_.data(), nel_pezzo));
+      f.write_at(meta + scritti, std::string_view(pezzo_y_.data(), nel_pezzo));
+    }
+    scritti += nel_pezzo;
     if (n == 0) break;
     nel_pezzo = 0;
   }
-  scrivi_zeri(f, righe_planimetria::kVuoto * p_.vuoti());
+  scrivi_zeri(f, scritti, vuoti);
+  scrivi_zeri(f, meta + scritti, vuoti);
 }
 
 std::string codifica_planimetria(const righe_planimetria& p) {

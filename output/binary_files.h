@@ -13,19 +13,17 @@
 
 namespace lorvenna {
 
-// The line file, drawn as it is written: each half goes out a piece small
-// enough to stay in the cache at a time, as its metres are drawn, and ends
-// with two zero bytes for each empty metre. The view is drawn twice, once
-// for each half: drawing a metre costs less than holding its row in fresh
-// memory until the other half is out. All its memory is taken here, before
-// any file is made.
+// The line file, drawn as it is written: a piece of each half small enough
+// to stay in the cache at a time, each written at its place in its half,
+// and each half ending with two zero bytes for each empty metre. The view
+// is drawn once and nothing larger than the two pieces is held. All its
+// memory is taken here, before any file is made.
 class linea_a_pezzi {
  public:
   explicit linea_a_pezzi(const righe_planimetria& p);
   void scrivi(NewFile& f);
 
  private:
-  void scrivi_meta(NewFile& f, bool x);
   const righe_planimetria& p_;
   std::vector<char> pezzo_x_;
   std::vector<char> pezzo_y_;
