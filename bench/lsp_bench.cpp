@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/percentile.h"
 #include "bench/route_generator.h"
 #include "encoding/windows1252.h"
 #include "testing/memory_file_system.h"
@@ -77,12 +78,7 @@ class sessione {
                 }};
 };
 
-double percentile(std::vector<double> v, double p) {
-  if (v.empty()) return 0;
-  const auto k = static_cast<size_t>(p * static_cast<double>(v.size() - 1) + 0.5);
-  std::nth_element(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(k), v.end());
-  return v[k];
-}
+using bench::percentile;
 
 void misura_modifiche(benchmark::State& state, const std::string& linea, const std::string& treno) {
   sessione s(linea, treno);

@@ -28,15 +28,11 @@ void tracciatore_planimetria::inizio() {
   righe_planimetria& p = m_.planimetria;
   if (p.metri() < 2) throw errore_lettura("the plan view has fewer than two metres");
   p.inizia();
-  prima_ = {0.0, 0.0};
-  ultimo_ = {0.0, 1.0};
   metro_ = 2;
 }
 
-// Computes metres metro_ to fino_a in one run. The step vector is turned
-// without renormalising, in exactly this order of operations, so that the
-// file matches to the last bit. The points stay in locals and each metre is
-// stored straight into the line file's layout.
+// Sets metres metro_ to fino_a as one stretch; the points are drawn when the
+// line file is written.
 template <bool Curva>
 void tracciatore_planimetria::corsa(int64_t fino_a, double k) {
   if (fino_a < metro_) return;
@@ -44,31 +40,7 @@ void tracciatore_planimetria::corsa(int64_t fino_a, double k) {
   if (metro_ < 2 || static_cast<size_t>(fino_a) >= p.metri()) {
     throw errore_lettura("plan-view metre " + std::to_string(fino_a) + " lies outside the route");
   }
-  const auto n = static_cast<size_t>(fino_a - metro_ + 1);
-  const righe_planimetria::righe_nuove righe = p.aggiungi_righe(n);
-  double x0 = prima_.x, y0 = prima_.y, x1 = ultimo_.x, y1 = ultimo_.y;
-  for (size_t i = 0; i < n; ++i) {
-    const double dx = x1 - x0;
-    const double dy = y1 - y0;
-    double x, y;
-    if constexpr (Curva) {
-      const double sterzo_x = dy * k + dx;
-      const double sterzo_y = dy - dx * k;
-      x = x1 + sterzo_x;
-      y = y1 + sterzo_y;
-    } else {
-      x = x1 + dx;
-      y = y1 + dy;
-    }
-    righe_planimetria::metti_doppio(righe.x + i * righe_planimetria::kDoppio, x);
-    righe_planimetria::metti_doppio(righe.y + i * righe_planimetria::kDoppio, y);
-    x0 = x1;
-    y0 = y1;
-    x1 = x;
-    y1 = y;
-  }
-  prima_ = {x0, y0};
-  ultimo_ = {x1, y1};
+  p.prosegui(static_cast<size_t>(fino_a - metro_ + 1), Curva, k);
   metro_ = static_cast<int32_t>(fino_a + 1);
 }
 

@@ -29,17 +29,10 @@ class tracciatore_planimetria {
   int32_t metro() const { return metro_; }
 
  private:
-  struct punto {
-    double x;
-    double y;
-  };
   template <bool Curva>
   void corsa(int64_t fino_a, double k);
   modello& m_;
   int32_t metro_ = 0;
-  // The last two metres set, from which each step goes on.
-  punto prima_{};
-  punto ultimo_{};
 };
 
 // Curvature of a curve keyword ("curvas1".."curvad6"): negative for a

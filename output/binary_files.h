@@ -13,15 +13,20 @@
 
 namespace lorvenna {
 
-// The line file as the pieces it is written from: each half of the plan view
-// as the model holds it, followed by two zero bytes for each empty metre.
-class parti_planimetria {
+// The line file, drawn as it is written: a piece of each half small enough
+// to stay in the cache at a time, each written at its place in its half,
+// and each half ending with two zero bytes for each empty metre. The view
+// is drawn once and nothing larger than the two pieces is held. All its
+// memory is taken here, before any file is made.
+class linea_a_pezzi {
  public:
-  explicit parti_planimetria(const righe_planimetria& p);
-  std::vector<std::string_view> parti(const righe_planimetria& p) const;
+  explicit linea_a_pezzi(const righe_planimetria& p);
+  void scrivi(NewFile& f);
 
  private:
-  std::string vuoti_;
+  const righe_planimetria& p_;
+  std::vector<char> pezzo_x_;
+  std::vector<char> pezzo_y_;
 };
 
 // The whole line file in one string.

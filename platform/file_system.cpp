@@ -5,6 +5,10 @@
 #include "encoding/quoted.h"
 
 namespace lorvenna {
+
+void NewFile::write_at(uint64_t, std::string_view) {
+  throw FileError("write", path(), "a stream cannot be written at an offset");
+}
 namespace {
 
 #ifdef _WIN32

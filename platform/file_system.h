@@ -55,6 +55,10 @@ class NewFile {
   virtual void write(std::span<const std::string_view> pieces) {
     for (std::string_view piece : pieces) write(piece);
   }
+  // Writes all of `bytes` at `offset` from the file's start, whatever was
+  // written before, so that a file can be filled in any order; a stream
+  // cannot be, and fails.
+  virtual void write_at(uint64_t offset, std::string_view bytes);
   // Returns once the bytes written are on the disk.
   virtual void sync() = 0;
 };

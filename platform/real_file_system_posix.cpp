@@ -80,6 +80,16 @@ class PosixNewFile : public NewFile {
     }
   }
 
+  void write_at(uint64_t offset, std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t n = ::pwrite(fd_.get(), bytes.data(), bytes.size(), static_cast<off_t>(offset));
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) fail("write", path_);
+      bytes.remove_prefix(static_cast<size_t>(n));
+      offset += static_cast<uint64_t>(n);
+    }
+  }
+
   void sync() override {
     if (::fsync(fd_.get()) != 0) fail("sync", path_);
   }

@@ -45,6 +45,21 @@ class Win32NewFile : public NewFile {
     }
   }
 
+  void write_at(uint64_t offset, std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const DWORD pezzo = bytes.size() > (1u << 30) ? (1u << 30) : static_cast<DWORD>(bytes.size());
+      // On a handle opened without FILE_FLAG_OVERLAPPED the offset is where
+      // the write goes, and the call returns once it is done.
+      OVERLAPPED dove{};
+      dove.Offset = static_cast<DWORD>(offset & 0xFFFFFFFFu);
+      dove.OffsetHigh = static_cast<DWORD>(offset >> 32);
+      DWORD scritti = 0;
+      if (!WriteFile(h_.get(), bytes.data(), pezzo, &scritti, &dove)) fail("write", path_);
+      bytes.remove_prefix(scritti);
+      offset += scritti;
+    }
+  }
+
   void sync() override {
     if (!FlushFileBuffers(h_.get())) fail("sync", path_);
   }

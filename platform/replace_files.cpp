@@ -29,9 +29,14 @@ std::string write_temporary(FileSystem& fs, const OutputFile& f, bool sync) {
   std::unique_ptr<NewFile> file = fs.create_new(f.path);
   const std::string path = file->path();
   try {
-    file->write(std::span<const std::string_view>(f.parts));
+    if (f.writer) {
+      f.writer(*file);
+    } else {
+      file->write(std::span<const std::string_view>(f.parts));
+    }
     if (sync) file->sync();
-  } catch (const FileError&) {
+  } catch (...) {
+    // A writer that stops midway, for whatever reason, leaves no part behind.
     file.reset();
     senza_errori([&] { fs.remove(path); });
     throw;
@@ -106,6 +111,9 @@ void replace_files(FileSystem& fs, std::span<const OutputFile> files, Durability
   } catch (const FileError& e) {
     for (const Replacement& r : set) senza_errori([&] { fs.remove(r.temporary); });
     throw FileError(e.operation(), current->path, e.reason());
+  } catch (...) {
+    for (const Replacement& r : set) senza_errori([&] { fs.remove(r.temporary); });
+    throw;
   }
   if (!d.kept) return;
   FolderSyncs folders;

@@ -3,6 +3,7 @@
 // half new.
 #pragma once
 
+#include <functional>
 #include <set>
 #include <span>
 #include <string>
@@ -13,10 +14,13 @@
 
 namespace lorvenna {
 
-// An output and its bytes, in one piece or several written one after another.
+// An output and its bytes, in one piece or several written one after another,
+// or, for a file too large to hold whole, written by `writer` a piece at a
+// time as they are made.
 struct OutputFile {
   std::string path;
   std::vector<std::string_view> parts;
+  std::function<void(NewFile&)> writer = {};
 };
 
 // Folders whose new entries are still to reach the disk. A run that writes

@@ -105,6 +105,13 @@ class FailingFileSystem : public FileSystem {
       }
       inner_->write(bytes);
     }
+    void write_at(uint64_t offset, std::string_view bytes) override {
+      if (fs_.hit(Op::write, output_)) {
+        inner_->write_at(offset, bytes.substr(0, bytes.size() / 2));
+        throw FileError("write", path(), "No space left on device");
+      }
+      inner_->write_at(offset, bytes);
+    }
     void sync() override {
       fs_.check(Op::sync, output_, "sync");
       inner_->sync();

@@ -10,6 +10,11 @@ class MemoryNewFile : public NewFile {
   const std::string& path() const override { return path_; }
   using NewFile::write;
   void write(std::string_view bytes) override { contents_.append(bytes); }
+  void write_at(uint64_t offset, std::string_view bytes) override {
+    const auto fine = static_cast<size_t>(offset) + bytes.size();
+    if (contents_.size() < fine) contents_.resize(fine, '\0');
+    contents_.replace(static_cast<size_t>(offset), bytes.size(), bytes);
+  }
   void sync() override {}
 
  private:
