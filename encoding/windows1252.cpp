@@ -97,4 +97,8 @@ std::string minuscole_1252(std::string_view testo) {
   return out;
 }
 
+std::string utf8_a_windows1252_o_com_e(std::string_view utf8) {
+  return utf8_a_windows1252(utf8).value_or(std::string(utf8));
+}
+
 }  // namespace lorvenna

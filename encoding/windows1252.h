@@ -11,6 +11,9 @@ namespace lorvenna {
 // Converts UTF-8 to Windows-1252; empty when a character has no single-byte
 // form or the input is not valid UTF-8.
 std::optional<std::string> utf8_a_windows1252(std::string_view utf8);
+// The same, or the bytes as they are when they have no Windows-1252 form:
+// for a name that is only compared, never refused.
+std::string utf8_a_windows1252_o_com_e(std::string_view utf8);
 // One UTF-8 character at `i`, moving `i` past what was read; empty when the
 // bytes there are no well-formed character (an overlong form included).
 std::optional<char32_t> decodifica_utf8(std::string_view utf8, size_t& i);

@@ -99,10 +99,6 @@ std::string prima_parola(std::string_view riga) {
   return std::string(campo.substr(a, campo.find_last_not_of(" \t\r") - a + 1));
 }
 
-std::string in_1252(std::string_view utf8) {
-  return utf8_a_windows1252(utf8).value_or(std::string(utf8));
-}
-
 }  // namespace
 
 std::string voce_del_record(std::string_view nome) {
@@ -134,7 +130,7 @@ std::optional<std::string> spiegazione_al_punto(const unita_controllata* u,
   if (parola.empty() || static_cast<size_t>(colonna) > std::min(fine_parola, riga_testo.size())) {
     return std::nullopt;
   }
-  const auto r = record_per(in_1252(parola), treno);
+  const auto r = record_per(utf8_a_windows1252_o_com_e(parola), treno);
   if (!r) return std::nullopt;
   return voce_del_record(r->nome);
 }
@@ -168,7 +164,7 @@ std::optional<json> firma_del_record(std::string_view riga_testo, size_t prima_d
                                      bool treno) {
   const std::string parola = prima_parola(riga_testo);
   if (parola.empty()) return std::nullopt;
-  const auto r = record_per(in_1252(parola), treno);
+  const auto r = record_per(utf8_a_windows1252_o_com_e(parola), treno);
   if (!r || r->campi.empty()) return std::nullopt;
   // The field under the cursor is told by the commas before it.
   const auto virgole = static_cast<size_t>(

@@ -165,27 +165,23 @@ void server_lsp::ricevi(std::string_view corpo) {
       return;
     }
   }
+  // A request hears why it failed; a notification's failure goes to the log.
+  const auto fallito = [&](int codice, int tipo_log, const std::exception& e) {
+    if (richiesta) {
+      rispondi_errore(id, codice, nome + ": " + e.what());
+    } else {
+      registra(tipo_log, nome + ": " + e.what());
+    }
+  };
   try {
     json risultato = (this->*(trovato->g))(params);
     if (richiesta) rispondi(id, std::move(risultato));
   } catch (const json::exception& e) {
-    if (richiesta) {
-      rispondi_errore(id, kParametriNonValidi, nome + ": " + e.what());
-    } else {
-      registra(kLogAvviso, nome + ": " + e.what());
-    }
+    fallito(kParametriNonValidi, kLogAvviso, e);
   } catch (const parametri_non_validi& e) {
-    if (richiesta) {
-      rispondi_errore(id, kParametriNonValidi, nome + ": " + e.what());
-    } else {
-      registra(kLogAvviso, nome + ": " + e.what());
-    }
+    fallito(kParametriNonValidi, kLogAvviso, e);
   } catch (const std::exception& e) {
-    if (richiesta) {
-      rispondi_errore(id, kErroreInterno, nome + ": " + e.what());
-    } else {
-      registra(kLogErrore, nome + ": " + e.what());
-    }
+    fallito(kErroreInterno, kLogErrore, e);
   }
 }
 

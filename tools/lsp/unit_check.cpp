@@ -32,8 +32,6 @@ std::optional<testo_convertito> leggi(const std::string& percorso, const testo_a
   }
 }
 
-std::string in_1252(const std::string& nome) { return utf8_a_windows1252(nome).value_or(nome); }
-
 }  // namespace
 
 unita_controllata controlla_unita(const unita_scenario& u, const testo_aperto& aperto,
@@ -59,8 +57,11 @@ unita_controllata controlla_unita(const unita_scenario& u, const testo_aperto& a
     std::ranges::move(t->trovate, std::back_inserter(conversione));
   }
   TextsInMemory in_memoria(testi);
-  richiesta_compilazione r{
-      in_1252(u.scenario), in_1252(u.treno), true, {u.linea, u.testo_treno}, {}};
+  richiesta_compilazione r{utf8_a_windows1252_o_com_e(u.scenario),
+                           utf8_a_windows1252_o_com_e(u.treno),
+                           true,
+                           {u.linea, u.testo_treno},
+                           {}};
   r.recupero.letto = [&esito](const record_letto& letto) {
     record_visto v{letto.nome, letto.campi, letto.posizioni, {}};
     for (std::string_view valore : letto.valori) v.valori.push_back(senza_spazi(valore));
