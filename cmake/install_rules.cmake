@@ -53,3 +53,13 @@ if(TARGET lorvenna_window)
   install(TARGETS lorvenna_window LIBRARY DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
 endif()
 install(FILES README.md docs/reference.md DESTINATION . COMPONENT portable EXCLUDE_FROM_ALL)
+
+# `cmake --build BUILD --target uninstall` takes back what the installs from
+# this build put in place (cmake/uninstall.cmake).
+if(NOT TARGET uninstall)
+  add_custom_target(uninstall
+    COMMAND ${CMAKE_COMMAND} -DBINARY_DIR=${CMAKE_BINARY_DIR}
+            -P ${CMAKE_CURRENT_SOURCE_DIR}/cmake/uninstall.cmake
+    COMMENT "Removing what was installed from ${CMAKE_BINARY_DIR}"
+    VERBATIM)
+endif()

@@ -13,6 +13,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <string_view>
 #include <thread>
 #include <vector>
@@ -22,6 +23,15 @@
 
 namespace lorvenna {
 namespace {
+
+// Why a name that is not a regular file cannot be read as one.
+std::string why_not_a_file(mode_t mode) {
+  if (S_ISDIR(mode)) return "it is a folder, not a regular file";
+  if (S_ISFIFO(mode)) return "it is a FIFO, not a regular file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a regular file";
+  if (S_ISSOCK(mode)) return "it is a socket, not a regular file";
+  return "not a regular file";
+}
 
 [[noreturn]] void fail(const char* operation, const std::string& path, int errore = errno) {
   throw FileError(operation, path, std::strerror(errore));
@@ -206,12 +216,18 @@ std::string RealFileSystem::why_not_replaceable(const std::string& path) {
 }
 
 std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit) {
-  // Without O_NONBLOCK, opening a FIFO would wait for a writer for ever.
+  // What is not a file is refused from its name, never opened: opening a
+  // device can act on it.
+  struct stat st;
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    throw FileError("read", path, why_not_a_file(st.st_mode));
+  }
+  // Without O_NONBLOCK, opening a FIFO put there meanwhile would wait for a
+  // writer for ever.
   FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valido()) fail("open", path);
-  struct stat st;
   if (::fstat(fd.get(), &st) != 0) fail("read", path);
-  if (!S_ISREG(st.st_mode)) throw FileError("read", path, "not a regular file");
+  if (!S_ISREG(st.st_mode)) throw FileError("read", path, why_not_a_file(st.st_mode));
   const auto dimensione = static_cast<uint64_t>(st.st_size);
   if (dimensione > limit.max_bytes) throw too_large(path, dimensione, limit);
   std::string contents;
@@ -250,6 +266,9 @@ std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
   constexpr int kTentativi = 100;
   for (int i = 0; i < kTentativi; ++i) {
     std::string nome = nome_temporaneo(beside);
+    // A signal that comes while the file is created is taken when the
+    // call returns: held, it finds the file already noted for removal.
+    const InterruptsHeld held;
     const int fd = ::open(nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd >= 0) {
       note_temporary(nome);
@@ -264,6 +283,7 @@ std::string RealFileSystem::keep_earlier(const std::string& path) {
   constexpr int kTentativi = 100;
   for (int i = 0; i < kTentativi; ++i) {
     const std::string nome = nome_temporaneo(path);
+    std::optional<InterruptsHeld> held(std::in_place);
     if (::link(path.c_str(), nome.c_str()) == 0) {
       note_temporary(nome);
       return nome;
@@ -278,6 +298,7 @@ std::string RealFileSystem::keep_earlier(const std::string& path) {
     if (!copia_fd.valido() && errno == EEXIST) continue;
     if (!copia_fd.valido()) fail("keep", path);
     note_temporary(nome);
+    held.reset();
     try {
       copia(path, copia_fd.get(), nome);
     } catch (const FileError&) {

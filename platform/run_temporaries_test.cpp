@@ -49,6 +49,34 @@ TEST(RunTemporaries, AnInterruptRemovesTheRunsTemporaries) {
   }
 }
 
+// A signal sent while a temporary is being created is taken as the call
+// returns: the file must be noted for removal by then. Runs that create
+// temporaries without end are stopped at various times, most often inside
+// the create.
+TEST(RunTemporaries, ATerminationWhileATemporaryIsMadeLeavesNone) {
+  for (int prova = 0; prova < 30; ++prova) {
+    TempFolder cartella;
+    const std::string uscita = cartella.file("a.dat");
+    testing::write_file(uscita, "earlier");
+    const pid_t figlio = ::fork();
+    if (figlio == 0) {
+      remove_temporaries_on_interrupt();
+      RealFileSystem fs;
+      for (;;) {
+        fs.remove(fs.create_new(uscita)->path());
+        fs.remove(fs.keep_earlier(uscita));
+      }
+    }
+    ::usleep(static_cast<useconds_t>(3000 + 137 * prova));
+    ::kill(figlio, SIGTERM);
+    int stato = 0;
+    ::waitpid(figlio, &stato, 0);
+    ASSERT_TRUE(WIFSIGNALED(stato));
+    EXPECT_EQ(testing::files_in(cartella.path()), std::set<std::string>{"a.dat"})
+        << "try " << prova;
+  }
+}
+
 // A signal that arrives while a set is being renamed waits for the set.
 TEST(RunTemporaries, HeldInterruptsTakeEffectOnRelease) {
   TempFolder cartella;

@@ -2,6 +2,7 @@
 // class or a record keyword, as the diagnostics name them.
 #include <map>
 
+#include "encoding/quoted.h"
 #include "tools/command_table.h"
 #include "tools/reference.h"
 
@@ -54,8 +55,8 @@ int esegui(const richiesta& r) {
   }
   const std::optional<voce_riferimento> v = trova_voce(voci, r.o.argomento);
   if (!v) {
-    r.errori << "scenario-tool: no entry for \"" << r.o.argomento
-             << "\"; 'scenario-tool explain' lists them\n";
+    r.errori << "scenario-tool: no entry for " << citato(r.o.argomento)
+             << "; 'scenario-tool explain' lists them\n";
     return kStatoSenzaVoce;
   }
   r.uscita << v->testo;

@@ -26,17 +26,26 @@ std::string dumped(const json& j) {
   return j.dump(2, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
-// A URI reference for `path`: forward slashes, and every byte outside the
-// characters a path segment may hold written as %XX. An absolute path
-// becomes a file: URI, which is what SARIF readers expect of one.
+// A URI reference for `path` (RFC 3986): every byte outside the characters
+// a path segment may hold written as %XX, a backslash among them where it
+// is a name's own character. An absolute path becomes a file: URI, which is
+// what SARIF readers expect of one; a relative one whose first segment holds
+// a colon starts with "./", so that it is not read as a scheme.
 std::string uri(const std::string& path) {
   std::string p = path;
+#ifdef _WIN32
   std::replace(p.begin(), p.end(), '\\', '/');
+  const bool drive = p.size() > 1 && p[1] == ':' && std::isalpha(static_cast<unsigned char>(p[0]));
+#else
+  const bool drive = false;
+#endif
   std::string out;
   if (p.starts_with('/')) {
     out = "file://";
-  } else if (p.size() > 1 && p[1] == ':') {
+  } else if (drive) {
     out = "file:///";
+  } else if (p.substr(0, p.find('/')).find(':') != std::string::npos) {
+    out = "./";
   }
   static constexpr char kHex[] = "0123456789ABCDEF";
   for (char c : p) {

@@ -140,10 +140,10 @@ TEST(DiagnosticJson, StaysUtf8) {
 }
 
 TEST(DiagnosticSarif, HoldsTheRequiredMembers) {
-  Diagnostic d = errore_a("Dir\\Prova 1-.txt", 4, 3, 8);
+  Diagnostic d = errore_a("Dir/Prova 1-.txt", 4, 3, 8);
   d.notes.push_back(DiagnosticNote{SourceSpan{"Prova_linea.txt", 2, 1, 5}, "here"});
   d.help = {"use 44350"};
-  Diagnostic altra = errore_a("Dir\\Prova 1-.txt", 9, 0, 0);
+  Diagnostic altra = errore_a("Dir/Prova 1-.txt", 9, 0, 0);
   Diagnostic avviso = errore_a("Prova_linea.txt", 0, 0, 0);
   avviso.severity = Severity::warning;
   avviso.code = "unused-record";
@@ -177,6 +177,28 @@ TEST(DiagnosticSarif, HoldsTheRequiredMembers) {
   EXPECT_FALSE(run["results"][2]["locations"][0]["physicalLocation"].contains("region"))
       << "a whole file";
   EXPECT_EQ(json::parse(come_sarif({}))["runs"][0]["results"], json::array());
+}
+
+// An artifact's URI names the file the path names, whatever its folders are
+// called: a reader that resolves it must not land in another folder.
+TEST(DiagnosticSarif, ArtifactUrisAreReferencesToTheSameFile) {
+  const auto uri = [](const std::string& percorso) {
+    const json log = json::parse(come_sarif({errore_a(percorso, 1, 1, 2)}));
+    return log["runs"][0]["results"][0]["locations"][0]["physicalLocation"]["artifactLocation"]
+              ["uri"]
+                  .get<std::string>();
+  };
+  EXPECT_EQ(uri("/s/Citt\xC3\xA0 1/P_1-.txt"), "file:///s/Citt%C3%A0%201/P_1-.txt");
+  EXPECT_EQ(uri("colon:x/P_1-.txt"), "./colon:x/P_1-.txt") << "not a scheme";
+  EXPECT_EQ(uri("a/b:c/P_1-.txt"), "a/b:c/P_1-.txt");
+  EXPECT_EQ(uri("100%/P#1?.txt"), "100%25/P%231%3F.txt");
+#ifdef _WIN32
+  EXPECT_EQ(uri("Dir\\P_1-.txt"), "Dir/P_1-.txt");
+  EXPECT_EQ(uri("C:\\Dir\\P_1-.txt"), "file:///C:/Dir/P_1-.txt");
+#else
+  EXPECT_EQ(uri("back\\slash/P_1-.txt"), "back%5Cslash/P_1-.txt") << "a name's own character";
+  EXPECT_EQ(uri("C:\\P_1-.txt"), "./C:%5CP_1-.txt");
+#endif
 }
 
 }  // namespace

@@ -33,6 +33,26 @@ std::string minuscolo(std::string_view s) {
   return m;
 }
 
+// A topic as a finding prints its code ("[codice 16]", "codice 16") or as
+// the reference heads it ("Code 16") is the code's number.
+std::string come_argomento(std::string_view argomento) {
+  std::string a = minuscolo(argomento);
+  const auto spazi = [](std::string& x) {
+    const size_t inizio = x.find_first_not_of(" \t");
+    if (inizio == std::string::npos) return std::string();
+    return x.substr(inizio, x.find_last_not_of(" \t") - inizio + 1);
+  };
+  a = spazi(a);
+  if (a.size() >= 2 && a.front() == '[' && a.back() == ']') a = a.substr(1, a.size() - 2);
+  for (std::string_view prefisso : {"codice ", "code "}) {
+    if (a.starts_with(prefisso)) {
+      a.erase(0, prefisso.size());
+      break;
+    }
+  }
+  return spazi(a);
+}
+
 }  // namespace
 
 std::vector<voce_riferimento> voci_riferimento(std::string_view testo) {
@@ -73,7 +93,7 @@ std::vector<voce_riferimento> voci_riferimento(std::string_view testo) {
 
 std::optional<voce_riferimento> trova_voce(const std::vector<voce_riferimento>& voci,
                                            std::string_view argomento) {
-  const std::string cercato = minuscolo(argomento);
+  const std::string cercato = come_argomento(argomento);
   for (const voce_riferimento& v : voci) {
     if (minuscolo(v.argomento) == cercato) return v;
   }

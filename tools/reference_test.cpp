@@ -185,7 +185,10 @@ TEST(ReferenceTest, ExplainFindsEachKindOfTopic) {
       {{"explain", "curvas1"}, 0, "### `curva`\n"},
       {{"explain", "Split-Number"}, 0, "### `split-number`\n"},
       {{"explain"}, 0, "Records of the line description:\n  lunghezza percorso, "},
+      {{"explain", "codice 16"}, 0, "### Code 16\n"},
+      {{"explain", " [Codice 16] "}, 0, "### Code 16\n"},
       {{"explain", "99"}, 1, "scenario-tool: no entry for \"99\""},
+      {{"explain", "\033[31mx"}, 1, "scenario-tool: no entry for \"\\x1B[31mx\""},
       {{"explain", "16", "17"}, 64, "scenario-tool: unexpected argument \"17\""},
   };
   for (const Caso& c : casi) {

@@ -90,6 +90,28 @@ messaggio_letto lettore_messaggi::leggi() {
   return {tipo::messaggio, std::move(corpo), {}};
 }
 
+bool annidato_oltre(std::string_view testo, size_t limite) {
+  size_t profondita = 0;
+  bool in_stringa = false;
+  for (size_t i = 0; i < testo.size(); ++i) {
+    const char c = testo[i];
+    if (in_stringa) {
+      if (c == '\\') {
+        ++i;
+      } else if (c == '"') {
+        in_stringa = false;
+      }
+    } else if (c == '"') {
+      in_stringa = true;
+    } else if (c == '[' || c == '{') {
+      if (++profondita > limite) return true;
+    } else if ((c == ']' || c == '}') && profondita > 0) {
+      --profondita;
+    }
+  }
+  return false;
+}
+
 std::string incornicia(std::string_view corpo) {
   return "Content-Length: " + std::to_string(corpo.size()) + "\r\n\r\n" + std::string(corpo);
 }

@@ -33,6 +33,13 @@ class lettore_messaggi {
   size_t limite_;
 };
 
+// Whether a JSON text nests arrays and objects more than `limite` deep,
+// counted without parsing it: the protocol's messages never nest past a
+// dozen, and a deeper one would be parsed and copied by recursion, deep
+// enough to run out of stack.
+bool annidato_oltre(std::string_view testo, size_t limite);
+inline constexpr size_t kAnnidamentoMassimo = 64;
+
 // A body framed as the base protocol sends it.
 std::string incornicia(std::string_view corpo);
 

@@ -4,6 +4,7 @@
 
 #include "driver/version.h"
 #include "tools/lsp/editor_places.h"
+#include "tools/lsp/message_framing.h"
 #include "tools/lsp/outline.h"
 #include "tools/lsp/record_help.h"
 #include "tools/lsp/uri.h"
@@ -116,6 +117,12 @@ void server_lsp::annulla(const json& id) {
 }
 
 void server_lsp::ricevi(std::string_view corpo) {
+  if (annidato_oltre(corpo, kAnnidamentoMassimo)) {
+    rispondi_errore(nullptr, kRichiestaNonValida,
+                    "the message nests deeper than " + std::to_string(kAnnidamentoMassimo) +
+                        " levels, as no request of the protocol does");
+    return;
+  }
   json m;
   try {
     m = json::parse(corpo);
@@ -130,6 +137,11 @@ void server_lsp::ricevi(std::string_view corpo) {
     // A response to the server: it sends no requests, so there is none to match.
     if (m.is_object() && (m.contains("result") || m.contains("error"))) return;
     rispondi_errore(id, kRichiestaNonValida, "a message names its method");
+    return;
+  }
+  if (m.contains("id") && !con_id && !m["id"].is_null()) {
+    // An id the answer could not be matched by must not run as an id-less request.
+    rispondi_errore(nullptr, kRichiestaNonValida, "a request's id is an integer or a string");
     return;
   }
   const std::string nome = m["method"];
@@ -297,34 +309,56 @@ json server_lsp::chiuso(const json& p) {
 
 void server_lsp::pubblica() {
   if (da_controllare_.empty()) return;
+  // A name that cannot be looked up is taken as there: the check that reads
+  // it tells the author why it cannot be read.
   const auto esiste = [this](const std::string& p) {
-    return documenti_.count(p) > 0 || disco_.exists(p);
+    try {
+      return documenti_.count(p) > 0 || disco_.exists(p);
+    } catch (const FileError&) {
+      return true;
+    }
   };
   std::vector<std::string> aperti;
   for (const auto& [p, d] : documenti_) aperti.push_back(p);
   std::map<std::pair<std::string, std::string>, unita_scenario> unita;
-  const auto aggiungi = [&](const std::optional<unita_scenario>& u) {
-    if (u) unita[{u->linea, u->testo_treno}] = *u;
-  };
   for (const std::string& p : da_controllare_) {
-    if (testo_di_linea(p)) {
-      // Each open train text of this line is checked again: the line bounds it.
-      bool con_treno = false;
-      for (const std::string& a : aperti) {
-        if (!testo_di_treno(a)) continue;
-        const auto u = unita_di(a, esiste, elenca_, aperti);
-        if (u && u->linea == p) {
-          aggiungi(u);
-          con_treno = true;
-        }
-      }
-      if (!con_treno) aggiungi(unita_di(p, esiste, elenca_, aperti));
-    } else {
-      aggiungi(unita_di(p, esiste, elenca_, aperti));
+    try {
+      aggiungi_unita_di(p, esiste, aperti, unita);
+    } catch (const std::exception& e) {
+      registra(kLogErrore, "cannot find the scenario of " + p + ": " + e.what());
     }
   }
   da_controllare_.clear();
-  for (const auto& [chiave, u] : unita) controlla(u);
+  for (const auto& [chiave, u] : unita) {
+    try {
+      controlla(u);
+    } catch (const std::exception& e) {
+      registra(kLogErrore, "cannot check " + u.linea + ": " + e.what());
+    }
+  }
+}
+
+void server_lsp::aggiungi_unita_di(
+    const std::string& p, const esiste_testo& esiste, const std::vector<std::string>& aperti,
+    std::map<std::pair<std::string, std::string>, unita_scenario>& unita) const {
+  const auto aggiungi = [&](const std::optional<unita_scenario>& u) {
+    if (u) unita[{u->linea, u->testo_treno}] = *u;
+  };
+  if (!testo_di_linea(p)) {
+    aggiungi(unita_di(p, esiste, elenca_, aperti));
+    return;
+  }
+  // Each open train text of this line is checked again: the line bounds it.
+  bool con_treno = false;
+  for (const std::string& a : aperti) {
+    if (!testo_di_treno(a)) continue;
+    const auto u = unita_di(a, esiste, elenca_, aperti);
+    if (u && u->linea == p) {
+      aggiungi(u);
+      con_treno = true;
+    }
+  }
+  if (!con_treno) aggiungi(unita_di(p, esiste, elenca_, aperti));
 }
 
 json server_lsp::diagnostica(const Diagnostic& d) const {

@@ -86,6 +86,11 @@ class server_lsp {
   std::string percorso_di(const nlohmann::json& p) const;
   std::string uri_di(const std::string& percorso) const;
   const testo_client* testo_aperto_di(const std::string& percorso) const;
+  // Adds the unit of the text at `p` to `unita`, and for a line text the
+  // units of its open train texts, which it bounds.
+  void aggiungi_unita_di(
+      const std::string& p, const esiste_testo& esiste, const std::vector<std::string>& aperti,
+      std::map<std::pair<std::string, std::string>, unita_scenario>& unita) const;
   void controlla(const unita_scenario& u);
   nlohmann::json diagnostica(const Diagnostic& d) const;
 

@@ -23,6 +23,8 @@ struct coda {
 // A cancellation is served as soon as it is read, ahead of the queue.
 bool annullamento(server_lsp& s, const std::string& corpo) {
   if (corpo.find("$/cancelRequest") == std::string::npos) return false;
+  // Too deep to parse safely: the main thread refuses it.
+  if (annidato_oltre(corpo, kAnnidamentoMassimo)) return false;
   const auto m = nlohmann::json::parse(corpo, nullptr, false);
   if (!m.is_object() || m.value("method", "") != "$/cancelRequest") return false;
   const auto params = m.value("params", nlohmann::json::object());
@@ -33,6 +35,10 @@ bool annullamento(server_lsp& s, const std::string& corpo) {
 }  // namespace
 
 int esegui_server(server_lsp& s, std::istream& in) {
+  // A stream tied to the output (std::cin is, to std::cout) flushes it
+  // before each read: a client that writes before it reads would stop the
+  // reader behind the writer, and its cancellations with it.
+  in.tie(nullptr);
   auto c = std::make_shared<coda>();
   std::thread lettore([&s, &in, c] {
     lettore_messaggi l(in);

@@ -325,6 +325,26 @@ TEST_F(ServerTest, ATextThatVanishesIsToldNotFatal) {
   EXPECT_EQ(chiedi("textDocument/hover", al_punto(kUriTreno, 0, 0))["result"], nullptr);
 }
 
+// What a hostile client sends is refused as malformed, and the server goes
+// on serving: a message nested past what a recursive copy survives, an id
+// no answer could be matched by, a URI whose path the system would cut.
+TEST_F(ServerTest, RefusesWhatItCouldNotServeSafelyAndGoesOn) {
+  inizia();
+  const std::string profondo = std::string(100000, '[') + std::string(100000, ']');
+  s.ricevi(R"({"jsonrpc":"2.0","id":90,"method":"textDocument/hover","params":)" + profondo + "}");
+  EXPECT_EQ(inviati.back()["error"]["code"], -32600);
+  for (const char* id : {R"({"n":1})", "1.5", "true", "[1]"}) {
+    s.ricevi(std::string(R"({"jsonrpc":"2.0","method":"shutdown","id":)") + id + "}");
+    EXPECT_EQ(inviati.back()["error"]["code"], -32600) << id;
+    EXPECT_TRUE(inviati.back()["id"].is_null()) << id;
+  }
+  EXPECT_EQ(chiedi("textDocument/hover",
+                   al_punto("file:///s/Prova_1-.txt%00/../x", 0, 0))["error"]["code"],
+            -32602);
+  EXPECT_TRUE(chiedi("textDocument/completion", al_punto(kUriTreno, 0, 0)).contains("result"))
+      << "still serving, and not shut down by a request without a usable id";
+}
+
 // The loop over a stream: a broken header is logged, the messages around
 // it are served, and `exit` ends the run with the status the protocol asks.
 TEST(ServerLoopTest, ServesAStreamThroughItsFaults) {
@@ -340,6 +360,34 @@ TEST(ServerLoopTest, ServesAStreamThroughItsFaults) {
   ASSERT_EQ(inviati.size(), 3u);
   EXPECT_EQ(inviati[0]["id"], 1);
   EXPECT_EQ(inviati[1]["method"], "window/logMessage");
+  EXPECT_EQ(inviati[2]["id"], 2);
+}
+
+// The reader never waits on the writer: an input tied to the output (as
+// std::cin is to std::cout) is not flushed before each read, and a deep
+// cancellation is left to the server to refuse rather than parsed on the
+// reader's thread.
+TEST(ServerLoopTest, ReadsWithoutWaitingOnItsOutput) {
+  struct conta_svuotamenti : std::streambuf {
+    int n = 0;
+    int sync() override { return ++n, 0; }
+  } uscita;
+  std::ostream legata(&uscita);
+  MemoryFileSystem disco;
+  std::vector<json> inviati;
+  server_lsp s(disco, {}, [&](const std::string& c) { inviati.push_back(json::parse(c)); });
+  const std::string profondo = std::string(100000, '[') + std::string(100000, ']');
+  std::istringstream in(
+      incornicia(R"({"jsonrpc":"2.0","id":1,"method":"initialize","params":{}})") +
+      incornicia(R"({"jsonrpc":"2.0","method":"$/cancelRequest","params":{"id":)" + profondo +
+                 "}}") +
+      incornicia(R"({"jsonrpc":"2.0","id":2,"method":"shutdown"})") +
+      incornicia(R"({"jsonrpc":"2.0","method":"exit"})"));
+  in.tie(&legata);
+  EXPECT_EQ(esegui_server(s, in), 0);
+  EXPECT_EQ(uscita.n, 0);
+  ASSERT_EQ(inviati.size(), 3u);
+  EXPECT_EQ(inviati[1]["error"]["code"], -32600);
   EXPECT_EQ(inviati[2]["id"], 2);
 }
 

@@ -19,17 +19,18 @@ std::string senza_spazi(std::string_view v) {
 }
 
 // The text as the compile reads it: an open one was decoded by the editor
-// and comes as UTF-8, one on the disk as its bytes say.
+// and comes as UTF-8, one on the disk as its bytes say. Nothing when no
+// file stands there; one that cannot be looked up or read (a FIFO, a
+// folder, one too large) throws its FileError, for the author to hear why.
 std::optional<testo_convertito> leggi(const std::string& percorso, const testo_aperto& aperto,
                                       FileSystem& disco) {
   if (const std::string* t = aperto(percorso)) return in_windows1252(percorso, *t, true);
-  try {
-    if (!disco.exists(percorso)) return std::nullopt;
-    return in_windows1252(percorso, disco.read(percorso, kLimiteTesto), false);
-  } catch (const FileError&) {
-    // Gone or unreadable since it was found: checked as missing.
-    return std::nullopt;
-  }
+  if (!disco.exists(percorso)) return std::nullopt;
+  return in_windows1252(percorso, disco.read(percorso, kLimiteTesto), false);
+}
+
+const char* nome_del_testo(const unita_scenario& u, const std::string& percorso) {
+  return percorso == u.linea ? "line description text " : "train description text ";
 }
 
 }  // namespace
@@ -45,12 +46,17 @@ unita_controllata controlla_unita(const unita_scenario& u, const testo_aperto& a
   testi_sorgente testi;
   std::vector<Diagnostic> conversione;
   for (const std::string& percorso : {u.linea, u.testo_treno}) {
-    auto t = leggi(percorso, aperto, disco);
+    std::optional<testo_convertito> t;
+    try {
+      t = leggi(percorso, aperto, disco);
+    } catch (const FileError& e) {
+      esito.mancante = std::string("the ") + nome_del_testo(u, percorso) + percorso +
+                       " cannot be checked: " + e.what();
+      return esito;
+    }
     if (!t) {
-      esito.mancante =
-          "the " +
-          std::string(percorso == u.linea ? "line description text " : "train description text ") +
-          percorso + " does not exist: the texts are checked together";
+      esito.mancante = std::string("the ") + nome_del_testo(u, percorso) + percorso +
+                       " does not exist: the texts are checked together";
       return esito;
     }
     testi[percorso] = std::move(t->testo);

@@ -37,6 +37,8 @@ std::optional<std::string> percorso_da_uri(const std::string& uri) {
     percorso += static_cast<char>(alta * 16 + bassa);
     i += 2;
   }
+  // The system would read the path only up to a NUL, and so another file.
+  if (percorso.find('\0') != std::string::npos) return std::nullopt;
   // A host other than the empty one names another machine.
   if (percorso.empty() || percorso[0] != '/') return std::nullopt;
 #ifdef _WIN32
