@@ -274,9 +274,11 @@ TEST_F(WatchTest, PlotNeverReplacesTheScenariosOwnFiles) {
                                       "compiled; 3 files written, \"dir/route.svg\" drawn"}))
       << uscita.str();
   EXPECT_EQ(errori.str(),
-            "scenario-tool: cannot write \"dir/route.svg\": it is the scenario's line description "
-            "text \"dir/Prova_linea.txt\" (the same file by another path); the picture must not "
-            "take the place of the author's text\n");
+            "scenario-tool: cannot write \"dir/route.svg\": it is the scenario's "
+            "line description text " +
+                percorso_citato(nomi.linea_txt) +
+                " (the same file by another path); the picture must not take the "
+                "place of the author's text\n");
   EXPECT_EQ(disco.files().at(nomi.linea_txt), testo_linea());
 }
 
