@@ -34,8 +34,8 @@ class DeferredDeletions : public FileSystem {
     if (deleted(p)) throw FileError("open", p, "No such file or directory");
     return inner_.read(p, limit);
   }
-  std::unique_ptr<NewFile> open_stream(const std::string& p) override {
-    return inner_.open_stream(p);
+  std::unique_ptr<NewFile> open_stream(const std::string& p, StreamWait wait) override {
+    return inner_.open_stream(p, wait);
   }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override {
     return inner_.create_new(beside);
@@ -61,6 +61,9 @@ class DeferredDeletions : public FileSystem {
   void create_folder(const std::string& path) override { inner_.create_folder(path); }
   std::string folder_identity(const std::string& folder) override {
     return inner_.folder_identity(folder);
+  }
+  std::string file_identity(const std::string& p) override {
+    return deleted(p) ? "" : inner_.file_identity(p);
   }
 
  private:

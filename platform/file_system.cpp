@@ -17,12 +17,12 @@ constexpr char kSeparator = '\\';
 constexpr char kSeparator = '/';
 #endif
 
-std::string_view name_of(std::string_view path) {
+}  // namespace
+
+std::string_view file_name_of(std::string_view path) {
   const size_t fine = path.find_last_of(kSeparator);
   return fine == std::string_view::npos ? path : path.substr(fine + 1);
 }
-
-}  // namespace
 
 FileError::FileError(std::string operation, std::string path, std::string reason)
     : std::runtime_error("cannot " + operation + " " + percorso_citato(path) + ": " + reason),
@@ -58,7 +58,7 @@ std::string folder_of(const std::string& path) {
 
 std::string temporary_name(const std::string& beside, unsigned long process, unsigned number) {
   const std::string suffix = "." + std::to_string(process) + "-" + std::to_string(number) + ".part";
-  const size_t inizio_nome = beside.size() - name_of(beside).size();
+  const size_t inizio_nome = beside.size() - file_name_of(beside).size();
   size_t nome = beside.size() - inizio_nome;
   if (nome + suffix.size() > kLongestName) {
     nome = kLongestName - suffix.size();
@@ -93,7 +93,7 @@ unsigned long temporary_owner(const std::string& entry, const std::string& besid
   const unsigned long pid = std::stoul(processo);
   const auto n = static_cast<unsigned>(std::stoul(numero));
   // The entry must be exactly the name such a run would have made.
-  if (pid == 0 || name_of(temporary_name(beside, pid, n)) != entry) return 0;
+  if (pid == 0 || file_name_of(temporary_name(beside, pid, n)) != entry) return 0;
   return pid;
 }
 

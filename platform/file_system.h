@@ -43,6 +43,19 @@ FileError too_large(const std::string& path, uint64_t size, const ReadLimit& lim
 // The refusal of a file that grew past the limit while it was read.
 FileError grew_too_large(const std::string& path, const ReadLimit& limit);
 
+// How a write into a stream (see FileSystem::open_stream) waits for the
+// program at its other end.
+enum class StreamWait {
+  // As a shell's ">" would: a FIFO with no reader waits for one, and a
+  // reader that takes nothing holds the write up for as long as it does.
+  as_shell,
+  // Never for long: a FIFO with no reader is refused at once, and a write
+  // fails once the reader has taken nothing for a few seconds, once the
+  // user interrupts (see catch_interrupts), or once the reader has gone
+  // (without the signal that would end the process).
+  never,
+};
+
 // A file this process has just created and alone writes; closed when destroyed.
 class NewFile {
  public:
@@ -93,8 +106,9 @@ class FileSystem {
   // followed, is neither a regular file nor a folder (a FIFO, a device, a
   // terminal), or is an open descriptor of the process whatever it holds
   // (/dev/stdout redirected to a file); nullptr otherwise, for a file that
-  // is to be replaced whole. A FIFO with no reader waits for one.
-  virtual std::unique_ptr<NewFile> open_stream(const std::string& path) = 0;
+  // is to be replaced whole. `wait` says how long a FIFO's reader is waited
+  // for (see StreamWait).
+  virtual std::unique_ptr<NewFile> open_stream(const std::string& path, StreamWait wait) = 0;
   // Creates a file beside `beside`, in its folder, under a name that nothing
   // held before: whatever stands at a name tried (a link, a FIFO, a leftover
   // of another run) is never followed, opened or reused. The name fits the
@@ -128,6 +142,12 @@ class FileSystem {
   // in the order of these names, so that two such runs never wait on each
   // other in a circle.
   virtual std::string folder_identity(const std::string& folder) = 0;
+  // A name that every path to one file shares, its links followed (a hard
+  // link, a symbolic link, "x/../", another case where the system ignores
+  // case), and paths to different files do not; "" when no file can be
+  // looked up at `path` (nothing is there, say). On a file system without
+  // such names, the path itself.
+  virtual std::string file_identity(const std::string& path) = 0;
 };
 
 // Joins a folder and a file name with the platform's separator.
@@ -135,6 +155,10 @@ std::string join_path(const std::string& folder, const std::string& name);
 
 // The folder part of `path`, "." for a bare name.
 std::string folder_of(const std::string& path);
+
+// The name part of `path`, after its folder's: the path itself for a bare
+// name, "" when it ends with a separator.
+std::string_view file_name_of(std::string_view path);
 
 // The longest name a folder entry may have, in bytes here and in UTF-16
 // units on Windows (which never needs more units than UTF-8 needs bytes).

@@ -12,12 +12,16 @@ namespace lorvenna {
 // retried for before the refusal is taken as final.
 inline constexpr std::chrono::milliseconds kLockPatience{1000};
 
+// How long a stream written without waiting (StreamWait::never) may take
+// nothing before its write fails.
+inline constexpr std::chrono::milliseconds kStreamPatience{5000};
+
 class RealFileSystem : public FileSystem {
  public:
   bool exists(const std::string& path) override;
   std::string why_not_replaceable(const std::string& path) override;
   std::string read(const std::string& path, const ReadLimit& limit) override;
-  std::unique_ptr<NewFile> open_stream(const std::string& path) override;
+  std::unique_ptr<NewFile> open_stream(const std::string& path, StreamWait wait) override;
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   std::string keep_earlier(const std::string& path) override;
   void clear_leftovers(std::span<const std::string> outputs) override;
@@ -28,6 +32,7 @@ class RealFileSystem : public FileSystem {
                                           const std::function<void()>& on_wait) override;
   void create_folder(const std::string& path) override;
   std::string folder_identity(const std::string& folder) override;
+  std::string file_identity(const std::string& path) override;
 };
 
 }  // namespace lorvenna

@@ -1,5 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
+#include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -18,6 +20,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/interrupt.h"
 #include "platform/real_file_system.h"
 #include "platform/run_temporaries.h"
 
@@ -104,6 +107,9 @@ class PosixNewFile : public NewFile {
     if (::fsync(fd_.get()) != 0) fail("sync", path_);
   }
 
+ protected:
+  int fd() const { return fd_.get(); }
+
  private:
   FileDescriptor fd_;
   std::string path_;
@@ -114,6 +120,79 @@ class PosixStream : public PosixNewFile {
  public:
   using PosixNewFile::PosixNewFile;
   void sync() override {}
+};
+
+// write(2) with SIGPIPE held back: a reader that has gone fails the write
+// with EPIPE instead of ending the process. A SIGPIPE that this write
+// raises is taken back; one that was already waiting is left.
+ssize_t scrivi_senza_sigpipe(int fd, std::string_view bytes) {
+  sigset_t tubo;
+  sigset_t prima;
+  sigemptyset(&tubo);
+  sigaddset(&tubo, SIGPIPE);
+  ::pthread_sigmask(SIG_BLOCK, &tubo, &prima);
+  sigset_t in_attesa;
+  sigemptyset(&in_attesa);
+  ::sigpending(&in_attesa);
+  const bool gia_in_attesa = sigismember(&in_attesa, SIGPIPE) == 1;
+  const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+  const int errore = errno;
+  if (n < 0 && errore == EPIPE && !gia_in_attesa) {
+    const timespec subito{};
+    while (::sigtimedwait(&tubo, nullptr, &subito) < 0 && errno == EINTR) {
+    }
+  }
+  ::pthread_sigmask(SIG_SETMASK, &prima, nullptr);
+  errno = errore;
+  return n;
+}
+
+// A stream opened with O_NONBLOCK that never waits long: see StreamWait::never.
+class PosixStreamSenzaAttesa : public PosixStream {
+ public:
+  using PosixStream::PosixStream;
+
+  using PosixStream::write;
+  void write(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t n = scrivi_senza_sigpipe(fd(), bytes);
+      if (n > 0) {
+        bytes.remove_prefix(static_cast<size_t>(n));
+      } else if (n == 0 || errno == EAGAIN || errno == EWOULDBLOCK) {
+        attendi_spazio();
+      } else if (errno == EPIPE) {
+        throw FileError("write", path(), "the program reading it has closed it");
+      } else if (errno != EINTR) {
+        fail("write", path());
+      }
+    }
+  }
+  void write(std::span<const std::string_view> pieces) override {
+    for (std::string_view piece : pieces) write(piece);
+  }
+
+ private:
+  // Returns once the reader has made room (or gone, which the next write
+  // tells); throws when it takes nothing for kStreamPatience, or on the
+  // user's interrupt.
+  void attendi_spazio() {
+    const auto fine = std::chrono::steady_clock::now() + kStreamPatience;
+    for (;;) {
+      pollfd attese[2] = {{fd(), POLLOUT, 0}, {interrupt_fd(), POLLIN, 0}};
+      const auto resta =
+          std::chrono::ceil<std::chrono::milliseconds>(fine - std::chrono::steady_clock::now());
+      const int pronti = ::poll(attese, interrupt_fd() >= 0 ? 2 : 1,
+                                static_cast<int>(std::max<int64_t>(0, resta.count())));
+      if (pronti < 0 && errno != EINTR) fail("write", path());
+      if (pronti > 0 && attese[0].revents != 0) return;
+      if (interrupt_requested()) throw FileError("write", path(), "interrupted");
+      if (pronti == 0) {
+        throw FileError("write", path(),
+                        "the program reading it took nothing for " +
+                            std::to_string(kStreamPatience.count() / 1000) + " seconds");
+      }
+    }
+  }
 };
 
 class PosixFolderLock : public FolderLock {
@@ -244,19 +323,30 @@ std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit
   }
 }
 
-std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
+std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path, StreamWait wait) {
   // What cannot be looked up is left to the whole-file write to report.
   struct stat st;
   if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return nullptr;
   // A regular file is replaced whole, unless it is a descriptor's file.
   const bool descrittore = porta_a_un_descrittore(path);
   if (S_ISREG(st.st_mode) && !descrittore) return nullptr;
+  const bool senza_attesa = wait == StreamWait::never;
+  // Without O_NONBLOCK, opening a FIFO waits for a reader; with it, a FIFO
+  // with no reader fails at once with ENXIO.
   int fd;
   do {
-    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | (senza_attesa ? O_NONBLOCK : 0));
   } while (fd < 0 && errno == EINTR);
+  if (fd < 0 && errno == ENXIO && S_ISFIFO(st.st_mode)) {
+    throw FileError("open", path, "no program is reading the FIFO");
+  }
   if (fd < 0) fail("open", path);
-  auto stream = std::make_unique<PosixStream>(fd, path);
+  std::unique_ptr<NewFile> stream;
+  if (senza_attesa) {
+    stream = std::make_unique<PosixStreamSenzaAttesa>(fd, path);
+  } else {
+    stream = std::make_unique<PosixStream>(fd, path);
+  }
   // A regular file put in its place meanwhile is replaced whole after all.
   if (::fstat(fd, &st) != 0 || (S_ISREG(st.st_mode) && !descrittore)) return nullptr;
   return stream;
@@ -384,6 +474,12 @@ std::string RealFileSystem::folder_identity(const std::string& folder) {
   const std::string cartella = cartella_o_corrente(folder);
   struct stat st;
   if (::stat(cartella.c_str(), &st) != 0) fail("look up", cartella);
+  return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
+}
+
+std::string RealFileSystem::file_identity(const std::string& path) {
+  struct stat st;
+  if (path.empty() || ::stat(path.c_str(), &st) != 0) return "";
   return std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino);
 }
 

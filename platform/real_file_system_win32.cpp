@@ -152,9 +152,10 @@ std::string RealFileSystem::read(const std::string& path, const ReadLimit& limit
   }
 }
 
-std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path) {
+std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path, StreamWait) {
   // What cannot be opened (missing, a folder, read-only) is left to the
-  // whole-file write to report. OPEN_EXISTING never creates or truncates.
+  // whole-file write to report. OPEN_EXISTING never creates or truncates,
+  // and a pipe with no free instance fails at once rather than waiting.
   HANDLE h = CreateFileW(a_utf16(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                          nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return nullptr;
@@ -309,6 +310,19 @@ std::string RealFileSystem::folder_identity(const std::string& folder) {
   if (!h.valida()) fail("look up", cartella);
   BY_HANDLE_FILE_INFORMATION info;
   if (!GetFileInformationByHandle(h.get(), &info)) fail("look up", cartella);
+  return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) +
+         ":" + std::to_string(info.nFileIndexLow);
+}
+
+// The volume's serial number and the file's index on it, which every path
+// to the file shares (its links followed, whatever the case of its name).
+std::string RealFileSystem::file_identity(const std::string& path) {
+  if (path.empty()) return "";
+  OwnedHandle h(CreateFileW(a_utf16(path).c_str(), FILE_READ_ATTRIBUTES,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!h.valida() || !GetFileInformationByHandle(h.get(), &info)) return "";
   return std::to_string(info.dwVolumeSerialNumber) + ":" + std::to_string(info.nFileIndexHigh) +
          ":" + std::to_string(info.nFileIndexLow);
 }

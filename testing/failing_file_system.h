@@ -49,8 +49,8 @@ class FailingFileSystem : public FileSystem {
     check(Op::read, p, "open");
     return inner_.read(p, limit);
   }
-  std::unique_ptr<NewFile> open_stream(const std::string& p) override {
-    return inner_.open_stream(p);
+  std::unique_ptr<NewFile> open_stream(const std::string& p, StreamWait wait) override {
+    return inner_.open_stream(p, wait);
   }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override {
     check(Op::create, beside, "create");
@@ -87,6 +87,7 @@ class FailingFileSystem : public FileSystem {
   std::string folder_identity(const std::string& folder) override {
     return inner_.folder_identity(folder);
   }
+  std::string file_identity(const std::string& p) override { return inner_.file_identity(p); }
 
  private:
   // A new file whose writes and syncs can fail too; `output` is the name

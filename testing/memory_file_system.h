@@ -19,7 +19,7 @@ class MemoryFileSystem : public FileSystem {
   }
   std::string read(const std::string& path, const ReadLimit& limit) override;
   // Every file here is a regular one.
-  std::unique_ptr<NewFile> open_stream(const std::string&) override { return nullptr; }
+  std::unique_ptr<NewFile> open_stream(const std::string&, StreamWait) override { return nullptr; }
   std::unique_ptr<NewFile> create_new(const std::string& beside) override;
   std::string keep_earlier(const std::string& path) override;
   void clear_leftovers(std::span<const std::string>) override {}
@@ -34,6 +34,10 @@ class MemoryFileSystem : public FileSystem {
   // Folders are kept only as names: a file's path needs none made first.
   void create_folder(const std::string& path) override;
   std::string folder_identity(const std::string& folder) override { return folder; }
+  // A path names one file only: there are no links here.
+  std::string file_identity(const std::string& path) override {
+    return files_.count(path) > 0 ? path : "";
+  }
 
   // Puts a file in place at once, as a test's starting point.
   void write(const std::string& path, std::string_view bytes) { files_[path] = std::string(bytes); }

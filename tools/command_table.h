@@ -39,13 +39,18 @@ struct comando {
   // and what it prints reaches standard output once it has let them go; one
   // that writes holds them alone for its whole run.
   LockKind accesso = LockKind::exclusive;
-  // A command that runs until it is interrupted locks its folders itself,
-  // for each round of work only, so that between rounds other runs may work
+  // A command that locks its folders itself, for the part of its work done
+  // in them only (each round of a watch, the drawing of a plot), so that
+  // while it waits (for an edit, for a FIFO's reader) other runs may work
   // there; it is started with none held.
   bool blocca_a_ogni_giro = false;
   // Runs with every folder of the command held locked (unless it locks
   // them itself). Returns the status.
   int (*esegui)(const richiesta& r);
+  // Why the command line, though well formed, must not run, found by
+  // looking at the files (an output that is one of the scenario's own
+  // files), or ""; a refusal is a usage error, before anything is locked.
+  std::string (*rifiuta)(const richiesta& r) = nullptr;
 };
 
 // The options every command has: the names of the scenario's files.

@@ -2,10 +2,12 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <regex>
 #include <sstream>
 
 #include "driver/file_names.h"
+#include "encoding/quoted.h"
 #include "platform/folder_watch.h"
 #include "testing/fake_platform.h"
 #include "testing/memory_file_system.h"
@@ -15,12 +17,17 @@
 #include "tools/scenario_tool.h"
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <thread>
@@ -66,14 +73,20 @@ struct Passo {
   std::function<void()> prima = {};
 };
 
-// A folder in memory whose locks are counted, to see what a wait holds.
+// A folder in memory whose locks are counted, to see what a wait holds,
+// and where a path may be made a link to another file.
 class DiscoContato : public MemoryFileSystem {
  public:
   std::unique_ptr<FolderLock> lock_folder(const std::string&, LockKind,
                                           const std::function<void()>&) override {
     return std::make_unique<Contato>(tenuti);
   }
+  std::string file_identity(const std::string& path) override {
+    const auto link = collegamenti.find(path);
+    return MemoryFileSystem::file_identity(link == collegamenti.end() ? path : link->second);
+  }
   int tenuti = 0;
+  std::map<std::string, std::string> collegamenti;  // a path and the file it leads to
 
  private:
   struct Contato : FolderLock {
@@ -183,16 +196,122 @@ TEST_F(WatchTest, InterruptEndsAtOnceAndPlotFollowsTheRounds) {
   EXPECT_EQ(errori.str(), "");
 }
 
+// A folder deleted or moved away is told once, with no round while it is
+// away (nor "cannot lock"); once it is back the watch goes on, with a
+// round for it. The watch then goes on telling its edits.
+TEST_F(WatchTest, AFolderGoneIsToldOnceAndWatchedAgainOnceBack) {
+  const auto via = [&] {
+    disco.remove(nomi.linea_txt);
+    disco.remove(nomi.treno_txt);
+  };
+  const auto rimessa = [&] {
+    disco.write(nomi.linea_txt, testo_linea());
+    disco.write(nomi.treno_txt, testo_treno());
+  };
+  p.passi = {
+      // deleted, and back a while later, its texts put back after it
+      {WatchEvent::gone, via},
+      {WatchEvent::quiet},
+      {WatchEvent::quiet},
+      {WatchEvent::back},
+      {WatchEvent::changed, rimessa},
+      {WatchEvent::quiet},
+      // moved away in the middle of a save, and back with a mistake
+      {WatchEvent::changed},
+      {WatchEvent::gone},
+      {WatchEvent::back, [&] { disco.write(nomi.linea_txt, linea_con_errore()); }},
+      {WatchEvent::quiet},
+      // an edit once back
+      {WatchEvent::changed, rimessa},
+      {WatchEvent::quiet},
+  };
+  ASSERT_EQ(esegui(), 0) << errori.str();
+  EXPECT_EQ(riassunti(uscita.str(), "Prova_1"),
+            (std::vector<std::string>{"compiled; 3 files written", "compiled; 3 files written",
+                                      "1 error, 0 warnings; nothing written",
+                                      "compiled; 3 files written"}))
+      << uscita.str();
+  EXPECT_EQ(quante(uscita.str(),
+                   " \"dir\" is gone (deleted, renamed or moved); waiting for it "
+                   "to come back\n"),
+            2u)
+      << uscita.str();
+  EXPECT_EQ(quante(uscita.str(), " \"dir\" is back\n"), 2u) << uscita.str();
+  EXPECT_EQ(errori.str(), "");
+  EXPECT_EQ(p.tenuti_in_attesa, std::vector<int>(13, 0));
+}
+
+// The picture never takes the place of one of the scenario's own files: one
+// named at start is a usage error, and one that becomes such a file (a link
+// made since) is refused by its round, which says so, and the watch goes on.
+TEST_F(WatchTest, PlotNeverReplacesTheScenariosOwnFiles) {
+  for (const std::string& propria : {nomi.linea_txt, nomi.treno_txt, nomi.scenario_sim}) {
+    uscita.str("");
+    errori.str("");
+    EXPECT_EQ(esegui({"--plot", propria}), 64) << propria;
+    EXPECT_NE(errori.str().find("scenario-tool: refusing --plot " + percorso_citato(propria) +
+                                ": it is "),
+              std::string::npos)
+        << errori.str();
+    EXPECT_NE(errori.str().find("usage: scenario-tool watch DIR"), std::string::npos);
+    EXPECT_EQ(uscita.str(), "");
+  }
+  EXPECT_EQ(p.cartella, "") << "a refused watch began watching";
+
+  uscita.str("");
+  errori.str("");
+  const std::string link = "dir/route.svg";
+  p.passi = {
+      {WatchEvent::changed, [&] { disco.collegamenti[link] = nomi.linea_txt; }},
+      {WatchEvent::quiet},
+      {WatchEvent::changed, [&] { disco.collegamenti.clear(); }},
+      {WatchEvent::quiet},
+  };
+  ASSERT_EQ(esegui({"--plot", link}), 0) << errori.str();
+  EXPECT_EQ(riassunti(uscita.str(), "Prova_1"),
+            (std::vector<std::string>{"compiled; 3 files written, \"dir/route.svg\" drawn",
+                                      "compiled; 3 files written, \"dir/route.svg\" not drawn",
+                                      "compiled; 3 files written, \"dir/route.svg\" drawn"}))
+      << uscita.str();
+  EXPECT_EQ(errori.str(),
+            "scenario-tool: cannot write \"dir/route.svg\": it is the scenario's "
+            "line description text " +
+                percorso_citato(nomi.linea_txt) +
+                " (the same file by another path); the picture must not take the "
+                "place of the author's text\n");
+  EXPECT_EQ(disco.files().at(nomi.linea_txt), testo_linea());
+}
+
 #ifndef _WIN32
+// An exhausted inotify limit is named, with the setting to raise; other
+// failures keep the system's words alone.
+TEST(InotifyFailure, NamesTheLimitToRaise) {
+  const std::string osservazioni = inotify_failure("inotify_add_watch", ENOSPC);
+  EXPECT_TRUE(osservazioni.starts_with(std::strerror(ENOSPC))) << osservazioni;
+  EXPECT_NE(osservazioni.find("fs.inotify.max_user_watches"), std::string::npos) << osservazioni;
+  EXPECT_NE(osservazioni.find("sysctl fs.inotify.max_user_watches="), std::string::npos);
+
+  const std::string istanze = inotify_failure("inotify_init1", EMFILE);
+  EXPECT_TRUE(istanze.starts_with(std::strerror(EMFILE))) << istanze;
+  EXPECT_NE(istanze.find("sysctl fs.inotify.max_user_instances="), std::string::npos) << istanze;
+
+  EXPECT_EQ(inotify_failure("inotify_add_watch", ENOENT), std::strerror(ENOENT));
+  EXPECT_EQ(inotify_failure("inotify_add_watch", EACCES), std::strerror(EACCES));
+  // The reason reaches the user in the watch's failure.
+  const FileError e("watch", "dir", inotify_failure("inotify_add_watch", ENOSPC));
+  EXPECT_NE(std::string(e.what()).find("cannot watch \"dir\": "), std::string::npos);
+  EXPECT_NE(std::string(e.what()).find("max_user_watches"), std::string::npos);
+}
+
 // Reads what a child process prints, as it comes.
 class UscitaDelFiglio {
  public:
   explicit UscitaDelFiglio(int fd) : fd_(fd) {}
   ~UscitaDelFiglio() { ::close(fd_); }
-  // Waits, up to a generous limit, until `cosa` has been printed.
-  bool attendi(const std::string& cosa) {
+  // Waits, up to a generous limit, until `cosa` has been printed `volte` times.
+  bool attendi(const std::string& cosa, size_t volte = 1) {
     const auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (letto.find(cosa) == std::string::npos) {
+    while (quante(letto, cosa) < volte) {
       if (std::chrono::steady_clock::now() > fine) return false;
       pollfd attesa{fd_, POLLIN, 0};
       if (::poll(&attesa, 1, 100) <= 0) continue;
@@ -266,6 +385,190 @@ TEST(WatchOnDisk, RecompilesAfterASaveAndEndsOnCtrlC) {
   }
   ASSERT_TRUE(WIFEXITED(stato));
   EXPECT_EQ(WEXITSTATUS(stato), 0);
+}
+
+// `scenario-tool ARGOMENTI` run in a process of its own with the system's
+// watch, all it prints (standard error too) read as it comes.
+class WatchInUnProcesso {
+ public:
+  explicit WatchInUnProcesso(const std::vector<std::string>& argomenti) {
+    int tubo[2];
+    if (::pipe(tubo) != 0) throw std::runtime_error("no pipe");
+    std::cout.flush();
+    figlio_ = ::fork();
+    if (figlio_ == 0) {
+      ::dup2(tubo[1], 1);
+      ::close(tubo[0]);
+      ::close(tubo[1]);
+      RealFileSystem fs;
+      struct : testing::FakePlatform {
+        std::unique_ptr<FolderWatch> sorveglia_cartella(
+            const std::string& folder, const std::vector<std::string>& names) override {
+          return watch_folder(folder, names);
+        }
+      } p;
+      const int stato = esegui_scenario_tool(argomenti, fs, p, std::cout, std::cout);
+      std::cout.flush();
+      ::_exit(stato);
+    }
+    ::close(tubo[1]);
+    uscita_ = std::make_unique<UscitaDelFiglio>(tubo[0]);
+  }
+  ~WatchInUnProcesso() {
+    if (figlio_ > 0) {
+      ::kill(figlio_, SIGKILL);
+      ::waitpid(figlio_, nullptr, 0);
+    }
+  }
+  bool attendi(const std::string& cosa, size_t volte = 1) { return uscita_->attendi(cosa, volte); }
+  const std::string& letto() const { return uscita_->letto; }
+  // Ctrl-C, and the status it ends with; -1 when it goes on.
+  int interrompi() {
+    ::kill(figlio_, SIGINT);
+    uscita_->attendi("stopped watching");
+    int stato = 0;
+    const auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (::waitpid(figlio_, &stato, WNOHANG) != figlio_) {
+      if (std::chrono::steady_clock::now() > fine) return -1;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    figlio_ = -1;
+    return WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+  }
+
+ private:
+  pid_t figlio_ = -1;
+  std::unique_ptr<UscitaDelFiglio> uscita_;
+};
+
+void metti_testi(const std::string& cartella) {
+  const nomi_file nomi = nomi_file_per(cartella, "Prova", "1");
+  testing::write_file(nomi.linea_txt, testo_linea());
+  testing::write_file(nomi.treno_txt, testo_treno());
+}
+
+// A folder deleted, renamed, or moved with the folder above it is told once
+// each time, and while it is away a save (in the folder under its new name)
+// makes no round and no complaint; once back at its path, made anew or
+// renamed back, it is watched again, with a round for it.
+TEST(WatchOnDisk, AFolderGoneIsWatchedAgainOnceBack) {
+  testing::TempFolder radice;
+  const std::string sopra = radice.file("sopra");
+  const std::string cartella = join_path(sopra, "scenario");
+  std::filesystem::create_directories(cartella);
+  metti_testi(cartella);
+  WatchInUnProcesso w({"watch", cartella, "--scenario", "Prova", "--train", "1"});
+  const std::string compilato = "Prova_1: compiled; 3 files written";
+  const std::string andata = percorso_citato(cartella) + " is gone";
+  const std::string ritorno = percorso_citato(cartella) + " is back";
+  ASSERT_TRUE(w.attendi(compilato)) << w.letto();
+
+  std::filesystem::remove_all(cartella);
+  ASSERT_TRUE(w.attendi(andata)) << w.letto();
+  std::this_thread::sleep_for(3 * kFolderLookout);
+  // Made anew beside it, and moved into place whole.
+  const std::string nuova = join_path(sopra, "nuova");
+  std::filesystem::create_directory(nuova);
+  metti_testi(nuova);
+  std::filesystem::rename(nuova, cartella);
+  ASSERT_TRUE(w.attendi(ritorno)) << w.letto();
+  ASSERT_TRUE(w.attendi(compilato, 2)) << w.letto();
+  EXPECT_EQ(quante(w.letto(), andata), 1u) << w.letto();
+
+  const std::string altrove = join_path(sopra, "altrove");
+  std::filesystem::rename(cartella, altrove);
+  ASSERT_TRUE(w.attendi(andata, 2)) << w.letto();
+  testing::write_file(nomi_file_per(altrove, "Prova", "1").linea_txt, linea_con_errore());
+  std::this_thread::sleep_for(3 * kFolderLookout);
+  std::filesystem::rename(altrove, cartella);
+  ASSERT_TRUE(w.attendi("Prova_1: 1 error, 0 warnings; nothing written")) << w.letto();
+  EXPECT_EQ(quante(w.letto(), ritorno), 2u) << w.letto();
+
+  // The folder above renamed, which inotify does not tell of the folder.
+  std::filesystem::rename(sopra, radice.file("altra"));
+  ASSERT_TRUE(w.attendi(andata, 3)) << w.letto();
+  std::filesystem::rename(radice.file("altra"), sopra);
+  ASSERT_TRUE(w.attendi("Prova_1: 1 error, 0 warnings; nothing written", 2)) << w.letto();
+
+  EXPECT_EQ(quante(w.letto(), andata), 3u) << w.letto();
+  EXPECT_EQ(quante(w.letto(), ritorno), 3u) << w.letto();
+  EXPECT_EQ(quante(w.letto(), "Prova_1: "), 4u) << "a round while the folder was away\n"
+                                                << w.letto();
+  EXPECT_EQ(w.letto().find("cannot"), std::string::npos) << w.letto();
+  EXPECT_EQ(w.interrompi(), 0) << w.letto();
+}
+
+// --plot into a FIFO never holds a round up, nor the folder: with no reader
+// the round says so at once and the watch goes on; a reader gets each
+// picture whole; a reader that takes nothing holds the picture's write only
+// (never the folder), for a few seconds or until Ctrl-C, which ends the
+// watch at once.
+TEST(WatchOnDisk, APlotIntoAFifoNeverHoldsTheWatchUp) {
+  testing::TempFolder cartella;
+  metti_testi(cartella.path());
+  const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
+  const std::string fifo = cartella.file("picture.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  WatchInUnProcesso w(
+      {"watch", cartella.path(), "--scenario", "Prova", "--train", "1", "--plot", fifo});
+  const std::string disegnato = "Prova_1: compiled; 3 files written, " + percorso_citato(fifo);
+  ASSERT_TRUE(w.attendi(disegnato + " not drawn")) << w.letto();
+  EXPECT_NE(w.letto().find("scenario-tool: cannot open " + percorso_citato(fifo) +
+                           ": no program is reading the FIFO\n"),
+            std::string::npos)
+      << w.letto();
+  RealFileSystem fs;
+  const auto libera = [&] {
+    fs.lock_folder(cartella.path(), LockKind::exclusive, [] {
+      throw std::runtime_error("the watch holds its folder while it writes the picture");
+    });
+  };
+  EXPECT_NO_THROW(libera());
+
+  // A reader that reads.
+  const int lettore = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(lettore, 0);
+  UscitaDelFiglio immagine(lettore);
+  bool intera = false;
+  std::thread legge([&] { intera = immagine.attendi("</svg>\n"); });
+  testing::write_file(nomi.linea_txt, testo_linea());
+  legge.join();
+  ASSERT_TRUE(intera) << w.letto();
+  ASSERT_TRUE(w.attendi(disegnato + " drawn")) << w.letto();
+  EXPECT_TRUE(immagine.letto.starts_with("<?xml")) << immagine.letto.substr(0, 80);
+
+  // The same reader, which now takes nothing: the picture fills the FIFO,
+  // and its write waits outside the folder's lock, then gives up.
+  const auto pieno = [&] {
+    const auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    int in_attesa = 0;
+    while (std::chrono::steady_clock::now() < fine) {
+      if (::ioctl(lettore, FIONREAD, &in_attesa) == 0 && in_attesa >= 4096) return true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+  };
+  testing::write_file(nomi.linea_txt, testo_linea());
+  ASSERT_TRUE(pieno()) << w.letto();
+  EXPECT_NO_THROW(libera());
+  ASSERT_TRUE(w.attendi(disegnato + " not drawn", 2)) << w.letto();
+  EXPECT_NE(w.letto().find("scenario-tool: cannot write " + percorso_citato(fifo) +
+                           ": the program reading it took nothing for 5 seconds\n"),
+            std::string::npos)
+      << w.letto();
+
+  // Again, and Ctrl-C while the write waits: the first ends the watch.
+  char scarto[65536];
+  while (::read(lettore, scarto, sizeof scarto) > 0) {
+  }
+  testing::write_file(nomi.linea_txt, testo_linea());
+  ASSERT_TRUE(pieno()) << w.letto();
+  EXPECT_EQ(w.interrompi(), 0) << w.letto();
+  EXPECT_NE(
+      w.letto().find("scenario-tool: cannot write " + percorso_citato(fifo) + ": interrupted\n"),
+      std::string::npos)
+      << w.letto();
+  EXPECT_TRUE(std::filesystem::is_fifo(fifo));
 }
 #endif
 

@@ -92,6 +92,11 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
       for (const std::string& cartella : o->cartelle) fs.create_folder(cartella);
     }
     const richiesta r{*o, *scenario, *treno, fs, p, uscita, errori};
+    if (c->rifiuta) {
+      if (const std::string rifiuto = c->rifiuta(r); !rifiuto.empty()) {
+        return errore_di_uso(errori, c, rifiuto);
+      }
+    }
     if (c->blocca_a_ogni_giro) return c->esegui(r);
     // Also refuses a DIR that is missing or not a folder, with the system's reason.
     auto locks = blocca_cartelle(fs, o->cartelle, c->accesso, errori);

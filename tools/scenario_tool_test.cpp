@@ -14,6 +14,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <filesystem>
+#include <iostream>
 #include <mutex>
 #include <set>
 #include <sstream>
@@ -558,6 +559,111 @@ TEST_F(ScenarioToolTest, PlotIntoAStreamWritesInPlace) {
   ASSERT_EQ(stato_link, 0) << errori.str();
   EXPECT_TRUE(std::filesystem::is_symlink(link));
   EXPECT_TRUE(read_file(uscita_file).starts_with("<?xml"));
+}
+
+// The picture never takes the place of one of the scenario's own files,
+// whatever path leads to it: a hard link, a symbolic link, "x/../", another
+// case where the file system ignores case. Each is a usage error that
+// names the file, for plot and for watch alike, and every file stays.
+TEST_F(ScenarioToolTest, PlotNeverReplacesTheScenariosOwnFiles) {
+  const nomi_file nomi = prepara("Prova", "1");
+  ASSERT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"}), 0)
+      << errori.str();
+  const std::vector<std::string> propri = {nomi.linea_txt, nomi.treno_txt, nomi.linea_dat,
+                                           nomi.scenario_sim, nomi.treno_dat};
+  std::vector<std::string> prima;
+  for (const std::string& f : propri) prima.push_back(read_file(f));
+
+  std::filesystem::create_directory(cartella.file("x"));
+  std::filesystem::create_hard_link(nomi.treno_txt, cartella.file("hard.svg"));
+  std::filesystem::create_symlink("Prova_linea.txt", cartella.file("soft.svg"));
+  struct caso {
+    std::string uscita;
+    std::string file;  // the scenario's file it is
+    const char* cosa;
+  };
+  std::vector<caso> casi = {
+      {nomi.linea_txt, nomi.linea_txt, "the scenario's line description text"},
+      {cartella.file("hard.svg"), nomi.treno_txt, "the scenario's train description text"},
+      {cartella.file("soft.svg"), nomi.linea_txt, "the scenario's line description text"},
+      {cartella.file("x/../Prova_1.sim"), nomi.scenario_sim, "the scenario binary file"},
+      {cartella.file("./Prova_linea.dat"), nomi.linea_dat, "the scenario's line binary file"},
+      {nomi.treno_dat, nomi.treno_dat, "the scenario's train binary file"},
+  };
+  // Where the file system ignores case, another case names the same file.
+  std::string maiuscolo = nomi.linea_txt;
+  maiuscolo.replace(maiuscolo.size() - 4, 4, ".TXT");
+  if (fs.exists(maiuscolo)) {
+    casi.push_back({maiuscolo, nomi.linea_txt, "the scenario's line description text"});
+  }
+  for (const caso& c : casi) {
+    for (const char* opzione : {"-o", "--plot"}) {
+      SCOPED_TRACE(c.uscita + " " + opzione);
+      const bool plot = std::string(opzione) == "-o";
+      EXPECT_EQ(esegui({plot ? "plot" : "watch", cartella.path(), "--scenario", "Prova", "--train",
+                        "1", opzione, c.uscita}),
+                64);
+      std::string atteso = "scenario-tool: refusing " + std::string(opzione) + " " +
+                           percorso_citato(c.uscita) + ": it is " + c.cosa + " " +
+                           percorso_citato(c.file);
+      if (c.uscita != c.file) atteso += " (the same file by another path)";
+      EXPECT_TRUE(errori.str().starts_with(atteso + "; the picture must not take the place of "))
+          << errori.str();
+      EXPECT_NE(errori.str().find(plot ? "usage: scenario-tool plot DIR"
+                                       : "usage: scenario-tool watch DIR"),
+                std::string::npos);
+      EXPECT_EQ(uscita.str(), "");
+    }
+  }
+  for (size_t i = 0; i < propri.size(); ++i) {
+    EXPECT_TRUE(read_file(propri[i]) == prima[i]) << propri[i] << " was written over";
+  }
+  EXPECT_TRUE(std::filesystem::is_symlink(cartella.file("soft.svg")));
+  EXPECT_EQ(testing::files_in(cartella.path()),
+            (std::set<std::string>{"Prova_linea.txt", "Prova_1-.txt", "Prova_linea.dat",
+                                   "Prova_1.sim", "Prova_1.dat", "x", "hard.svg", "soft.svg"}));
+
+  // A picture of its own is drawn as ever, beside them.
+  ASSERT_EQ(esegui({"plot", cartella.path(), "--scenario", "Prova", "--train", "1", "-o",
+                    cartella.file("x/route.svg")}),
+            0)
+      << errori.str();
+  EXPECT_TRUE(read_file(cartella.file("x/route.svg")).starts_with("<?xml"));
+}
+
+// plot draws its picture with the folder shared, and lets it go before
+// writing: a FIFO that waits for its reader holds no run that writes there.
+TEST_F(ScenarioToolTest, PlotWaitsForAFifosReaderHoldingNoFolder) {
+  std::ostringstream scarto;
+  ASSERT_EQ(esegui_programma(cartella.path(), fs, p, scarto), 0) << scarto.str();
+  const std::string fifo = cartella.file("picture.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+  std::cout.flush();
+  const pid_t figlio = ::fork();
+  if (figlio == 0) {
+    RealFileSystem fs_figlio;
+    testing::FakePlatform p_figlio;
+    std::ostringstream u, e;
+    ::_exit(esegui_scenario_tool({"plot", cartella.path(), "-o", fifo}, fs_figlio, p_figlio, u, e));
+  }
+  // Until the plot waits at the FIFO, as the system shows it where it can.
+  const std::string wchan = "/proc/" + std::to_string(figlio) + "/wchan";
+  const auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (read_file(wchan) != "wait_for_partner" && std::chrono::steady_clock::now() < fine) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_NO_THROW(fs.lock_folder(cartella.path(), LockKind::exclusive, [] {
+    throw std::runtime_error("plot holds its folder while it waits for the FIFO's reader");
+  }));
+  const int lettore = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  ASSERT_GE(lettore, 0);
+  ::fcntl(lettore, F_SETFL, 0);
+  const std::string letto = leggi_fino_a(lettore, "</svg>\n");
+  ::close(lettore);
+  int stato = 0;
+  ::waitpid(figlio, &stato, 0);
+  EXPECT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0);
+  EXPECT_TRUE(letto.starts_with("<?xml")) << letto.substr(0, 80);
 }
 
 // A folder's name reaches the terminal quoted, its control bytes escaped: an

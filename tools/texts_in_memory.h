@@ -29,7 +29,9 @@ class TextsInMemory : public FileSystem {
   // The compile writes nothing; should it ever try, the check stops with
   // the reason instead of touching the disk.
   std::string why_not_replaceable(const std::string&) override { return ""; }
-  std::unique_ptr<NewFile> open_stream(const std::string& p) override { refuse("open", p); }
+  std::unique_ptr<NewFile> open_stream(const std::string& p, StreamWait) override {
+    refuse("open", p);
+  }
   std::unique_ptr<NewFile> create_new(const std::string& p) override { refuse("create", p); }
   std::string keep_earlier(const std::string& p) override { refuse("link", p); }
   void clear_leftovers(std::span<const std::string>) override {}
@@ -41,6 +43,7 @@ class TextsInMemory : public FileSystem {
   }
   void create_folder(const std::string& p) override { refuse("create", p); }
   std::string folder_identity(const std::string& folder) override { return folder; }
+  std::string file_identity(const std::string& p) override { return exists(p) ? p : ""; }
 
  private:
   [[noreturn]] static void refuse(const char* operation, const std::string& p) {
