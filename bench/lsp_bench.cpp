@@ -105,6 +105,17 @@ void BM_ServerModificaPercorso(benchmark::State& state) {
 }
 BENCHMARK(BM_ServerModificaPercorso)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
+// The embedded texts with one line of 40,000 accented letters and then
+// 2,000 characters that Windows-1252 lacks (each 0x81, which the editor
+// shows as U+FFFD), each of them an error at a place past the accents.
+void BM_ServerModificaRigaLunga(benchmark::State& state) {
+  std::string treno = testo_da_tabella(righe_treno());
+  treno.insert(treno.rfind("[fine]"),
+               "# " + std::string(40000, '\xE8') + std::string(2000, '\x81') + "\r\n");
+  misura_modifiche(state, testo_da_tabella(righe_linea()), treno);
+}
+BENCHMARK(BM_ServerModificaRigaLunga)->UseManualTime()->Unit(benchmark::kMillisecond);
+
 // The process's resident memory, in KiB.
 double residente_kib() {
   std::ifstream statm("/proc/self/statm");

@@ -3,6 +3,7 @@
 // SARIF forms and an editor's squiggle are all drawn from.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <utility>
 #include <vector>
@@ -63,6 +64,13 @@ struct Diagnostic {
   std::vector<DiagnosticNote> notes;
   // What is allowed, in the author's words; each line is one hint.
   std::vector<std::string> help;
+  // How many findings this one tells: with the others of its class on its
+  // line merged into it, more than one. In a summary, the number of its
+  // class's findings in its text that are not shown.
+  size_t quante = 1;
+  // A summary of the findings of its class (`code` and `severity`) in its
+  // text past those shown, told on no line.
+  bool riassunto = false;
 };
 
 // Where a field of the text at `testo` stands, as a finding gives it.

@@ -7,6 +7,7 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "tools/author_texts.h"
+#include "tools/bounded_findings.h"
 #include "tools/command_table.h"
 #include "tools/diagnostic_render.h"
 #include "tools/diagnostics.h"
@@ -48,6 +49,9 @@ int esegui(const richiesta& r) {
   std::vector<Diagnostic> trovate =
       controlla_scenario(in_memoria, {r.scenario, r.treno, true, testi, {}}, letti->testi);
   std::ranges::move(letti->trovate, std::back_inserter(trovate));
+  // Each part is bounded already; bounded again together, a class found in
+  // both is told as one.
+  trovate = limitate(std::move(trovate));
   for (const auto& [percorso, da] : letti->convertiti) nota_conversione(trovate, percorso, da);
   trovate = secondo_le_opzioni(std::move(trovate), r.o.senza_avvisi, r.o.avvisi_come_errori);
   if (r.o.formato == "json") {
@@ -55,7 +59,7 @@ int esegui(const richiesta& r) {
   } else if (r.o.formato == "sarif") {
     r.uscita << come_sarif(trovate);
   } else {
-    r.uscita << come_testo(trovate, letti->testi);
+    scrivi_testo(r.uscita, trovate, letti->testi);
   }
   return con_errori(trovate) ? kStatoConCodice : kStatoCompleto;
 }

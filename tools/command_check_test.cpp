@@ -398,6 +398,87 @@ TEST_F(CheckTest, ATextInAnotherEncodingIsCheckedConverted) {
             "(columns count characters of the text converted from UTF-8)");
 }
 
+// How many times `parte` stands in `s`.
+size_t volte(const std::string& s, const std::string& parte) {
+  size_t n = 0;
+  for (size_t i = s.find(parte); i != std::string::npos; i = s.find(parte, i + parte.size())) ++n;
+  return n;
+}
+
+// A line of 5,000 bytes that form no UTF-8 character was 5,000 errors, each
+// quoting the whole line with a caret as long as its column: 25 MB of
+// output. It is one error that counts them, its line cut around the caret.
+TEST_F(CheckTest, ALineOfManyFaultsIsToldOnce) {
+  ASSERT_TRUE(modifica(true, "[fine]", std::string(5000, '\xFF') + "\r\n[fine]"));
+  EXPECT_EQ(controlla({"--encoding", "utf-8"}), 1);
+  const std::string testo = uscita.str();
+  EXPECT_EQ(volte(testo, "[encoding]"), 1u) << testo;
+  EXPECT_NE(testo.find("   = note: and 4,999 more on this line\n"), std::string::npos) << testo;
+  EXPECT_NE(testo.find(" | " + std::string(100, '?') + "...\n"), std::string::npos) << testo;
+  EXPECT_TRUE(testo.ends_with("5,000 errors, 0 warnings\n")) << testo;
+  EXPECT_LT(testo.size(), 1000u);
+
+  EXPECT_EQ(controlla({"--encoding", "utf-8", "--format", "json"}), 1);
+  const auto j = nlohmann::json::parse(uscita.str())["diagnostics"];
+  ASSERT_EQ(j.size(), 1u);
+  EXPECT_EQ(j[0]["code"], "encoding");
+  EXPECT_EQ(j[0]["count"], 5000);
+  EXPECT_EQ(controlla({"--encoding", "utf-8", "--format", "sarif"}), 1);
+  const auto r = nlohmann::json::parse(uscita.str())["runs"][0]["results"];
+  ASSERT_EQ(r.size(), 1u);
+  EXPECT_EQ(r[0]["properties"]["count"], 5000);
+
+  // The same line in UTF-16, lone surrogates each, with no option.
+  std::string utf16 = "\xFF\xFE";
+  for (char c : testo_da_tabella(righe_linea())) utf16 += std::string{c, '\0'};  // ASCII
+  const std::string fine("[\0f\0i\0n\0e\0]\0", 12);
+  std::string surrogati;
+  for (int i = 0; i < 3000; ++i) surrogati += std::string("\x00\xDC", 2);
+  utf16.insert(utf16.rfind(fine), surrogati + std::string("\r\0\n\0", 4));
+  disco.write(nomi.linea_txt, utf16);
+  disco.write(nomi.treno_txt, testo_da_tabella(righe_treno()));
+  EXPECT_EQ(controlla(), 1);
+  EXPECT_EQ(volte(uscita.str(), "[encoding]"), 1u) << uscita.str();
+  EXPECT_NE(uscita.str().find("= note: and 2,999 more on this line"), std::string::npos);
+  EXPECT_TRUE(uscita.str().ends_with("3,000 errors, 1 warning\n")) << uscita.str();
+}
+
+// 3,000 comment lines were 6,000 warnings (each line is a comment and an
+// unknown keyword). Each class shows its first 50 lines and counts the
+// rest; the count at the end, the exit status and the options see them all.
+TEST_F(CheckTest, ManyFindingsOfAClassAreCountedPastTheFirst) {
+  std::string commenti;
+  for (int i = 0; i < 3000; ++i) commenti += "# x\r\n";
+  ASSERT_TRUE(modifica(true, "[fine]", commenti + "[fine]"));
+  EXPECT_EQ(controlla(), 0);
+  const std::string testo = uscita.str();
+  EXPECT_EQ(volte(testo, "[comment]\n"), 51u);
+  EXPECT_EQ(volte(testo, "[unknown-keyword]\n"), 51u);
+  EXPECT_NE(testo.find("dir/Prova_linea.txt: warning: 2,950 more `comment` warnings in this text "
+                       "are not shown [comment]\n"),
+            std::string::npos)
+      << testo;
+  EXPECT_TRUE(testo.ends_with("0 errors, 6,000 warnings\n")) << testo;
+
+  EXPECT_EQ(controlla({"--format", "json"}), 0);
+  const auto j = nlohmann::json::parse(uscita.str())["diagnostics"];
+  EXPECT_EQ(j.size(), 102u);
+  size_t quante = 0;
+  for (const auto& d : j) quante += d["count"].get<size_t>();
+  EXPECT_EQ(quante, 6000u);
+  EXPECT_GT(j[99]["line"], 0);
+  EXPECT_EQ(j[100]["line"], 0) << "the summaries follow the text's findings";
+  EXPECT_EQ(j[101]["line"], 0);
+
+  EXPECT_EQ(controlla({"--warnings-as-errors"}), 1);
+  EXPECT_TRUE(uscita.str().ends_with("6,000 errors, 0 warnings\n")) << uscita.str();
+  EXPECT_EQ(controlla({"--no-warn", "comment"}), 0);
+  EXPECT_EQ(volte(uscita.str(), "[comment]"), 0u);
+  EXPECT_TRUE(uscita.str().ends_with("0 errors, 3,000 warnings\n")) << uscita.str();
+  EXPECT_EQ(controlla({"--no-warn", "comment", "--no-warn", "unknown-keyword"}), 0);
+  EXPECT_EQ(uscita.str(), "");
+}
+
 TEST_F(CheckTest, AMissingTextIsNamed) {
   disco.remove(nomi.treno_txt);
   EXPECT_EQ(controlla(), 2);

@@ -6,6 +6,7 @@
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
 #include "tools/author_texts.h"
+#include "tools/bounded_findings.h"
 #include "tools/diagnostic_render.h"
 #include "tools/diagnostics.h"
 #include "tools/texts_in_memory.h"
@@ -37,10 +38,10 @@ giro_compilazione compila_testi(const richiesta& r, std::ostream& trovate, std::
   const auto letti = leggi_testi(r.fs, testi, r.errori);
   if (!letti) return g;
   const std::vector<Diagnostic> controllo = controlla(r, testi, *letti);
-  trovate << come_testo(controllo, *letti);
-  g.errori = static_cast<size_t>(std::ranges::count_if(
-      controllo, [](const Diagnostic& d) { return d.severity == Severity::error; }));
-  g.avvisi = controllo.size() - g.errori;
+  scrivi_testo(trovate, controllo, *letti);
+  const conteggio_trovate n = conta(controllo);
+  g.errori = n.errori;
+  g.avvisi = n.avvisi;
   // A half-compiled scenario is never shipped by mistake: the author asks
   // for it by name.
   if (g.errori > 0 && !o.scrivi_con_errori) {

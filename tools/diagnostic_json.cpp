@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "driver/version.h"
+#include "tools/bounded_findings.h"
 #include "tools/diagnostic_render.h"
 
 namespace lorvenna {
@@ -79,6 +80,7 @@ json physical_location(const SourceSpan& s) {
 
 std::string sarif_text(const Diagnostic& d) {
   std::string t = d.message;
+  if (const std::string altre = altre_con(d); !altre.empty()) t += "\n" + altre;
   for (const std::string& h : d.help) t += "\nhelp: " + h;
   return t;
 }
@@ -99,6 +101,7 @@ std::string come_json(const std::vector<Diagnostic>& d) {
       j["notes"].push_back(note);
     }
     j["help"] = x.help;
+    j["count"] = x.quante;
     lista.push_back(j);
   }
   return dumped({{"schema_version", 1}, {"diagnostics", lista}});
@@ -129,6 +132,7 @@ std::string come_sarif(const std::vector<Diagnostic>& d) {
       }
       result["relatedLocations"] = related;
     }
+    if (x.quante > 1 || x.riassunto) result["properties"] = {{"count", x.quante}};
     results.push_back(result);
   }
   json driver = {{"name", "scenario-tool"}, {"version", versione()}, {"rules", rules}};

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -15,18 +16,24 @@ namespace lorvenna {
 // diagnostics name them; a file that is not here shows no source line.
 using testi_sorgente = std::map<std::string, std::string>;
 
-// By file, then line, then column; findings at one place keep their order.
+// By file, then line, then column, each text's summaries of findings not
+// shown after its other findings; findings at one place keep their order.
 std::vector<Diagnostic> in_ordine(std::vector<Diagnostic> d);
 
-// "FILE:LINE:COL: error: MESSAGE [CODE]", the source line with a caret
-// under the span, each note and help, and after them "N errors, M
-// warnings"; nothing at all when there are no findings.
+// "FILE:LINE:COL: error: MESSAGE [CODE]", the source line (around the span,
+// when it is long) with a caret under the span, each note, how many more
+// the finding stands for on its line, and help, and after them "N errors,
+// M warnings", counting every finding told, shown or not; nothing at all
+// when there are no findings. Written to `out` finding by finding.
+void scrivi_testo(std::ostream& out, const std::vector<Diagnostic>& d, const testi_sorgente& testi);
 std::string come_testo(const std::vector<Diagnostic>& d, const testi_sorgente& testi);
 
-// {"schema_version": 1, "diagnostics": [...]}, every string in UTF-8.
+// {"schema_version": 1, "diagnostics": [...]}, every string in UTF-8; each
+// finding's `count` is how many it tells.
 std::string come_json(const std::vector<Diagnostic>& d);
 
-// A SARIF 2.1.0 log with one run of scenario-tool.
+// A SARIF 2.1.0 log with one run of scenario-tool; a result that tells
+// more than one finding has their number as its property `count`.
 std::string come_sarif(const std::vector<Diagnostic>& d);
 
 }  // namespace lorvenna

@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "driver/version.h"
+#include "tools/bounded_findings.h"
 
 namespace lorvenna {
 namespace {
@@ -103,6 +105,97 @@ TEST(DiagnosticText, WideLineNumbers) {
             "123456 | x\n"
             "       | ^\n"
             "1 error, 0 warnings\n");
+}
+
+// A long line is shown around the span's start, 100 characters of it, the
+// cut ends marked "..."; the caret stays under the span, and the span's
+// tildes end where the part shown does.
+TEST(DiagnosticText, ALongLineIsCutAroundTheCaret) {
+  std::string riga;
+  for (int i = 0; i < 300; ++i) riga += static_cast<char>('0' + i % 10);
+  const testi_sorgente testi = {{"T.txt", riga + "\r\n"}};
+  struct Caso {
+    const char* nome;
+    int colonna, fine;
+    std::string attese;
+  };
+  const Caso casi[] = {
+      {"in the middle", 200, 203,
+       "    1 | ..." + riga.substr(159, 100) + "...\n" + "      |    " + std::string(40, ' ') +
+           "^~~\n"},
+      {"at the start", 1, 4, "    1 | " + riga.substr(0, 100) + "...\n" + "      | ^~~\n"},
+      {"at the end", 300, 301,
+       "    1 | ..." + riga.substr(200) + "\n" + "      |    " + std::string(99, ' ') + "^\n"},
+      {"past the end", 301, 302,
+       "    1 | ..." + riga.substr(200) + "\n" + "      |    " + std::string(100, ' ') + "^\n"},
+      {"longer than the part shown", 10, 290,
+       "    1 | " + riga.substr(0, 100) + "...\n" + "      | " + std::string(9, ' ') + "^" +
+           std::string(90, '~') + "\n"},
+  };
+  for (const Caso& c : casi) {
+    EXPECT_EQ(come_testo({errore_a("T.txt", 1, c.colonna, c.fine)}, testi),
+              "T.txt:1:" + std::to_string(c.colonna) + ": error: off the grid [codice 8]\n" +
+                  c.attese + "1 error, 0 warnings\n")
+        << c.nome;
+  }
+  // Each shown byte as wide as it shows: an escaped control byte in the part
+  // shown moves the caret four columns.
+  std::string con_controllo = riga;
+  con_controllo[170] = '\x01';
+  EXPECT_EQ(come_testo({errore_a("T.txt", 1, 200, 201)}, {{"T.txt", con_controllo}}),
+            "T.txt:1:200: error: off the grid [codice 8]\n"
+            "    1 | ..." +
+                riga.substr(159, 11) + "\\x01" + riga.substr(171, 88) + "...\n" + "      |    " +
+                std::string(43, ' ') + "^\n" + "1 error, 0 warnings\n");
+}
+
+// A finding that stands for others on its line says how many; a text's
+// summary of findings not shown follows its other findings; the count at
+// the end tells every finding, shown or not.
+TEST(DiagnosticText, MergedFindingsAndSummaries) {
+  const testi_sorgente testi = {{"A.txt", "??\r\n#\r\n"}};
+  Diagnostic riga = errore_a("A.txt", 1, 1, 2);
+  riga.code = "encoding";
+  riga.message = "no character";
+  riga.quante = 20000;
+  Diagnostic commento = errore_a("A.txt", 2, 1, 2);
+  commento.severity = Severity::warning;
+  commento.code = "comment";
+  commento.message = "a comment";
+  const Diagnostic riassunto = riassunto_di("A.txt", "comment", Severity::warning, 1999950);
+  const Diagnostic altro = errore_a("B.txt", 0, 0, 0);
+  EXPECT_EQ(come_testo({riassunto, altro, commento, riga}, testi),
+            "A.txt:1:1: error: no character [encoding]\n"
+            "    1 | ??\n"
+            "      | ^\n"
+            "   = note: and 19,999 more on this line\n"
+            "A.txt:2:1: warning: a comment [comment]\n"
+            "    2 | #\n"
+            "      | ^\n"
+            "A.txt: warning: 1,999,950 more `comment` warnings in this text are not shown "
+            "[comment]\n"
+            "   help: a text shows the findings of one class on its first 50 lines; the others "
+            "are counted here\n"
+            "B.txt: error: off the grid [codice 8]\n"
+            "20,001 errors, 1,999,951 warnings\n");
+  std::ostringstream scritto;
+  scrivi_testo(scritto, {riassunto, altro, commento, riga}, testi);
+  EXPECT_EQ(scritto.str(), come_testo({riassunto, altro, commento, riga}, testi));
+
+  const json j = json::parse(come_json({riga, commento, riassunto}));
+  ASSERT_EQ(j["diagnostics"].size(), 3u);
+  EXPECT_EQ(j["diagnostics"][0]["count"], 20000);
+  EXPECT_EQ(j["diagnostics"][1]["count"], 1);
+  EXPECT_EQ(j["diagnostics"][2]["count"], 1999950);
+  EXPECT_EQ(j["diagnostics"][2]["line"], 0);
+
+  const json log = json::parse(come_sarif({riga, commento, riassunto}));
+  const json& risultati = log["runs"][0]["results"];
+  ASSERT_EQ(risultati.size(), 3u);
+  EXPECT_EQ(risultati[0]["properties"]["count"], 20000);
+  EXPECT_EQ(risultati[0]["message"]["text"], "no character\nand 19,999 more on this line");
+  EXPECT_FALSE(risultati[1].contains("properties"));
+  EXPECT_EQ(risultati[2]["properties"]["count"], 1999950);
 }
 
 TEST(DiagnosticJson, ParsesBackToEveryField) {

@@ -7,6 +7,7 @@
 #include "compiler/fault_sentences.h"
 #include "compiler/rounding.h"
 #include "encoding/windows1252.h"
+#include "tools/bounded_findings.h"
 #include "tools/source_lines.h"
 #include "tools/text_warnings.h"
 
@@ -315,7 +316,9 @@ void aggiungi_aiuto(Diagnostic& d, const modello& m, const motivo_lettura& dove)
 
 // Records past the track's end, each refused on its own. Many of them
 // mean that the route's length is what is wrong: they are then told as one
-// error at that length, the first of them as its note.
+// error at that length, the first of them as its note. Until the compile
+// ends, they and the warnings of records past the route's end are held
+// here, bounded as every finding is, to be told one by one or as one.
 class oltre_la_fine {
  public:
   void nota(const modello& m, const Diagnostic& d) {
@@ -325,17 +328,27 @@ class oltre_la_fine {
     piu_lontano_ = std::max(piu_lontano_, m.posizione_errore);
   }
 
-  void riassumi(const compilazione& c, std::vector<Diagnostic>& trovate, SourceLines& righe) {
+  // Takes `d` when it is one of those that many are told as one.
+  bool trattieni(Diagnostic& d) {
+    if (d.code == kAvvisoOltrePercorso) {
+      if (avvisi_++ == 0) primo_avviso_ = d.where;
+      avvisi_tenuti_.aggiungi(std::move(d));
+      return true;
+    }
+    if (d.code == "codice 15" && d.message.find("beyond the track") != std::string::npos) {
+      errori_tenuti_.aggiungi(std::move(d));
+      return true;
+    }
+    return false;
+  }
+
+  void riassumi(const compilazione& c, trovate_limitate& trovate, SourceLines& righe) {
     const posizione_campo& campo = c.traccia.campo_lunghezza;
-    if (campo.riga == 0) return;
-    if (quanti_ < kMolti) {
+    if (campo.riga == 0 || quanti_ < kMolti) {
+      trovate.aggiungi(errori_tenuti_.prendi());
       oltre_il_percorso(c, trovate, righe);
       return;
     }
-    std::erase_if(trovate, [](const Diagnostic& d) {
-      return d.code == kAvvisoOltrePercorso ||
-             (d.code == "codice 15" && d.message.find("beyond the track") != std::string::npos);
-    });
     const int32_t lunghezza = c.m.dati_generali[kVoceTreno].fine;
     Diagnostic d =
         errore(record(c.traccia.testo_linea, campo.riga, righe, campo), codice::fuori_tracciato,
@@ -344,38 +357,39 @@ class oltre_la_fine {
     d.notes.push_back({primo_, "the first record past the track's end"});
     d.help.push_back("the records reach " + metri(piu_lontano_) +
                      ": a route length of at least that holds them all");
-    trovate.push_back(std::move(d));
+    trovate.aggiungi(std::move(d));
   }
 
  private:
   // Records the compile takes past the route's end, on the track beyond:
   // many of them are one warning at the route's length.
-  static void oltre_il_percorso(const compilazione& c, std::vector<Diagnostic>& trovate,
-                                SourceLines& righe) {
-    const auto oltre = [](const Diagnostic& d) { return d.code == kAvvisoOltrePercorso; };
-    const auto primo = std::find_if(trovate.begin(), trovate.end(), oltre);
-    const auto quanti = std::count_if(trovate.begin(), trovate.end(), oltre);
-    if (quanti < kMolti) return;
-    const SourceSpan dove_primo = primo->where;
-    std::erase_if(trovate, oltre);
+  void oltre_il_percorso(const compilazione& c, trovate_limitate& trovate, SourceLines& righe) {
     const posizione_campo& campo = c.traccia.campo_lunghezza;
+    if (campo.riga == 0 || avvisi_ < kMolti) {
+      trovate.aggiungi(avvisi_tenuti_.prendi());
+      return;
+    }
     Diagnostic d{Severity::warning,
                  record(c.traccia.testo_linea, campo.riga, righe, campo),
                  kAvvisoOltrePercorso,
                  "route length " + metri(c.m.dati_generali[kVoceTreno].fine) + " leaves " +
-                     std::to_string(quanti) +
+                     std::to_string(avvisi_) +
                      " records past the route's end, on the track that runs on beyond it",
                  {},
                  {}};
-    d.notes.push_back({dove_primo, "the first record past the route's end"});
+    d.notes.push_back({primo_avviso_, "the first record past the route's end"});
     d.help.push_back("a route length that reaches the farthest record holds them all");
-    trovate.push_back(std::move(d));
+    trovate.aggiungi(std::move(d));
   }
 
   static constexpr int kMolti = 3;
   int quanti_ = 0;
   SourceSpan primo_;
   int32_t piu_lontano_ = 0;
+  int avvisi_ = 0;
+  SourceSpan primo_avviso_;
+  trovate_limitate errori_tenuti_;
+  trovate_limitate avvisi_tenuti_;
 };
 
 std::vector<Diagnostic> dal_risultato(const compilazione& c, const testi_sorgente& testi,
@@ -425,25 +439,29 @@ std::vector<Diagnostic> controlla_scenario(FileSystem& fs, richiesta_compilazion
 
 scenario_controllato controlla_e_compila(FileSystem& fs, richiesta_compilazione r,
                                          const testi_sorgente& testi) {
-  std::vector<Diagnostic> trovate;
+  // Bounded as they are found: a text that repeats one mistake a million
+  // times holds a few dozen findings, never a million.
+  trovate_limitate trovate;
   SourceLines righe(testi);
   oltre_la_fine oltre;
-  r.recupero.avviso = [&](Diagnostic d) { trovate.push_back(std::move(d)); };
+  r.recupero.avviso = [&](Diagnostic d) {
+    if (!oltre.trattieni(d)) trovate.aggiungi(std::move(d));
+  };
   r.recupero.guasto = [&](const modello& m, const traccia_lettura& t, const motivo_lettura& dove) {
     Diagnostic d = errore(record(dove.testo, dove.riga, righe, dove.campo), m.codice_errore,
                           messaggio(m, dove));
     aggiungi_note(d, m, t, dove);
     aggiungi_aiuto(d, m, dove);
     oltre.nota(m, d);
-    trovate.push_back(std::move(d));
+    if (!oltre.trattieni(d)) trovate.aggiungi(std::move(d));
   };
   compilazione c = compila(r, fs);
   oltre.riassumi(c, trovate, righe);
-  for (Diagnostic& d : dal_risultato(c, testi, righe)) trovate.push_back(std::move(d));
-  for (const auto& [t, b] : testi)
-    std::ranges::move(avvisi_del_testo(t, b), std::back_inserter(trovate));
-  for (Diagnostic& d : trovate) d.help.push_back(rimando(d));
-  return {std::move(c), std::move(trovate)};
+  trovate.aggiungi(dal_risultato(c, testi, righe));
+  for (const auto& [t, b] : testi) trovate.aggiungi(avvisi_del_testo(t, b));
+  std::vector<Diagnostic> tutte = trovate.prendi();
+  for (Diagnostic& d : tutte) d.help.push_back(rimando(d));
+  return {std::move(c), std::move(tutte)};
 }
 
 std::vector<Diagnostic> secondo_le_opzioni(std::vector<Diagnostic> d,

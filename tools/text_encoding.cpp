@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "encoding/windows1252.h"
+#include "tools/bounded_findings.h"
 #include "tools/text_warnings.h"
 
 namespace lorvenna {
@@ -111,7 +112,9 @@ testo_convertito in_windows1252(const std::string& percorso, std::string grezzo,
   const auto s = segno_di(grezzo, utf8);
   if (!s) return {std::move(grezzo), {}, ""};
   testo_convertito r{"", {}, s->nome};
-  if (s->lunghezza > 0) r.trovate.push_back(avviso_segno(percorso, s->nome));
+  // A line of bytes that form no character is one finding with their count.
+  trovate_limitate trovate;
+  if (s->lunghezza > 0) trovate.aggiungi(avviso_segno(percorso, s->nome));
   r.testo.reserve(grezzo.size());
   const std::string_view t(grezzo);
   int riga = 1;
@@ -122,8 +125,10 @@ testo_convertito in_windows1252(const std::string& percorso, std::string grezzo,
     std::optional<char> b = c ? byte_windows1252(*c) : std::nullopt;
     ++colonna;
     if (!b) {
-      r.trovate.push_back(non_convertibile({percorso, riga, colonna, colonna + 1}, c,
-                                           t.substr(da, i - da), s->nome));
+      if (!trovate.conta_se_nascosta(percorso, riga, kAvvisoCodifica, Severity::error)) {
+        trovate.aggiungi(non_convertibile({percorso, riga, colonna, colonna + 1}, c,
+                                          t.substr(da, i - da), s->nome));
+      }
       b = '?';
     }
     r.testo += *b;
@@ -132,6 +137,7 @@ testo_convertito in_windows1252(const std::string& percorso, std::string grezzo,
       colonna = 0;
     }
   }
+  r.trovate = trovate.prendi();
   // A text of ASCII alone reads the same either way: its columns are its bytes.
   if (r.testo.size() == grezzo.size()) r.convertito_da.clear();
   return r;

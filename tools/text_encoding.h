@@ -13,7 +13,9 @@ namespace lorvenna {
 struct testo_convertito {
   std::string testo;  // Windows-1252, a character it lacks as "?"
   // The `bom` warning, and an error for each character that could not be
-  // converted, at its line and column in the converted text.
+  // converted, at its line and column in the converted text: those of one
+  // line told as one, and those past the first lines counted (as
+  // trovate_limitate tells them).
   std::vector<Diagnostic> trovate;
   // What the text was converted from ("UTF-8"), where that made a character
   // of more than one byte into one; empty when its columns are its bytes.

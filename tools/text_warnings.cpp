@@ -8,6 +8,7 @@
 #include "compiler/record_rules.h"
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
+#include "tools/bounded_findings.h"
 
 namespace lorvenna {
 namespace {
@@ -131,37 +132,43 @@ std::vector<Diagnostic> avvisi_del_testo(const std::string& percorso, std::strin
                     "save it as Windows-1252, or as UTF-16 with its byte-order mark, which check "
                     "converts")};
   }
-  std::vector<Diagnostic> avvisi;
-  if (const auto dove = primo_utf8(t)) avvisi.push_back(utf8_letto_come_1252(percorso, t, *dove));
+  // A text of comment lines is told in a few of them and their count.
+  trovate_limitate avvisi;
+  if (const auto dove = primo_utf8(t)) avvisi.aggiungi(utf8_letto_come_1252(percorso, t, *dove));
   const std::optional<int> generale = riga_del_generale(t);
   if (!generale) {
     const std::optional<SourceSpan> quasi = quasi_generale(percorso, t);
-    avvisi.push_back(crea_avviso(
+    avvisi.aggiungi(crea_avviso(
         quasi.value_or(SourceSpan{percorso, 0, 0, 0}), kAvvisoSenzaGenerale,
         "no field of this text contains `[generale]`: the compile looks "
         "for it from the first field to the last, and reads no record of "
         "the text until it finds it",
         quasi ? "did you mean `[generale]`?" : "start the text with a line `[generale]`"));
-    return avvisi;
+    return avvisi.prendi();
   }
   per_riga(t, [&](std::string_view riga, int numero) {
     const size_t primo = riga.find_first_not_of(" \t");
+    const char* classe = numero < *generale ? kAvvisoPrimaDelGenerale
+                         : numero > *generale && commento(riga.substr(primo)) ? kAvvisoCommento
+                                                                              : nullptr;
+    // Past the first lines of its class, a line's warning is only counted.
+    if (!classe || avvisi.conta_se_nascosta(percorso, numero, classe, Severity::warning)) return;
     const size_t ultimo = riga.find_last_not_of(" \t") + 1;
     const SourceSpan dove{percorso, numero, static_cast<int>(primo) + 1,
                           static_cast<int>(ultimo) + 1};
-    if (numero < *generale) {
-      avvisi.push_back(crea_avviso(dove, kAvvisoPrimaDelGenerale,
-                                   "this line comes before `[generale]`: it is read but ignored "
-                                   "until `[generale]`",
-                                   "move it after `[generale]`, or remove it"));
-    } else if (numero > *generale && commento(riga.substr(primo))) {
-      avvisi.push_back(crea_avviso(dove, kAvvisoCommento,
-                                   "this line looks like a comment, but the texts have no "
-                                   "comments: its fields are read as fields",
-                                   "remove the line"));
+    if (classe == kAvvisoPrimaDelGenerale) {
+      avvisi.aggiungi(crea_avviso(dove, kAvvisoPrimaDelGenerale,
+                                  "this line comes before `[generale]`: it is read but ignored "
+                                  "until `[generale]`",
+                                  "move it after `[generale]`, or remove it"));
+    } else {
+      avvisi.aggiungi(crea_avviso(dove, kAvvisoCommento,
+                                  "this line looks like a comment, but the texts have no "
+                                  "comments: its fields are read as fields",
+                                  "remove the line"));
     }
   });
-  return avvisi;
+  return avvisi.prendi();
 }
 
 }  // namespace lorvenna

@@ -31,7 +31,8 @@ inline constexpr std::array kClassiAvviso = {kAvvisoCodifica,         kAvvisoSeg
                                              kAvvisoOltrePercorso,    kAvvisoMarcaCoperta};
 
 // The warnings of the text at `percorso`, whose bytes are `testo` as the
-// compile reads them (Windows-1252).
+// compile reads them (Windows-1252), bounded as trovate_limitate bounds
+// them.
 std::vector<Diagnostic> avvisi_del_testo(const std::string& percorso, std::string_view testo);
 
 // The line of a text without `[generale]` that most likely was meant as

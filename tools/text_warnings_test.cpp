@@ -12,6 +12,7 @@
 #include "texts/line_description.h"
 #include "texts/line_table.h"
 #include "texts/train_description.h"
+#include "tools/bounded_findings.h"
 
 namespace lorvenna {
 namespace {
@@ -77,6 +78,25 @@ TEST(TextWarnings, Utf8ShowsTheWordBothWays) {
 TEST(TextWarnings, TheEmbeddedTextsHaveNone) {
   EXPECT_TRUE(avvisi_del_testo("t.txt", testo_da_tabella(righe_linea())).empty());
   EXPECT_TRUE(avvisi_del_testo("t.txt", testo_da_tabella(righe_treno())).empty());
+}
+
+// A text of 10,000 comment lines, one warning each before, holds the first
+// kMassimoPerClasse of them and one summary counting the rest.
+TEST(TextWarnings, ManyCommentLinesAreCountedPastTheFirst) {
+  std::string t = "[generale]\r\n";
+  for (int i = 0; i < 10000; ++i) t += "# x\r\n";
+  const auto d = avvisi_del_testo("t.txt", t);
+  ASSERT_EQ(d.size(), kMassimoPerClasse + 1);
+  for (size_t i = 0; i < kMassimoPerClasse; ++i) {
+    EXPECT_EQ(d[i].code, kAvvisoCommento);
+    EXPECT_EQ(d[i].where.line, static_cast<int>(i) + 2);
+    EXPECT_EQ(d[i].quante, 1u);
+  }
+  EXPECT_TRUE(d.back().riassunto);
+  EXPECT_EQ(d.back().code, kAvvisoCommento);
+  EXPECT_EQ(d.back().severity, Severity::warning);
+  EXPECT_EQ(d.back().quante, 10000 - kMassimoPerClasse);
+  EXPECT_EQ(d.back().message, "9,950 more `comment` warnings in this text are not shown");
 }
 
 // The README lists every class `--no-warn` takes, each as a bullet of its own.

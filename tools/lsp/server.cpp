@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "driver/version.h"
+#include "tools/bounded_findings.h"
 #include "tools/lsp/editor_places.h"
 #include "tools/lsp/message_framing.h"
 #include "tools/lsp/outline.h"
@@ -363,6 +364,7 @@ void server_lsp::aggiungi_unita_di(
 
 json server_lsp::diagnostica(const Diagnostic& d) const {
   std::string messaggio = d.message;
+  if (const std::string altre = altre_con(d); !altre.empty()) messaggio += "\n" + altre;
   for (const std::string& h : d.help) messaggio += "\nhelp: " + h;
   json j = {{"range", intervallo_lsp(d.where, testo_aperto_di(d.where.file))},
             {"severity", d.severity == Severity::error ? 1 : 2},

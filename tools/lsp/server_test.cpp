@@ -246,6 +246,31 @@ TEST_F(ServerTest, CountsCharactersAsTheEditorDoesPastAccentsAndEmoji) {
   EXPECT_EQ(d[0]["range"]["end"]["character"], nome + 11) << "two UTF-16 units";
 }
 
+// A line of 20,000 accented letters and 3,000 emoji, which Windows-1252
+// lacks, was 3,000 findings, each placed by going over the line from its
+// start: one finding now, placed past the accents, that counts the others.
+TEST_F(ServerTest, ALineOfManyFaultsIsOneFindingPlacedInUtf16) {
+  inizia();
+  apri(kUriTreno, kTreno);
+  const int riga = riga_di(righe_treno(), "[fine]");
+  ASSERT_GT(riga, 0);
+  std::string accenti, emoji;
+  for (int i = 0; i < 20000; ++i) accenti += "\xC3\xA8";
+  for (int i = 0; i < 3000; ++i) emoji += "\xF0\x9F\x98\x80";
+  cambia(kUriTreno, riga, 0, 0, "# " + accenti + emoji + "\r\n");
+  const json d = *diagnostiche(kUriTreno);
+  std::vector<json> codifica;
+  for (const json& x : d) {
+    if (x["code"] == "encoding") codifica.push_back(x);
+  }
+  ASSERT_EQ(codifica.size(), 1u) << d.dump(1).substr(0, 2000);
+  EXPECT_EQ(codifica[0]["range"]["start"], (json{{"line", riga}, {"character", 20002}}));
+  EXPECT_EQ(codifica[0]["range"]["end"], (json{{"line", riga}, {"character", 20004}}));
+  EXPECT_NE(codifica[0]["message"].get<std::string>().find("\nand 2,999 more on this line\n"),
+            std::string::npos)
+      << codifica[0]["message"];
+}
+
 TEST_F(ServerTest, HoverTellsTheCellAndWhatTheCompilePutThere) {
   inizia();
   apri(kUriTreno, kTreno);

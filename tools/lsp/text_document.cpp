@@ -20,9 +20,41 @@ int unita_utf16(std::string_view riga, size_t& i) {
 
 }  // namespace
 
+colonne_utf16::colonne_utf16(std::string_view riga) {
+  for (size_t i = 0; i < riga.size();) {
+    ++caratteri_;
+    if (unita_utf16(riga, i) == 2) doppie_.push_back(caratteri_);
+  }
+}
+
+int colonne_utf16::utf16_di(int colonna) const {
+  const int prima = colonna - 1;  // the characters before it
+  if (prima <= 0) return 0;
+  if (prima > caratteri_) return caratteri_ + static_cast<int>(doppie_.size()) + prima - caratteri_;
+  const auto doppie_prima = std::lower_bound(doppie_.begin(), doppie_.end(), colonna);
+  return prima + static_cast<int>(doppie_prima - doppie_.begin());
+}
+
+int colonne_utf16::colonna_di(int utf16) const {
+  // The most characters from the line's start whose units all fall within
+  // `utf16`: the offset of the first j characters grows with j.
+  int meno = 0;
+  int piu = caratteri_;
+  while (meno < piu) {
+    const int j = meno + (piu - meno + 1) / 2;
+    if (utf16_di(j + 1) <= utf16) {
+      meno = j;
+    } else {
+      piu = j - 1;
+    }
+  }
+  return meno + 1;
+}
+
 testo_client::testo_client(std::string utf8) : testo_(std::move(utf8)) { conta_righe(); }
 
 void testo_client::conta_righe() {
+  colonne_.clear();
   inizi_.assign(1, 0);
   for (size_t i = 0; i < testo_.size(); ++i) {
     if (testo_[i] == '\n') inizi_.push_back(i + 1);
@@ -54,34 +86,16 @@ void testo_client::sostituisci(posizione_client da, posizione_client a, std::str
   conta_righe();
 }
 
-int testo_client::utf16_di(int r, int colonna) const {
-  const std::string_view l = riga(r - 1);
-  int u = 0;
-  size_t i = 0;
-  // A column past the line's end (the end of a finding at its last
-  // character) counts one unit a column.
-  for (int c = 1; c < colonna; ++c) {
-    if (i >= l.size()) {
-      ++u;
-      continue;
-    }
-    u += unita_utf16(l, i);
-  }
-  return u;
+const colonne_utf16& testo_client::colonne(int r) const {
+  static const colonne_utf16 nessuna;
+  if (r < 1 || r > righe()) return nessuna;  // no line: one unit a column
+  const auto c = colonne_.find(r);
+  if (c != colonne_.end()) return c->second;
+  return colonne_.emplace(r, colonne_utf16(riga(r - 1))).first->second;
 }
 
-int testo_client::colonna_di(int r, int utf16) const {
-  const std::string_view l = riga(r - 1);
-  int colonna = 1;
-  size_t i = 0;
-  for (int u = 0; i < l.size(); ++colonna) {
-    size_t dopo = i;
-    const int n = unita_utf16(l, dopo);
-    if (u + n > utf16) break;
-    u += n;
-    i = dopo;
-  }
-  return colonna;
-}
+int testo_client::utf16_di(int r, int colonna) const { return colonne(r).utf16_di(colonna); }
+
+int testo_client::colonna_di(int r, int utf16) const { return colonne(r).colonna_di(utf16); }
 
 }  // namespace lorvenna
