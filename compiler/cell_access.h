@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "compiler/cell.h"
 #include "compiler/failure.h"
 #include "compiler/model.h"
 
@@ -19,15 +20,10 @@ inline cella& cella_in(modello& m, int64_t indice) {
   return m.celle[static_cast<size_t>(indice)];
 }
 
-// Margins that keep a record's marks inside the track: 100 m for most
-// records, 800 m for a station, whose area reaches ahead of its position.
-inline constexpr int32_t kMargineRecord = 100;
-inline constexpr int32_t kMargineStazione = 800;
-
-// Position p with margin `margine` fits when the last cell index is not
-// below (p + margine) / 50, in floating point.
+// Position p with margin `margine` (compiler/cell.h) fits when the last
+// cell index is not below p + margine counted in cells, in floating point.
 inline bool entra(const modello& m, int32_t p, int32_t margine) {
-  return static_cast<double>(m.ultima_cella()) >= (static_cast<double>(p) + margine) / 50;
+  return static_cast<double>(m.ultima_cella()) >= in_celle(static_cast<double>(p) + margine);
 }
 
 }  // namespace lorvenna

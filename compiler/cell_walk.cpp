@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "compiler/cell.h"
+
 namespace lorvenna {
 namespace {
 
@@ -41,7 +43,7 @@ struct cammino {
 
 void registra(cammino& w, codice c, int32_t cella) {
   w.m.codice_errore = c;
-  w.m.posizione_errore = cella * 50;
+  w.m.posizione_errore = inizio_cella(cella);
   w.marca_in_difetto = w.marca;
 }
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 
+#include "compiler/cell.h"
 #include "compiler/cell_access.h"
 #include "compiler/failure.h"
 #include "compiler/rounding.h"
@@ -79,7 +80,7 @@ void progressive_ordina(modello& m) {
 }
 
 intervallo_celle celle_montagna(int32_t inizio, int32_t fine) {
-  return {arrotonda_long(inizio / 50.0), arrotonda_long(fine / 50.0 - 1)};
+  return {cella_che_inizia_in(inizio), arrotonda_long(in_celle(fine) - 1)};
 }
 
 void memo_montagna(modello& m, tratti_montagna& tratti, int32_t inizio, int32_t fine,

@@ -1,5 +1,6 @@
 #include "compiler/line_parser.h"
 
+#include "compiler/cell.h"
 #include "compiler/cell_access.h"
 #include "compiler/failure.h"
 #include "compiler/field_reader.h"
@@ -10,7 +11,6 @@
 #include "compiler/record_fields.h"
 #include "compiler/record_rules.h"
 #include "compiler/recovery.h"
-#include "compiler/rounding.h"
 #include "compiler/text_limit.h"
 #include "compiler/typed_fields.h"
 #include "encoding/quoted.h"
@@ -86,7 +86,7 @@ esito_record lunghezza_percorso(lettura_linea& l) {
   // A negative length would leave too few metres to start the plan view.
   if (lunghezza < 0) throw errore_lettura("negative route length " + std::to_string(lunghezza));
   m.lunghezza_estesa = lunghezza + kMargineTracciato;
-  m.celle.assign(static_cast<size_t>(arrotonda_long(m.lunghezza_estesa / 50.0)) + 1, cella{});
+  m.celle.assign(static_cast<size_t>(cella_che_inizia_in(m.lunghezza_estesa)) + 1, cella{});
   if (l.salva_linea) m.planimetria.crea(m.lunghezza_estesa);
   return esito_record::continua;
 }
@@ -112,8 +112,8 @@ esito_record ripetizione_segnali(lettura_linea& l) {
   voce_generale& v = l.m.dati_generali[kVoceRipetizione];
   v.inizio = l.lettore.leggi_numero();
   v.fine = l.lettore.leggi_numero();
-  if (v.inizio % 50 != 0) return ferma(l.m, codice::ripetizione_inizio);
-  if (v.fine % 50 != 0) {
+  if (!sulla_griglia(v.inizio)) return ferma(l.m, codice::ripetizione_inizio);
+  if (!sulla_griglia(v.fine)) {
     l.t.spiegata.campo = 2;
     return ferma(l.m, codice::ripetizione_fine);
   }
@@ -196,7 +196,7 @@ esito_record pendenza(lettura_linea& l) {
   const int32_t p = l.lettore.leggi_numero();
   const int32_t g = l.lettore.leggi_numero();
   if (!nel_tracciato(l.m, p)) return fuori_tracciato(l.m, p);
-  const int32_t k = arrotonda_long(p / 50.0);
+  const int32_t k = cella_che_inizia_in(p);
   if (k > 0) {
     const uint8_t valore = valore_pendenza(l.pendenza_precedente);
     do {

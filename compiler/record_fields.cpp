@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "compiler/cell.h"
+
 namespace lorvenna {
 namespace {
 
@@ -43,12 +45,13 @@ std::optional<valore_sospetto> valuta_valore(const campo_record& campo, int64_t 
                              "waiting time " + n(v) + " is stored as " + n(static_cast<uint8_t>(v)),
                              "a signal's waiting time is 0 to 255"};
     case tipo_valore::posizione:
-      if (v % 50 != 0) {
-        const int64_t cella = std::llround(std::nearbyint(static_cast<double>(v) / 50)) * 50;
+      if (!sulla_griglia(v)) {
+        const int64_t cella = griglia_piu_vicina(v);
         return valore_sospetto{
             kAvvisoValoreArrotondato,
-            "position " + n(v) + " m is taken as " + n(cella) + " m, the start of its 50 m cell",
-            "the records that mark a cell stand on the 50 m grid"};
+            "position " + n(v) + " m is taken as " + n(cella) + " m, the start of its " +
+                metri_cella() + " cell",
+            "the records that mark a cell stand on the " + metri_cella() + " grid"};
       }
       [[fallthrough]];
     case tipo_valore::metri:

@@ -11,8 +11,4 @@ int32_t arrotonda_long(double v);
 int16_t arrotonda_integer(double v);
 uint8_t arrotonda_byte(double v);
 
-// Cell that holds route position p for signals, boards, slowdowns and text
-// boards: arrotonda_long(p / 50 + 1).
-inline int32_t cella_di(double p) { return arrotonda_long(p / 50 + 1); }
-
 }  // namespace lorvenna

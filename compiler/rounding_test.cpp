@@ -18,9 +18,6 @@ TEST(Arrotonda, HalvesGoToTheEvenNeighbour) {
   EXPECT_EQ(arrotonda_integer(1.4), 1);
   EXPECT_EQ(arrotonda_integer(2.6), 3);
   EXPECT_EQ(arrotonda_byte(254.5), 254);
-  EXPECT_EQ(cella_di(25), 2);
-  EXPECT_EQ(cella_di(75), 2);
-  EXPECT_EQ(cella_di(350), 8);
 }
 
 TEST(Arrotonda, RangeLimits) {

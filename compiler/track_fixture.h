@@ -4,20 +4,20 @@
 
 #include <cstdint>
 
+#include "compiler/cell.h"
 #include "compiler/model.h"
-#include "compiler/rounding.h"
 
 namespace lorvenna::testing {
 
 // The embedded route: 76000 m plus the 7000 m margin.
 inline constexpr int32_t kLunghezzaEstesa = 83000;
 
-// Cells 0 to arrotonda_long(lunghezza_estesa / 50), all empty; with
+// Cells 0 to cella_che_inizia_in(lunghezza_estesa), all empty; with
 // `planimetria` also an empty plan view of metres 0 to lunghezza_estesa.
 inline modello tracciato(int32_t lunghezza_estesa = kLunghezzaEstesa, bool planimetria = false) {
   modello m;
   m.lunghezza_estesa = lunghezza_estesa;
-  m.celle.assign(static_cast<size_t>(arrotonda_long(lunghezza_estesa / 50.0)) + 1, cella{});
+  m.celle.assign(static_cast<size_t>(cella_che_inizia_in(lunghezza_estesa)) + 1, cella{});
   if (planimetria) {
     m.planimetria.crea(lunghezza_estesa);
   }

@@ -1,7 +1,7 @@
 #include "compiler/train_marking.h"
 
+#include "compiler/cell.h"
 #include "compiler/integer_widths.h"
-#include "compiler/rounding.h"
 
 namespace lorvenna {
 namespace {
@@ -28,10 +28,10 @@ struct celle_rallentamento {
 celle_rallentamento celle_di(int32_t x, int32_t l, int32_t f_ta) {
   const double inizio_avviso = static_cast<double>(x) - kAnticipoAvviso;
   celle_rallentamento c{};
-  c.avviso = arrotonda_long(inizio_avviso / 50 + 1);
+  c.avviso = cella_di(inizio_avviso);
   c.inizio = cella_di(x);
   c.fine = cella_di(static_cast<double>(x) + l);
-  c.prima_numerata = arrotonda_long(inizio_avviso / 50);
+  c.prima_numerata = cella_che_inizia_in(inizio_avviso);
   c.con_avviso = x > kMinimoPerAvviso;
   c.con_numerate = c.con_avviso && f_ta != 0;
   return c;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "compiler/cell.h"
 #include "compiler/cell_access.h"
 #include "compiler/field_reader.h"
 #include "compiler/integer_widths.h"
@@ -104,7 +105,7 @@ esito_record velocita(lettura_treno& l) {
   // refuses it here, so that the records after it are read as they are.
   if (l.recupero != nullptr && *l.recupero) controlla_velocita(v, campo_v);
   if (!entra(l.m, p, kMargineRecord)) return fuori_tracciato(l.m, p);
-  const int32_t t = arrotonda_long(p / 50.0);
+  const int32_t t = cella_che_inizia_in(p);
   // A speed record's fill stops short of the last cell and goes no further.
   if (t > 0) {
     riempi_velocita(l, [&l, t] {
@@ -121,7 +122,7 @@ esito_record aderenza(lettura_treno& l) {
   const int32_t p = leggi_long(l.lettore);
   const int32_t a = leggi_long(l.lettore);
   if (!entra(l.m, p, kMargineRecord)) return fuori_tracciato(l.m, p);
-  const int32_t t = arrotonda_long(p / 50.0);
+  const int32_t t = cella_che_inizia_in(p);
   // Records piled at the track's end push the fill one cell on each; one
   // that would push it past the last cell is refused like a record beyond it.
   if (t > 0 &&
@@ -145,7 +146,8 @@ std::string metri(int64_t p) { return std::to_string(p) + " m"; }
 // A signal whose approach cells would lie before the track's first.
 spiegazione_guasto segnale_in_testa(const modello& m, int32_t p) {
   int32_t primo = 0;
-  while (!segnale_nel_tracciato(m, primo) && entra(m, primo, kMargineRecord)) primo += 50;
+  while (!segnale_nel_tracciato(m, primo) && entra(m, primo, kMargineRecord))
+    primo += kLunghezzaCella;
   return {1,
           "signal at " + metri(p) +
               " stands too near the start of the track: the approach cells it marks before it "
@@ -178,7 +180,7 @@ spiegazione_guasto rallentamento_fuori(const modello& m, rallentamento_letto r) 
   std::vector<std::string> aiuto;
   if (piu_lungo >= 0) {
     aiuto.push_back("from " + metri(r.x) + " a slowdown may be at most " +
-                    metri(piu_lungo / 50 * 50) + " long on this route");
+                    metri(tronca_alla_griglia(piu_lungo)) + " long on this route");
   }
   return {3,
           "slowdown at " + metri(r.x) + ", " + metri(r.lunghezza) + " long, would end at " +
@@ -239,7 +241,7 @@ esito_record abbattimento(lettura_treno& l) {
   const int32_t p = leggi_long(l.lettore);
   const int32_t a = leggi_long(l.lettore);
   if (!entra(l.m, p, kMargineRecord)) return fuori_tracciato(l.m, p);
-  const int32_t i = arrotonda_long(p / 50.0);
+  const int32_t i = cella_che_inizia_in(p);
   if (i < 0) return fuori_tracciato(l.m, p);
   cella& c = l.m.celle[i];
   if (!cella_libera(c)) return ferma(l.m, codice::abbattimento_occupato, p);
@@ -490,17 +492,17 @@ motivo_lettura progressiva_in_errore(const traccia_lettura& t) {
   for (auto p = t.progressive.rbegin(); p != t.progressive.rend(); ++p) {
     const bool ultima = std::none_of(t.progressive.rbegin(), p,
                                      [&](const progressiva_letta& q) { return q.voce == p->voce; });
-    if (!ultima || (p->inizio % 50 == 0 && p->fine % 50 == 0)) continue;
-    const bool inizio = p->inizio % 50 != 0;
+    if (!ultima || (sulla_griglia(p->inizio) && sulla_griglia(p->fine))) continue;
+    const bool inizio = !sulla_griglia(p->inizio);
     const int32_t v = inizio ? p->inizio : p->fine;
     const posizione_campo& c = inizio ? p->campo_inizio : p->campo_fine;
     return {t.testo_linea,
             c.riga,
             std::string("kilometric progressive section ") + (inizio ? "starting" : "ending") +
-                " at " + std::to_string(v) + " m is off the 50 m grid",
+                " at " + std::to_string(v) + " m is off the " + metri_cella() + " grid",
             c,
             {},
-            {valori_vicini(v, 50)}};
+            {valori_vicini(v, kLunghezzaCella)}};
   }
   return {t.testo_linea, 0, "", {}, {}, {}};
 }
@@ -508,7 +510,8 @@ motivo_lettura progressiva_in_errore(const traccia_lettura& t) {
 void controlla_progressive(modello& m) {
   for (int i : {kVoceProgressivaTre, kVoceProgressivaDue, kVoceProgressivaUno}) {
     const voce_generale& e = m.dati_generali[i];
-    if (e.inizio % 50 != 0 || e.fine % 50 != 0) m.codice_errore = codice::progressiva_fuori_passo;
+    if (!sulla_griglia(e.inizio) || !sulla_griglia(e.fine))
+      m.codice_errore = codice::progressiva_fuori_passo;
   }
 }
 

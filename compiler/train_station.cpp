@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "compiler/cell.h"
 #include "compiler/cell_access.h"
 #include "compiler/integer_widths.h"
 #include "compiler/rounding.h"
@@ -55,11 +56,11 @@ void disponi_area(voce_generale& e, int32_t lunghezza) {
   }
   const double meta = lunghezza / 2.0;
   e.inizio = arrotonda_long(p - meta);
-  e.fine = arrotonda_long(e.codice_3 != 0 ? p + meta + 50 : p + meta);
+  e.fine = arrotonda_long(e.codice_3 != 0 ? p + meta + kLunghezzaCella : p + meta);
 }
 
 // The stop mark stands in the cell before the one holding the area's end.
-double indice_fermata(const voce_generale& e) { return e.fine / 50.0 - 1; }
+double indice_fermata(const voce_generale& e) { return in_celle(e.fine) - 1; }
 
 bool segna_cellule(const voce_generale& e) { return e.tipo < kPrimoTipoSenzaMarche; }
 
@@ -111,7 +112,7 @@ esito_record leggi_stazione(modello& m, lettore_campi& lettore, int32_t& numero_
   e.posizione = leggi_long(lettore);
   const int32_t p = e.posizione;
   if (!entra(m, p, kMargineStazione)) return fuori_tracciato(m, p);
-  if (p % 50 != 0) return ferma(m, codice::stazione_fuori_passo, p);
+  if (!sulla_griglia(p)) return ferma(m, codice::stazione_fuori_passo, p);
 
   e.tipo = leggi_byte(lettore);
   const int32_t lunghezza = leggi_long(lettore);

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "compiler/cell.h"
 #include "compiler/line_parser.h"
 #include "compiler/model.h"
 #include "compiler/plan_view_rows.h"
@@ -84,7 +85,8 @@ inline size_t massimo_voce() {
 // The metres of the longest route's plan view, and its cells, which the
 // line parser makes one every 50 m (rounded, here up) from metre 0.
 inline constexpr uint64_t kMetriMassimi = uint64_t{kLunghezzaMassima} + kMargineTracciato + 1;
-inline constexpr uint64_t kCelleMassime = (kLunghezzaMassima + kMargineTracciato + 49) / 50 + 1;
+inline constexpr uint64_t kCelleMassime =
+    (kLunghezzaMassima + kMargineTracciato + kLunghezzaCella - 1) / kLunghezzaCella + 1;
 
 }  // namespace dimensioni
 

@@ -4,8 +4,8 @@
 #include <cctype>
 #include <iterator>
 
+#include "compiler/cell.h"
 #include "compiler/fault_sentences.h"
-#include "compiler/rounding.h"
 #include "encoding/windows1252.h"
 #include "tools/bounded_findings.h"
 #include "tools/source_lines.h"
@@ -75,18 +75,19 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
     case codice::progressiva_fuori_passo:
       return frase(m.codice_errore);
     case codice::ripetizione_inizio:
-      return "signal repetition starts at " + metri(g[kVoceRipetizione].inizio) +
-             ", off the 50 m grid";
+      return "signal repetition starts at " + metri(g[kVoceRipetizione].inizio) + ", off the " +
+             metri_cella() + " grid";
     case codice::ripetizione_fine:
-      return "signal repetition ends at " + metri(g[kVoceRipetizione].fine) + ", off the 50 m grid";
+      return "signal repetition ends at " + metri(g[kVoceRipetizione].fine) + ", off the " +
+             metri_cella() + " grid";
     case codice::ripetizione_codici:
       return frase(m.codice_errore);
     case codice::cartello_occupato:
       return preso(m, "text board", p, cella_di(p));
     case codice::abbattimento_occupato:
-      return preso(m, "abbattimento point", p, arrotonda_long(p / 50.0));
+      return preso(m, "abbattimento point", p, cella_che_inizia_in(p));
     case codice::stazione_fuori_passo:
-      return "station at " + metri(p) + " is off the 50 m grid";
+      return "station at " + metri(p) + " is off the " + metri_cella() + " grid";
     case codice::stazione_lunghezza:
       return "station at " + metri(p) + " has a length off the 100 m grid";
     case codice::voci_esaurite:
@@ -101,7 +102,7 @@ std::string messaggio(const modello& m, const motivo_lettura& dove) {
     case codice::fuori_tracciato:
       if (p < 0) return "record at " + metri(p) + " lies before the route's start";
       return "record at " + metri(p) + " lies beyond the track, whose last record may stand at " +
-             metri(m.ultima_cella() * 50 - 100);
+             metri(ultima_posizione_record(m.ultima_cella()));
     case codice::segnale_occupato:
       return preso(m, "signal", p, cella_di(p));
     case codice::avviso_occupato:
@@ -202,7 +203,7 @@ int64_t cella_contesa(const modello& m, const motivo_lettura& dove) {
     case codice::indicatori_occupati:
       return cella_di(p);
     case codice::abbattimento_occupato:
-      return arrotonda_long(p / 50.0);
+      return cella_che_inizia_in(p);
     default:
       return -1;
   }
@@ -243,15 +244,15 @@ std::string aiuto_per(const modello& m, const motivo_lettura& dove) {
     case codice::percorso_troppo_lungo:
       return "a route is at most 1000000 m long";
     case codice::progressiva_fuori_passo:
-      return "a kilometric progressive section starts and ends on the 50 m grid";
+      return "a kilometric progressive section starts and ends on the " + metri_cella() + " grid";
     case codice::ripetizione_inizio:
-      return valori_vicini(g[kVoceRipetizione].inizio, 50);
+      return valori_vicini(g[kVoceRipetizione].inizio, kLunghezzaCella);
     case codice::ripetizione_fine:
-      return valori_vicini(g[kVoceRipetizione].fine, 50);
+      return valori_vicini(g[kVoceRipetizione].fine, kLunghezzaCella);
     case codice::ripetizione_codici:
       return "write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\"";
     case codice::stazione_fuori_passo:
-      return valori_vicini(p, 50);
+      return valori_vicini(p, kLunghezzaCella);
     case codice::stazione_lunghezza:
       return "a station's length is a multiple of 100 m";
     case codice::voci_esaurite:
@@ -267,13 +268,14 @@ std::string aiuto_per(const modello& m, const motivo_lettura& dove) {
       return "the cells at a slowdown's end, and the two before a signal just after it, need a "
              "free one: move a record there by 100 m";
     case codice::fuori_tracciato:
-      return "records may stand from 0 m to " + std::to_string(m.ultima_cella() * 50 - 100) +
-             " m on this route";
+      return "records may stand from 0 m to " +
+             std::to_string(ultima_posizione_record(m.ultima_cella())) + " m on this route";
     case codice::cartello_occupato:
     case codice::segnale_occupato:
     case codice::indicatori_occupati:
     case codice::abbattimento_occupato:
-      return "each 50 m cell holds one mark: move one of the two records to another cell";
+      return "each " + metri_cella() +
+             " cell holds one mark: move one of the two records to another cell";
     case codice::avviso_occupato:
     case codice::inizio_occupato:
     case codice::fine_occupata:
@@ -323,7 +325,8 @@ class oltre_la_fine {
  public:
   void nota(const modello& m, const Diagnostic& d) {
     if (m.codice_errore != codice::fuori_tracciato || m.posizione_errore < 0) return;
-    if (m.posizione_errore <= m.ultima_cella() * 50 - 100) return;  // too near the start
+    // Too near the start, not past the end.
+    if (m.posizione_errore <= ultima_posizione_record(m.ultima_cella())) return;
     if (quanti_++ == 0) primo_ = d.where;
     piu_lontano_ = std::max(piu_lontano_, m.posizione_errore);
   }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "compiler/cell.h"
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
@@ -66,8 +67,8 @@ json serie(const std::vector<cella>& celle, Valore valore) {
   for (size_t i = 1; i <= celle.size(); ++i) {
     if (i < celle.size() && valore(celle[i]) == valore(celle[inizio])) continue;
     out.push_back({{"cells", {inizio, i - 1}},
-                   {"from_m", inizio * 50},
-                   {"to_m", (i - 1) * 50},
+                   {"from_m", inizio_cella(inizio)},
+                   {"to_m", inizio_cella(i - 1)},
                    {"value", valore(celle[inizio])}});
     inizio = i;
   }
@@ -114,7 +115,7 @@ std::string metri(double v) {
 }  // namespace
 
 json descrivi_cella(size_t i, const cella& c, const std::array<voce_generale, kNumeroVoci>& g) {
-  json j = {{"cell", i}, {"position_m", i * 50}, {"type", tipo_di(c.tipo_cella)}};
+  json j = {{"cell", i}, {"position_m", inizio_cella(i)}, {"type", tipo_di(c.tipo_cella)}};
   switch (c.tipo_cella) {
     case tipo_segnale:
       // dato_4 packs the reminder * 10 + the left kind * 3 + the right kind.

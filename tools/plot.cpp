@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/cell.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
 #include "tools/author_units.h"
@@ -163,10 +164,10 @@ void disegna_marche(disegno& d) {
     const cella& c = d.sc.celle[i];
     const stile_marca* stile = stile_di(c.tipo_cella);
     if (stile == nullptr) continue;
-    const auto [x, y] = d.punto(i * 50.0);
+    const auto [x, y] = d.punto(inizio_cella(static_cast<double>(i)));
     d.s += "<circle cx='" + num(x) + "' cy='" + num(y) + "' r='2.5' fill='" + stile->colore + "'>" +
-           titolo(std::string(stile->nome) + " at " + dove(i * 50.0) + ", cell " +
-                  std::to_string(i) + ": " + descrivi_marca(c, d.sc)) +
+           titolo(std::string(stile->nome) + " at " + dove(inizio_cella(static_cast<double>(i))) +
+                  ", cell " + std::to_string(i) + ": " + descrivi_marca(c, d.sc)) +
            "</circle>\n";
   }
 }
@@ -244,7 +245,7 @@ template <typename Valore>
 void disegna_striscia(disegno& d, double top, const char* nome, const char* unita,
                       const char* colore, Valore valore) {
   const auto& celle = d.sc.celle;
-  const size_t ultima = std::min(celle.size(), static_cast<size_t>(d.lunghezza / 50) + 1);
+  const size_t ultima = std::min(celle.size(), static_cast<size_t>(in_celle(d.lunghezza)) + 1);
   int min_v = 0, max_v = 1;
   for (size_t i = 0; i < ultima; ++i) {
     min_v = std::min(min_v, valore(celle[i]));
@@ -265,7 +266,8 @@ void disegna_striscia(disegno& d, double top, const char* nome, const char* unit
   d.s += "<polyline fill='none' stroke='" + std::string(colore) + "' points='";
   const size_t passo = std::max<size_t>(1, ultima / 2000);
   for (size_t i = 0; i < ultima; i += passo) {
-    d.s += num(x_lungo(d, std::min(i * 50.0, d.lunghezza))) + "," + num(y(valore(celle[i]))) + " ";
+    d.s += num(x_lungo(d, std::min(inizio_cella(static_cast<double>(i)), d.lunghezza))) + "," +
+           num(y(valore(celle[i]))) + " ";
   }
   d.s += "'>" + titolo(std::string(nome) + " in " + unita) + "</polyline>\n";
 }

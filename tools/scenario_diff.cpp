@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "compiler/cell.h"
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
@@ -173,9 +174,9 @@ void confronta_celle(const scenario_compilato& a, const scenario_compilato& b, d
   for (const tratto& t : tratti) {
     const std::string dove =
         t.prima == t.ultima
-            ? "cell " + std::to_string(t.prima) + " (" + metri(t.prima * 50) + ")"
+            ? "cell " + std::to_string(t.prima) + " (" + metri(inizio_cella(t.prima)) + ")"
             : "cells " + std::to_string(t.prima) + "-" + std::to_string(t.ultima) + " (" +
-                  std::to_string(t.prima * 50) + "-" + metri(t.ultima * 50) + ")";
+                  std::to_string(inizio_cella(t.prima)) + "-" + metri(inizio_cella(t.ultima)) + ")";
     d.riga(dove + ": " + t.cambio);
   }
   if (a.celle.size() != b.celle.size()) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "compiler/cell.h"
 #include "compiler/compile.h"
 #include "compiler/scenario_codes.h"
 #include "encoding/quoted.h"
@@ -46,7 +47,7 @@ class rapporto {
 };
 
 std::string cella_n(size_t i) {
-  return "cell " + std::to_string(i) + " (" + std::to_string(i * 50) + " m)";
+  return "cell " + std::to_string(i) + " (" + std::to_string(inizio_cella(i)) + " m)";
 }
 
 void verifica_celle(const modello& m, const std::string& file, rapporto& r) {
@@ -91,7 +92,7 @@ void verifica_segni(const modello& m, const std::string& scenario_file,
 
 // Stations fill entries 1 upward; their areas must lie on the track.
 void verifica_stazioni(const modello& m, const std::string& file, rapporto& r) {
-  const int64_t fine_tracciato = int64_t{m.ultima_cella()} * 50;
+  const int64_t fine_tracciato = inizio_cella(int64_t{m.ultima_cella()});
   for (int i = 1; i < kPrimoCartello && !m.dati_generali[i].nome.empty(); ++i) {
     const voce_generale& v = m.dati_generali[i];
     if (v.inizio < 0 || v.fine > fine_tracciato) {
@@ -105,7 +106,8 @@ void verifica_stazioni(const modello& m, const std::string& file, rapporto& r) {
 void verifica_lunghezze(const modello& m, const riassunto_planimetria& p, const file_binari& f,
                         rapporto& r) {
   const int64_t lunghezza_estesa = int64_t{m.dati_generali[kVoceTreno].fine} + 7000;
-  const auto celle_attese = static_cast<size_t>(lunghezza_estesa / 50.0 + 0.5) + 1;
+  const auto celle_attese =
+      static_cast<size_t>(in_celle(static_cast<double>(lunghezza_estesa)) + 0.5) + 1;
   if (m.celle.size() != celle_attese) {
     r.trovato(f.treno, std::to_string(m.celle.size()) + " cells; a route of " +
                            std::to_string(m.dati_generali[kVoceTreno].fine) + " m has " +

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "compiler/cell.h"
 #include "compiler/record_catalogue.h"
-#include "compiler/rounding.h"
 #include "encoding/windows1252.h"
 #include "tools/dump.h"
 #include "tools/reference.h"
@@ -85,7 +85,7 @@ std::string spiega_campo(const unita_controllata& u, const record_visto& r, size
   const auto v = posizione ? numero(r.valori[i]) : std::nullopt;
   if (!v || !u.c) return s;
   const int64_t indice = cella_di(static_cast<double>(*v));
-  s += "\n\n" + std::to_string(*v) + " m: " + chilometro(*v) + ", 50 m cell " +
+  s += "\n\n" + std::to_string(*v) + " m: " + chilometro(*v) + ", " + metri_cella() + " cell " +
        std::to_string(indice) + ".";
   if (r.nome == "stazione") s += area_della_stazione(*u.c, *v);
   return s + valori_della_cella(*u.c, indice);
