@@ -281,6 +281,22 @@ TEST_F(ScenarioToolTest, WriteOnErrorWritesWhatTheProgramWrites) {
   EXPECT_TRUE(read_file(nomi.treno_dat) == read_file(attesi.treno_dat));
 }
 
+// A route whose extended length ends on half a cell has its track rounded
+// as the compile rounds it, halves to even: verify expects that track.
+TEST_F(ScenarioToolTest, VerifyCountsTheCellsAsTheCompileRounds) {
+  for (const char* lunghezza : {"76025", "76075"}) {
+    const nomi_file nomi = prepara("Prova", "1");
+    std::string linea = read_file(nomi.linea_txt);
+    const size_t dove = linea.find("76000");
+    ASSERT_NE(dove, std::string::npos);
+    write_file(nomi.linea_txt, linea.replace(dove, 5, lunghezza));
+    ASSERT_EQ(esegui({"compile", cartella.path(), "--scenario", "Prova", "--train", "1"}), 0)
+        << lunghezza << ": " << uscita.str() << errori.str();
+    EXPECT_EQ(esegui({"verify", cartella.path(), "--scenario", "Prova", "--train", "1"}), 0)
+        << lunghezza << ": " << uscita.str();
+  }
+}
+
 // A curve is no concern of a compile that draws no plan view: its fault
 // holds back no file there.
 TEST_F(ScenarioToolTest, ACurveFaultDoesNotStopACompileWithoutTheLine) {

@@ -5,6 +5,7 @@
 
 #include "compiler/cell.h"
 #include "compiler/compile.h"
+#include "compiler/line_parser.h"
 #include "compiler/scenario_codes.h"
 #include "encoding/quoted.h"
 #include "output/compiled_scenario.h"
@@ -105,9 +106,10 @@ void verifica_stazioni(const modello& m, const std::string& file, rapporto& r) {
 
 void verifica_lunghezze(const modello& m, const riassunto_planimetria& p, const file_binari& f,
                         rapporto& r) {
-  const int64_t lunghezza_estesa = int64_t{m.dati_generali[kVoceTreno].fine} + 7000;
+  const int64_t lunghezza_estesa = int64_t{m.dati_generali[kVoceTreno].fine} + kMargineTracciato;
+  // The track's length rounded as the line parser rounds it, halves to even.
   const auto celle_attese =
-      static_cast<size_t>(in_celle(static_cast<double>(lunghezza_estesa)) + 0.5) + 1;
+      static_cast<size_t>(cella_che_inizia_in(static_cast<double>(lunghezza_estesa))) + 1;
   if (m.celle.size() != celle_attese) {
     r.trovato(f.treno, std::to_string(m.celle.size()) + " cells; a route of " +
                            std::to_string(m.dati_generali[kVoceTreno].fine) + " m has " +
