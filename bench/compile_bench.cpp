@@ -36,8 +36,8 @@
 #include "texts/slow_order.h"
 #include "texts/train_card.h"
 #include "texts/train_description.h"
-#include "tools/diagnostics.h"
-#include "tools/texts_in_memory.h"
+#include "check/diagnostics.h"
+#include "check/texts_in_memory.h"
 
 extern char** environ;
 

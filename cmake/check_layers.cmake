@@ -1,49 +1,88 @@
-# Fails when a source file includes a project header from a folder that is
-# not below its own. Run with -DSOURCE_DIR=<root> -P check_layers.cmake.
-#
-# The layers, top to bottom:
-#   driver, tools            the programs
-#   compiler, output, texts  description texts in, model out; binary files; documents
-#   platform                 what the program asks of its system
-#   encoding                 Windows-1252; quoting for messages
-# output reads the compiler's model. testing holds the tests' fakes and sits
-# on platform; any test may use it.
+# Fails when a source file, in any folder at any depth, includes a project
+# header from a layer that its own layer may not reach by the table of
+# cmake/layers.cmake: an include that points up or sideways. Tests and the
+# fixtures they share may also use testing/. With -DDIAGRAM=<file>, fails
+# too when the arrows drawn in that file's mermaid diagram are not the
+# table's.
+#   cmake -DSOURCE_DIR=<root> [-DDIAGRAM=docs/architecture.md] -P check_layers.cmake
+#   cmake -DPRINT=1 -P check_layers.cmake   prints the layers, one a line
 cmake_minimum_required(VERSION 3.25)
-set(allowed_platform platform encoding)
-set(allowed_encoding encoding)
-set(allowed_testing testing platform)
-set(allowed_compiler compiler encoding platform)
-set(allowed_output output compiler encoding platform)
-set(allowed_texts texts encoding platform)
-set(allowed_driver driver compiler output texts encoding platform)
-set(allowed_tools tools driver compiler output texts encoding platform)
-set(allowed_bench bench tools driver compiler output texts encoding platform testing)
-set(allowed_fuzz fuzz tools driver compiler output texts encoding platform testing)
+include(${CMAKE_CURRENT_LIST_DIR}/layers.cmake)
+if(PRINT)
+  string(REPLACE ";" "\n" one_a_line "${layers}")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E echo "${one_a_line}")
+  return()
+endif()
 
-set(project_folders platform encoding testing compiler output texts driver tools bench fuzz)
+# Everything a layer reaches: itself, its arrows and theirs.
+foreach(layer IN LISTS layers)
+  set(reach ${layer})
+  set(todo ${layer_${layer}})
+  while(todo)
+    list(POP_FRONT todo next)
+    if(NOT next IN_LIST reach)
+      list(APPEND reach ${next})
+      list(APPEND todo ${layer_${next}})
+    endif()
+  endwhile()
+  set(reach_${layer} ${reach})
+endforeach()
+
 set(faults "")
-foreach(folder IN LISTS project_folders)
-  file(GLOB sources "${SOURCE_DIR}/${folder}/*.h" "${SOURCE_DIR}/${folder}/*.cpp")
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE sources "${SOURCE_DIR}/${layer}/*.h" "${SOURCE_DIR}/${layer}/*.cpp")
   foreach(source IN LISTS sources)
-    set(allowed ${allowed_${folder}})
-    # Tests and the fixtures they share may use the test support.
+    set(allowed ${reach_${layer}})
     if(source MATCHES "(_test\\.cpp|_fixture\\.h)$")
-      list(APPEND allowed testing)
+      list(APPEND allowed ${reach_testing})
     endif()
     file(STRINGS "${source}" includes REGEX "^#include \"[a-z_]+/")
     foreach(line IN LISTS includes)
       string(REGEX REPLACE "^#include \"([a-z_]+)/.*" "\\1" target "${line}")
-      if(NOT target IN_LIST project_folders)
-        continue()
-      endif()
-      if(NOT target IN_LIST allowed)
+      if(target IN_LIST layers AND NOT target IN_LIST allowed)
         file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
         string(APPEND faults "  ${name}: ${line}\n")
       endif()
     endforeach()
   endforeach()
 endforeach()
-
 if(faults)
   message(FATAL_ERROR "Includes that point up or across the layers:\n${faults}")
+endif()
+
+# clang-tidy's naming check reads the headers of every layer, at any depth.
+file(STRINGS "${SOURCE_DIR}/.clang-tidy" filter REGEX "^HeaderFilterRegex:")
+foreach(layer IN LISTS layers)
+  if(NOT filter MATCHES "[(|]${layer}[|)]")
+    string(APPEND faults "  .clang-tidy: HeaderFilterRegex leaves out ${layer}/\n")
+  endif()
+endforeach()
+if(NOT filter MATCHES "\\(\\[a-z_0-9\\]\\+/\\)\\*")
+  string(APPEND faults "  .clang-tidy: HeaderFilterRegex reads one folder level only\n")
+endif()
+if(faults)
+  message(FATAL_ERROR "The naming check leaves headers out:\n${faults}")
+endif()
+
+if(DIAGRAM)
+  # The diagram's arrows, "  a --> b" lines, against the table's.
+  file(STRINGS "${SOURCE_DIR}/${DIAGRAM}" drawn REGEX "^ *[a-z]+ --> [a-z]+ *$")
+  set(drawn_arrows "")
+  foreach(line IN LISTS drawn)
+    string(STRIP "${line}" line)
+    string(REPLACE " --> " ">" arrow "${line}")
+    list(APPEND drawn_arrows "${arrow}")
+  endforeach()
+  set(table_arrows "")
+  foreach(layer IN LISTS layers)
+    foreach(below IN LISTS layer_${layer})
+      list(APPEND table_arrows "${layer}>${below}")
+    endforeach()
+  endforeach()
+  list(SORT drawn_arrows)
+  list(SORT table_arrows)
+  if(NOT drawn_arrows STREQUAL table_arrows)
+    message(FATAL_ERROR "The diagram in ${DIAGRAM} draws ${drawn_arrows}\n"
+                        "but cmake/layers.cmake has ${table_arrows}")
+  endif()
 endif()

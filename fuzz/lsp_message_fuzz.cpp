@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "tools/lsp/message_framing.h"
+#include "lsp/message_framing.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   constexpr size_t kLimite = 256;

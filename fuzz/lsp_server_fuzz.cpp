@@ -11,7 +11,7 @@
 #include "texts/line_description.h"
 #include "texts/line_table.h"
 #include "texts/train_description.h"
-#include "tools/lsp/server.h"
+#include "lsp/server.h"
 
 namespace {
 

@@ -4,16 +4,17 @@
 #include <iterator>
 #include <map>
 
+#include "check/author_texts.h"
+#include "check/bounded_findings.h"
+#include "check/diagnostic_render.h"
+#include "check/diagnostics.h"
+#include "check/text_encoding.h"
+#include "check/text_warnings.h"
+#include "check/texts_in_memory.h"
 #include "driver/file_names.h"
 #include "driver/report.h"
-#include "tools/author_texts.h"
-#include "tools/bounded_findings.h"
+#include "driver/version.h"
 #include "tools/command_table.h"
-#include "tools/diagnostic_render.h"
-#include "tools/diagnostics.h"
-#include "tools/text_encoding.h"
-#include "tools/text_warnings.h"
-#include "tools/texts_in_memory.h"
 
 namespace lorvenna {
 namespace {
@@ -57,7 +58,7 @@ int esegui(const richiesta& r) {
   if (r.o.formato == "json") {
     r.uscita << come_json(trovate);
   } else if (r.o.formato == "sarif") {
-    r.uscita << come_sarif(trovate);
+    r.uscita << come_sarif(trovate, versione());
   } else {
     scrivi_testo(r.uscita, trovate, letti->testi);
   }

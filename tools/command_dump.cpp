@@ -2,7 +2,7 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "tools/command_table.h"
-#include "tools/dump.h"
+#include "inspect/dump.h"
 
 namespace lorvenna {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "encoding/quoted.h"
 #include "tools/command_table.h"
-#include "tools/reference.h"
+#include "check/reference.h"
 
 namespace lorvenna {
 namespace {

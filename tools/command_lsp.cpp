@@ -3,13 +3,14 @@
 #include <filesystem>
 #include <system_error>
 
+#include "driver/version.h"
+#include "lsp/message_framing.h"
+#include "lsp/server.h"
+#include "lsp/server_loop.h"
+#include "lsp/uri.h"
 #include "platform/binary_stdio.h"
 #include "platform/program_folder.h"
 #include "tools/command_table.h"
-#include "tools/lsp/message_framing.h"
-#include "tools/lsp/server.h"
-#include "tools/lsp/server_loop.h"
-#include "tools/lsp/uri.h"
 
 namespace lorvenna {
 namespace {
@@ -59,7 +60,7 @@ int esegui(const richiesta& r) {
   server_lsp s(
       r.fs, elenca,
       [&uscita](const std::string& corpo) { uscita << incornicia(corpo) << std::flush; },
-      riferimento());
+      riferimento(), versione());
   return esegui_server(s, r.p.ingresso());
 }
 

@@ -6,7 +6,7 @@
 #include "driver/report.h"
 #include "tools/command_table.h"
 #include "tools/folder_locks.h"
-#include "tools/plot.h"
+#include "inspect/plot.h"
 #include "tools/plot_output.h"
 
 namespace lorvenna {

@@ -13,7 +13,7 @@
 #include "tools/command_table.h"
 #include "tools/compile_round.h"
 #include "tools/folder_locks.h"
-#include "tools/plot.h"
+#include "inspect/plot.h"
 #include "tools/plot_output.h"
 
 namespace lorvenna {

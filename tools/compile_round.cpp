@@ -5,11 +5,11 @@
 
 #include "driver/file_names.h"
 #include "driver/run_sequence.h"
-#include "tools/author_texts.h"
-#include "tools/bounded_findings.h"
-#include "tools/diagnostic_render.h"
-#include "tools/diagnostics.h"
-#include "tools/texts_in_memory.h"
+#include "check/author_texts.h"
+#include "check/bounded_findings.h"
+#include "check/diagnostic_render.h"
+#include "check/diagnostics.h"
+#include "check/texts_in_memory.h"
 
 namespace lorvenna {
 namespace {

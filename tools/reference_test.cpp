@@ -1,4 +1,4 @@
-#include "tools/reference.h"
+#include "check/reference.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 #include "texts/line_table.h"
 #include "texts/train_description.h"
 #include "tools/scenario_tool.h"
-#include "tools/text_warnings.h"
+#include "check/text_warnings.h"
 
 namespace lorvenna {
 namespace {

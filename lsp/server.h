@@ -1,0 +1,117 @@
+// scenario-tool's language server: the check's findings, the reference and
+// the compiled track, served to an editor as it edits a scenario's texts.
+// The server sees messages one at a time, in order; the loop that reads
+// them from the client is elsewhere, so that tests drive it directly.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <nlohmann/json.hpp>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "lsp/scenario_unit.h"
+#include "lsp/text_document.h"
+#include "lsp/unit_check.h"
+#include "platform/file_system.h"
+
+namespace lorvenna {
+
+class server_lsp {
+ public:
+  using invia_messaggio = std::function<void(const std::string& corpo)>;
+
+  // `riferimento` is the file URI of the reference the findings' codes link
+  // to, or empty when there is none to link to; `versione` is the tool's,
+  // as the server tells its client.
+  server_lsp(FileSystem& disco, elenco_cartella elenca, invia_messaggio invia,
+             std::string riferimento = "", std::string versione = "");
+
+  // One message's body, as the client sent it.
+  void ricevi(std::string_view corpo);
+  // A message the reader could not make out: told to the client's log.
+  void guasto_di_lettura(const std::string& motivo);
+  // Checks each scenario edited since the last call and publishes what it
+  // finds: called when no message waits, so that a burst of edits is
+  // checked once.
+  void pubblica();
+  // A request the client no longer wants; callable from another thread.
+  void annulla(const nlohmann::json& id);
+
+  bool uscito() const { return uscito_; }
+  // 0 after `shutdown` then `exit`, 1 for an `exit` without `shutdown`.
+  int stato_uscita() const { return spento_ ? 0 : 1; }
+
+ private:
+  struct documento {
+    std::string uri;
+    int versione = 0;
+    testo_client testo;
+  };
+  struct capacita {
+    bool relazioni = false;
+    bool descrizione_codice = false;
+    bool snippet = false;
+    bool simboli_gerarchici = false;
+  };
+  using gestore = nlohmann::json (server_lsp::*)(const nlohmann::json& params);
+  struct metodo {
+    std::string_view nome;
+    gestore g;
+    bool richiesta;
+  };
+  static const metodo kMetodi[];
+
+  void rispondi(const nlohmann::json& id, nlohmann::json risultato);
+  void rispondi_errore(const nlohmann::json& id, int codice, const std::string& messaggio);
+  void notifica(const std::string& metodo, nlohmann::json params);
+  void registra(int tipo, const std::string& messaggio);
+
+  nlohmann::json inizializza(const nlohmann::json& p);
+  nlohmann::json inizializzato(const nlohmann::json& p);
+  nlohmann::json spegni(const nlohmann::json& p);
+  nlohmann::json esci(const nlohmann::json& p);
+  nlohmann::json aperto(const nlohmann::json& p);
+  nlohmann::json cambiato(const nlohmann::json& p);
+  nlohmann::json salvato(const nlohmann::json& p);
+  nlohmann::json chiuso(const nlohmann::json& p);
+  nlohmann::json al_passaggio(const nlohmann::json& p);
+  nlohmann::json schema(const nlohmann::json& p);
+  nlohmann::json completa(const nlohmann::json& p);
+  nlohmann::json firma(const nlohmann::json& p);
+
+  // The path of the params' textDocument; throws for a URI that names none.
+  std::string percorso_di(const nlohmann::json& p) const;
+  std::string uri_di(const std::string& percorso) const;
+  const testo_client* testo_aperto_di(const std::string& percorso) const;
+  // Adds the unit of the text at `p` to `unita`, and for a line text the
+  // units of its open train texts, which it bounds.
+  void aggiungi_unita_di(
+      const std::string& p, const esiste_testo& esiste, const std::vector<std::string>& aperti,
+      std::map<std::pair<std::string, std::string>, unita_scenario>& unita) const;
+  void controlla(const unita_scenario& u);
+  nlohmann::json diagnostica(const Diagnostic& d) const;
+
+  FileSystem& disco_;
+  elenco_cartella elenca_;
+  invia_messaggio invia_;
+  std::string riferimento_;
+  std::string versione_;
+  capacita capacita_;
+  bool inizializzato_ = false;
+  bool spento_ = false;
+  bool uscito_ = false;
+  std::map<std::string, documento> documenti_;  // by path
+  std::set<std::string> da_controllare_;        // paths edited since the last check
+  // Each text's last check, shared by the two texts of its scenario.
+  std::map<std::string, std::shared_ptr<const unita_controllata>> controlli_;
+  // Texts published with findings, so that a check that finds none clears them.
+  std::set<std::string> con_diagnostiche_;
+  std::mutex annullate_mutex_;
+  std::set<std::string> annullate_;
+};
+
+}  // namespace lorvenna
