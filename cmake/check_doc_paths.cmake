@@ -3,7 +3,8 @@
 # of CONTRIBUTING.md names nothing in the tree (a file moved or renamed
 # leaves its map behind), when docs/architecture.md's table of folders leaves
 # out a folder of the tree, or when that table's "Includes from" column is
-# not the arrows of cmake/layers.cmake.
+# not the arrows of cmake/layers.cmake, or when a test named in the guides'
+# tables as holding a piece is not there.
 #
 # A path is a word in backticks that starts with a folder's lower-case name
 # and a "/", or ends in a source file's extension; one that ends in "/"
@@ -138,6 +139,54 @@ endforeach()
 foreach(layer IN LISTS layers)
   if(NOT layer IN_LIST mapped)
     string(APPEND faults "  docs/architecture.md: no row for the layer ${layer}/\n")
+  endif()
+endforeach()
+
+# The tests the guides name as holding a piece: a GoogleTest as
+# `Suite.Name` in any table, a CTest test in the first column of the table
+# of tests.
+set(test_sources "")
+foreach(layer IN LISTS layers)
+  file(GLOB_RECURSE found "${SOURCE_DIR}/${layer}/*_test.cpp")
+  list(APPEND test_sources ${found})
+endforeach()
+set(test_macros "")
+foreach(source IN LISTS test_sources)
+  file(STRINGS "${source}" lines REGEX "^TEST(_F|_P)?\\(")
+  string(APPEND test_macros "${lines}\n")
+endforeach()
+file(READ "${SOURCE_DIR}/CMakeLists.txt" build_rules)
+foreach(document docs/architecture.md CONTRIBUTING.md)
+  if(NOT EXISTS "${SOURCE_DIR}/${document}")
+    continue()
+  endif()
+  file(READ "${SOURCE_DIR}/${document}" text)
+  table_rows("${text}" rows)
+  foreach(row IN LISTS rows)
+    quoted_words("${row}" words)
+    foreach(word IN LISTS words)
+      if(word MATCHES "^([A-Z][A-Za-z0-9]*)\\.([A-Z][A-Za-z0-9]*)$")
+        string(FIND "${test_macros}" "(${CMAKE_MATCH_1}, ${CMAKE_MATCH_2})" at)
+        if(at EQUAL -1)
+          string(APPEND faults "  ${document}: no test ${word}\n")
+        endif()
+      endif()
+    endforeach()
+  endforeach()
+  string(FIND "${text}" "\n| Test | What it holds |\n" start)
+  if(NOT start EQUAL -1)
+    string(SUBSTRING "${text}" ${start} -1 tests)
+    string(REGEX REPLACE "\n\n.*" "" tests "${tests}")
+    table_rows("${tests}" rows)
+    foreach(row IN LISTS rows)
+      string(REGEX MATCH "^\n\\|[^|]*" first "${row}")
+      quoted_words("${first}" words)
+      foreach(word IN LISTS words)
+        if(NOT build_rules MATCHES "add_test\\(NAME ${word}[ \n]")
+          string(APPEND faults "  ${document}: CMakeLists.txt adds no test ${word}\n")
+        endif()
+      endforeach()
+    endforeach()
   endif()
 endforeach()
 
