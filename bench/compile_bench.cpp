@@ -22,6 +22,8 @@
 
 #include "bench/percentile.h"
 #include "bench/route_generator.h"
+#include "check/diagnostics.h"
+#include "check/texts_in_memory.h"
 #include "compiler/compile.h"
 #include "compiler/text_limit.h"
 #include "driver/file_names.h"
@@ -36,8 +38,6 @@
 #include "texts/slow_order.h"
 #include "texts/train_card.h"
 #include "texts/train_description.h"
-#include "check/diagnostics.h"
-#include "check/texts_in_memory.h"
 
 extern char** environ;
 
@@ -46,21 +46,21 @@ namespace {
 
 using orologio = std::chrono::steady_clock;
 
-class PiattaformaMuta : public piattaforma {
+class piattaforma_muta : public piattaforma {
  public:
   void mostra_attesa() override {}
   [[noreturn]] void errore(const std::string&) override { std::abort(); }
   void segnala_fallimento(const std::string&) override {}
 };
 
-class Cartella {
+class cartella_temporanea {
  public:
-  Cartella() {
+  cartella_temporanea() {
     std::string modello =
         (std::filesystem::temp_directory_path() / "lorvenna-bench-XXXXXX").string();
     percorso_ = ::mkdtemp(modello.data());
   }
-  ~Cartella() { std::filesystem::remove_all(percorso_); }
+  ~cartella_temporanea() { std::filesystem::remove_all(percorso_); }
   const std::string& percorso() const { return percorso_; }
 
  private:
@@ -218,9 +218,9 @@ void misura(benchmark::State& state, Corsa corsa, Pavimento sul_pavimento, size_
 constexpr int kCoppie = 30;
 
 void BM_ProgrammaIncorporato(benchmark::State& state) {
-  Cartella cartella;
+  cartella_temporanea cartella;
   RealFileSystem fs;
-  PiattaformaMuta p;
+  piattaforma_muta p;
   std::ostringstream errori;
   const nomi_file nomi = nomi_file_per(cartella.percorso(), kNomeScenario, kNumeroTreno);
   // One run shows the bytes the floor must write.
@@ -267,7 +267,7 @@ BENCHMARK(BM_CompilazioneInMemoria)->Unit(benchmark::kMillisecond);
 void BM_PercorsoGenerato(benchmark::State& state) {
   const auto lunghezza = static_cast<int32_t>(state.range(0) * 1000);
   const bench::descrizioni d = bench::genera_percorso(lunghezza);
-  Cartella cartella;
+  cartella_temporanea cartella;
   RealFileSystem fs;
   const nomi_file nomi = nomi_file_per(cartella.percorso(), "Bench", "1");
   write_whole_file(fs, nomi.linea_txt, d.linea);
@@ -275,7 +275,7 @@ void BM_PercorsoGenerato(benchmark::State& state) {
   // The author's texts stay, as scenario-tool compile leaves them.
   auto corsa = [&] {
     DeferredDeletions testi_restano(fs, {nomi.linea_txt, nomi.treno_txt});
-    return memorizza_percorso(true, "Bench", "1", testi_restano, nomi);
+    return memorizza_percorso(/*con_linea=*/true, "Bench", "1", testi_restano, nomi);
   };
   const compilazione c = corsa();
   if (c.esito != esito_compilazione::completa || c.m.con_codice()) {

@@ -19,13 +19,13 @@ Diagnostic errore_a(const std::string& file, int line, int column, int end_colum
 // The caret sits under the span as a terminal shows the line: tabs copied,
 // an escaped control byte four columns wide, an accented letter one.
 TEST(DiagnosticText, CaretUnderTheSpan) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string riga;  // Windows-1252, as in the text
     int colonna, fine;
     std::string attese;  // the source and caret lines
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"at the start", "stazione, 44375, 12", 1, 9,
        "    1 | stazione, 44375, 12\n"
        "      | ^~~~~~~~\n"},
@@ -52,7 +52,7 @@ TEST(DiagnosticText, CaretUnderTheSpan) {
        "      |   ^~~~\n"},
       {"with no column", "a, 7", 0, 0, "    1 | a, 7\n"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     const testi_sorgente testi = {{"T.txt", c.riga + "\r\nnext\r\n"}};
     EXPECT_EQ(come_testo({errore_a("T.txt", 1, c.colonna, c.fine)}, testi),
               std::string(c.colonna ? "T.txt:1:" + std::to_string(c.colonna) : "T.txt:1") +
@@ -113,12 +113,12 @@ TEST(DiagnosticText, ALongLineIsCutAroundTheCaret) {
   std::string riga;
   for (int i = 0; i < 300; ++i) riga += static_cast<char>('0' + i % 10);
   const testi_sorgente testi = {{"T.txt", riga + "\r\n"}};
-  struct Caso {
+  struct caso {
     const char* nome;
     int colonna, fine;
     std::string attese;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"in the middle", 200, 203,
        "    1 | ..." + riga.substr(159, 100) + "...\n" + "      |    " + std::string(40, ' ') +
            "^~~\n"},
@@ -131,7 +131,7 @@ TEST(DiagnosticText, ALongLineIsCutAroundTheCaret) {
        "    1 | " + riga.substr(0, 100) + "...\n" + "      | " + std::string(9, ' ') + "^" +
            std::string(90, '~') + "\n"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     EXPECT_EQ(come_testo({errore_a("T.txt", 1, c.colonna, c.fine)}, testi),
               "T.txt:1:" + std::to_string(c.colonna) + ": error: off the grid [codice 8]\n" +
                   c.attese + "1 error, 0 warnings\n")

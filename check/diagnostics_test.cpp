@@ -25,14 +25,14 @@ std::string in_breve(const std::vector<Diagnostic>& d) {
 // spans the record; the walk's faults name the slowdown or signal they
 // belong to.
 TEST_F(DiagnosticaTest, PointsAtTheRecordAtFault) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string linea;
     std::string treno;
     std::string atteso;
   };
   const std::string bordo_350 = linea_breve("cartello_indicatore, 350, (A)\n");
-  const Caso casi[] = {
+  const caso casi[] = {
       {"signal on a text board", bordo_350,
        treno({"sabbia, 3", "segnale, 350, 2,3,1,0,0,0,0,0,0,0"}),
        "Prova_7-.txt:3:10-13: signal at 350 m falls on a cell already taken by a text board "
@@ -61,7 +61,7 @@ TEST_F(DiagnosticaTest, PointsAtTheRecordAtFault) {
       {"no line text", "", treno({}),
        "Prova_linea.txt:0:0-0: the line description text does not exist [codice 101]"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     disco = MemoryFileSystem{};
     if (!c.linea.empty()) disco.write(testi.linea, c.linea);
     disco.write(testi.treno, c.treno);

@@ -15,7 +15,7 @@ namespace {
 // converted stands ("LINE:COLUMN"); those of one line are one finding at
 // the first of them, with their count ("LINE:COLUMN xN").
 TEST(TextEncoding, ConvertsAndPlacesWhatItCannot) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string grezzo;
     bool utf8;
@@ -23,7 +23,7 @@ TEST(TextEncoding, ConvertsAndPlacesWhatItCannot) {
     std::string da;
     std::vector<std::string> errori;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"Windows1252AsItIs", "Cant\xD9\r\n", false, "Cant\xD9\r\n", "", {}},
       {"AsciiNeedsNoNote", "abc\r\n", true, "abc\r\n", "", {}},
       {"Utf8Mark", "\xEF\xBB\xBF\xC3\x99", false, "\xD9", "UTF-8", {}},
@@ -54,7 +54,7 @@ TEST(TextEncoding, ConvertsAndPlacesWhatItCannot) {
        "UTF-16LE",
        {"1:1 x2"}},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     const testo_convertito t = in_windows1252("t.txt", c.grezzo, c.utf8);
     EXPECT_EQ(t.testo, c.testo) << c.nome;
     EXPECT_EQ(t.convertito_da, c.da) << c.nome;

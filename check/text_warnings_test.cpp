@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "check/bounded_findings.h"
 #include "compiler/description_fixture.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
 #include "texts/train_description.h"
-#include "check/bounded_findings.h"
 
 namespace lorvenna {
 namespace {
@@ -35,12 +35,12 @@ std::vector<std::string> in_breve(const std::vector<Diagnostic>& d) {
 }
 
 TEST(TextWarnings, EachClassAtWhatItIsAbout) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string testo;
     std::vector<std::string> atteso;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"Clean", crlf("[generale]\nsabbia, 300\nstazione, 0, 1, 2, Cant\xD9\n"), {}},
       {"Utf8Word",
        crlf("[generale]\nstazione, 0, 1, 2, Gallarate CANT\xC3\x99, x\n"),
@@ -62,7 +62,7 @@ TEST(TextWarnings, EachClassAtWhatItIsAbout) {
        crlf("titolo\n\n  # x \n[generale]\nsabbia, 300\n"),
        {"before-general-section 1:1-7", "before-general-section 3:3-6"}},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     EXPECT_EQ(in_breve(avvisi_del_testo("t.txt", c.testo)), c.atteso) << c.nome;
   }
 }

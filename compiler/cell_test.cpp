@@ -12,7 +12,7 @@
 namespace lorvenna {
 namespace {
 
-struct CasoPosizione {
+struct caso_posizione {
   int32_t p;
   int32_t cella_marca;       // cella_di
   int32_t cella_che_inizia;  // cella_che_inizia_in
@@ -25,7 +25,7 @@ struct CasoPosizione {
 // its own sum: the markers add their 1 before rounding, so at 125 m they take
 // cell 4, two past the cell 2 that starts nearest.
 TEST(Cella, PosizioniInCelle) {
-  const CasoPosizione casi[] = {
+  const caso_posizione casi[] = {
       {0, 1, 0, true, 0, 0},          {24, 1, 0, false, 0, 0},
       {25, 2, 0, false, 0, 0},        {26, 2, 1, false, 50, 0},
       {50, 2, 1, true, 50, 50},       {75, 2, 2, false, 100, 50},
@@ -33,7 +33,7 @@ TEST(Cella, PosizioniInCelle) {
       {350, 8, 7, true, 350, 350},    {7100, 143, 142, true, 7100, 7100},
       {-75, 0, -2, false, -100, -50},
   };
-  for (const CasoPosizione& c : casi) {
+  for (const caso_posizione& c : casi) {
     SCOPED_TRACE(c.p);
     EXPECT_EQ(cella_di(c.p), c.cella_marca);
     EXPECT_EQ(cella_che_inizia_in(c.p), c.cella_che_inizia);

@@ -34,13 +34,13 @@ TEST_F(CompilazioneTest, StoresTheMarksAndCodes) {
 }
 
 TEST_F(CompilazioneTest, Outcomes) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string linea;
     esito_compilazione esito;
     codice atteso;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"text board at 0 takes the mark's place", linea_breve("cartello_indicatore, 0, (A)\n"),
        esito_compilazione::errore_1250, codice::nessuno},
       {"speed board takes the code's place",
@@ -51,7 +51,7 @@ TEST_F(CompilazioneTest, Outcomes) {
        linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 350, (B)\n"),
        esito_compilazione::completa, codice::cartello_occupato},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     disco = MemoryFileSystem{};
     const compilazione r = compila_testi(c.linea);
     EXPECT_EQ(r.esito, c.esito) << c.nome;

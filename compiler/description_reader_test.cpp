@@ -18,14 +18,14 @@ using testing::linea_breve;
 class DescrizioniTest : public testing::DescrizioniTest {};
 
 TEST_F(DescrizioniTest, ATrainReadingFailureIsCode25AndLeavesNoText) {
-  struct Caso {
+  struct caso {
     const char* treno;
     const char* motivo;
   };
-  for (const Caso& c : {Caso{"[generale]\nvelocita, abc, 30\n[fine]\n", "not a number"},
-                        Caso{"[generale]\nsabbia, 40000\n[fine]\n", "Integer out of range"},
-                        Caso{"[generale]\nstazione, 1000, 300, 400\n[fine]\n", "Byte above 255"},
-                        Caso{"[generale]\nsegnale, 1000, 2\n", "record cut short"}}) {
+  for (const caso& c : {caso{"[generale]\nvelocita, abc, 30\n[fine]\n", "not a number"},
+                        caso{"[generale]\nsabbia, 40000\n[fine]\n", "Integer out of range"},
+                        caso{"[generale]\nstazione, 1000, 300, 400\n[fine]\n", "Byte above 255"},
+                        caso{"[generale]\nsegnale, 1000, 2\n", "record cut short"}}) {
     nuovo_modello();
     m.posizione_errore = 77;
     leggi(linea_breve("pendenza, 0, 0\n"), crlf(c.treno));
@@ -50,13 +50,13 @@ TEST_F(DescrizioniTest, TheReportNamesTheTextAndLineOfAReadingFailure) {
 // not be read, or the position of a record its rule refused, on its own
 // line and at its column, even when the record goes on to later lines.
 TEST_F(DescrizioniTest, TheFaultNamesItsFieldsLineAndColumns) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string linea;
     std::string treno;
     posizione_campo atteso;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"a field that is not a number",
        linea_breve("pendenza, 0, 0\npendenza,  12abc, 3\n"),
        "",
@@ -71,7 +71,7 @@ TEST_F(DescrizioniTest, TheFaultNamesItsFieldsLineAndColumns) {
             "X\n[fine]\n"),
        {3, 4, 8}},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     nuovo_modello();
     if (c.treno.empty()) {
       leggi(c.linea);

@@ -11,23 +11,23 @@
 namespace lorvenna {
 namespace {
 
-using Campo = std::variant<std::string, int32_t>;
+using campo = std::variant<std::string, int32_t>;
 
-struct Caso {
+struct caso {
   const char* nome;
   std::string testo;
-  std::vector<Campo> campi;  // a string reads a text field, a number a number field
+  std::vector<campo> campi;  // a string reads a text field, a number a number field
   bool alla_fine;
 };
 
-void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const caso& c, std::ostream* os) { *os << c.nome; }
 
-class LettoreCampiTest : public ::testing::TestWithParam<Caso> {};
+class LettoreCampiTest : public ::testing::TestWithParam<caso> {};
 
 TEST_P(LettoreCampiTest, ReadsFieldsInOrder) {
-  const Caso& c = GetParam();
+  const caso& c = GetParam();
   lettore_campi r(c.testo);
-  for (const Campo& atteso : c.campi) {
+  for (const campo& atteso : c.campi) {
     if (auto* testo = std::get_if<std::string>(&atteso)) {
       EXPECT_EQ(r.leggi_testo(), *testo);
     } else {
@@ -40,28 +40,28 @@ TEST_P(LettoreCampiTest, ReadsFieldsInOrder) {
 INSTANTIATE_TEST_SUITE_P(
     Casi, LettoreCampiTest,
     ::testing::Values(
-        Caso{"Record", "pendenza,  400,   7\r\n", {"pendenza", 400, 7}, true},
-        Caso{"EmptyNumberFieldsReadZero",
+        caso{"Record", "pendenza,  400,   7\r\n", {"pendenza", 400, 7}, true},
+        caso{"EmptyNumberFieldsReadZero",
              "indicatori_vmax,  700,  75,  ,  ,  0\r\n",
              {"indicatori_vmax", 700, 75, 0, 0, 0},
              true},
-        Caso{"BlankSeparatedNumbers",
+        caso{"BlankSeparatedNumbers",
              "orologio,    7               55            50 \r\n[fine]\r\n",
              {"orologio", 7, 55, 50},
              false},
-        Caso{"NegativeNumber", "pendenza,  10800,   -4\r\n", {"pendenza", 10800, -4}, true},
-        Caso{"TextKeepsInnerBlanks",
+        caso{"NegativeNumber", "pendenza,  10800,   -4\r\n", {"pendenza", 10800, -4}, true},
+        caso{"TextKeepsInnerBlanks",
              "cartello_indicatore,  66150,   (Cavalcavia)(Km.5.450  )\r\n[fine]\r\n",
              {"cartello_indicatore", 66150, "(Cavalcavia)(Km.5.450  )", "[fine]"},
              true},
-        Caso{"NameWithSpacesAndTrailingBlanks",
+        caso{"NameWithSpacesAndTrailingBlanks",
              "0, MILANO PORTA GARIBALDI   \r\n",
              {0, "MILANO PORTA GARIBALDI"},
              true},
-        Caso{"LineEndsOtherThanCrLf", "a\n1\r2\n", {"a", 1, 2}, true},
-        Caso{"Int32Limits", "-2147483648, 2147483647", {-2147483647 - 1, 2147483647}, true},
-        Caso{"TrailingEmptyLineIsNotTheEnd", "[fine]\r\n\r\n", {"[fine]"}, false},
-        Caso{"EmptyTextField", ",x\r\n", {"", "x"}, true}),
+        caso{"LineEndsOtherThanCrLf", "a\n1\r2\n", {"a", 1, 2}, true},
+        caso{"Int32Limits", "-2147483648, 2147483647", {-2147483647 - 1, 2147483647}, true},
+        caso{"TrailingEmptyLineIsNotTheEnd", "[fine]\r\n\r\n", {"[fine]"}, false},
+        caso{"EmptyTextField", ",x\r\n", {"", "x"}, true}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST(LettoreCampi, RefusesWhatIsNotANumber) {

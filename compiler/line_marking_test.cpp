@@ -12,38 +12,38 @@
 namespace lorvenna {
 namespace {
 
-struct Sezione {
+struct sezione {
   int32_t inizio, fine, posizione;
-  bool operator==(const Sezione&) const = default;
+  bool operator==(const sezione&) const = default;
 };
 
-void PrintTo(const Sezione& s, std::ostream* os) {
+void PrintTo(const sezione& s, std::ostream* os) {
   *os << "{" << s.inizio << ", " << s.fine << ", " << s.posizione << "}";
 }
 
-struct CasoProgressive {
+struct caso_progressive {
   const char* nome;
-  Sezione tre, due, uno;  // as read
-  Sezione e81, e82, e83;  // after ordering
+  sezione tre, due, uno;  // as read
+  sezione e81, e82, e83;  // after ordering
 };
 
-void PrintTo(const CasoProgressive& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const caso_progressive& c, std::ostream* os) { *os << c.nome; }
 
 constexpr int32_t kMassimo = std::numeric_limits<int32_t>::max();
 
-class ProgressiveTest : public ::testing::TestWithParam<CasoProgressive> {};
+class ProgressiveTest : public ::testing::TestWithParam<caso_progressive> {};
 
 TEST_P(ProgressiveTest, OrdersTheSections) {
-  const CasoProgressive& c = GetParam();
+  const caso_progressive& c = GetParam();
   modello m;
-  auto metti = [&](int i, Sezione s) {
+  auto metti = [&](int i, sezione s) {
     m.dati_generali[i].inizio = s.inizio;
     m.dati_generali[i].fine = s.fine;
     m.dati_generali[i].posizione = s.posizione;
   };
   auto leggi = [&](int i) {
     const auto& v = m.dati_generali[i];
-    return Sezione{v.inizio, v.fine, v.posizione};
+    return sezione{v.inizio, v.fine, v.posizione};
   };
   metti(81, c.tre);
   metti(82, c.due);
@@ -55,55 +55,55 @@ TEST_P(ProgressiveTest, OrdersTheSections) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Casi, ProgressiveTest,
-                         ::testing::Values(CasoProgressive{"Embedded",
-                                                           {58800, 71650, 1},
-                                                           {32700, 57600, 1},
-                                                           {0, 32700, 1},
-                                                           {58800, 71750, 1},
-                                                           {32700, 57700, 1},
-                                                           {0, 32800, 1}},
-                                           CasoProgressive{"Reversed",
-                                                           {0, 100, 0},
-                                                           {200, 300, 2},
-                                                           {400, 500, 1},
-                                                           {400, 600, 1},
-                                                           {200, 300, 2},
-                                                           {0, 100, 0}},
-                                           CasoProgressive{"UnoGreatestTreAboveDue",
-                                                           {300, 400, 0},
-                                                           {100, 200, 0},
-                                                           {500, 600, 0},
-                                                           {500, 600, 0},
-                                                           {300, 400, 0},
-                                                           {100, 200, 0}},
-                                           CasoProgressive{"OnlyUnoFromZero",
-                                                           {0, 0, 0},
-                                                           {0, 0, 0},
-                                                           {0, 32700, 1},
-                                                           {0, 32800, 1},
-                                                           {0, 0, 0},
-                                                           {0, 0, 0}},
-                                           CasoProgressive{"TieForGreatestClearsAll",
-                                                           {500, 600, 1},
-                                                           {500, 700, 1},
-                                                           {100, 200, 1},
-                                                           {0, 0, 0},
-                                                           {0, 0, 0},
-                                                           {0, 0, 0}},
-                                           CasoProgressive{"StartsSumToZeroNoEnds",
-                                                           {0, 0, 1},
-                                                           {0, 0, 1},
-                                                           {0, 0, 1},
-                                                           {0, 0, 0},
-                                                           {0, 0, 0},
-                                                           {0, 0, 0}},
-                                           CasoProgressive{"EndGrowsUpToTheLargestLong",
-                                                           {0, 0, 0},
-                                                           {0, 0, 0},
-                                                           {0, kMassimo - 100, 1},
-                                                           {0, kMassimo, 1},
-                                                           {0, 0, 0},
-                                                           {0, 0, 0}}),
+                         ::testing::Values(caso_progressive{"Embedded",
+                                                            {58800, 71650, 1},
+                                                            {32700, 57600, 1},
+                                                            {0, 32700, 1},
+                                                            {58800, 71750, 1},
+                                                            {32700, 57700, 1},
+                                                            {0, 32800, 1}},
+                                           caso_progressive{"Reversed",
+                                                            {0, 100, 0},
+                                                            {200, 300, 2},
+                                                            {400, 500, 1},
+                                                            {400, 600, 1},
+                                                            {200, 300, 2},
+                                                            {0, 100, 0}},
+                                           caso_progressive{"UnoGreatestTreAboveDue",
+                                                            {300, 400, 0},
+                                                            {100, 200, 0},
+                                                            {500, 600, 0},
+                                                            {500, 600, 0},
+                                                            {300, 400, 0},
+                                                            {100, 200, 0}},
+                                           caso_progressive{"OnlyUnoFromZero",
+                                                            {0, 0, 0},
+                                                            {0, 0, 0},
+                                                            {0, 32700, 1},
+                                                            {0, 32800, 1},
+                                                            {0, 0, 0},
+                                                            {0, 0, 0}},
+                                           caso_progressive{"TieForGreatestClearsAll",
+                                                            {500, 600, 1},
+                                                            {500, 700, 1},
+                                                            {100, 200, 1},
+                                                            {0, 0, 0},
+                                                            {0, 0, 0},
+                                                            {0, 0, 0}},
+                                           caso_progressive{"StartsSumToZeroNoEnds",
+                                                            {0, 0, 1},
+                                                            {0, 0, 1},
+                                                            {0, 0, 1},
+                                                            {0, 0, 0},
+                                                            {0, 0, 0},
+                                                            {0, 0, 0}},
+                                           caso_progressive{"EndGrowsUpToTheLargestLong",
+                                                            {0, 0, 0},
+                                                            {0, 0, 0},
+                                                            {0, kMassimo - 100, 1},
+                                                            {0, kMassimo, 1},
+                                                            {0, 0, 0},
+                                                            {0, 0, 0}}),
                          [](const auto& info) { return std::string(info.param.nome); });
 
 class MarcaturaLineaTest : public ::testing::Test {
@@ -143,16 +143,16 @@ TEST_F(MarcaturaLineaTest, CloseStretchesJoinWithTypeThree) {
 }
 
 TEST_F(MarcaturaLineaTest, SpeedBoardCodes) {
-  struct Caso {
+  struct caso {
     indicatori_letti v;
     int32_t cella;
     int16_t d1, d2, d3, d4;
   };
-  for (const Caso& c :
-       {Caso{{700, 75, 80, 80, 0, 0, 0, 0, 0}, 15, 1500, 1600, 1600, 0},
-        Caso{{14800, 95, 105, 105, 0, 95, 105, 105, 0}, 297, 1919, 2121, 2121, 0},
-        Caso{{41850, 125, 130, 130, 2, 125, 130, 130, 2}, 838, 2525, 2626, 2626, 22},
-        Caso{{1000, 100, 100, 100, 1, 7, 13, 0, 0}, 21, 2001, 2003, 2000, 10}}) {
+  for (const caso& c :
+       {caso{{700, 75, 80, 80, 0, 0, 0, 0, 0}, 15, 1500, 1600, 1600, 0},
+        caso{{14800, 95, 105, 105, 0, 95, 105, 105, 0}, 297, 1919, 2121, 2121, 0},
+        caso{{41850, 125, 130, 130, 2, 125, 130, 130, 2}, 838, 2525, 2626, 2626, 22},
+        caso{{1000, 100, 100, 100, 1, 7, 13, 0, 0}, 21, 2001, 2003, 2000, 10}}) {
     memo_indicatori_v_max(m, c.v);
     const cella& cl = m.celle[c.cella];
     EXPECT_EQ(cl.tipo_cella, tipo_indicatori_vmax);

@@ -14,7 +14,7 @@ using testing::linea_breve;
 
 class LineaTest : public testing::DescrizioniTest {};
 
-struct CasoCodice {
+struct caso_codice {
   const char* nome;
   std::string linea;
   codice atteso;
@@ -23,13 +23,13 @@ struct CasoCodice {
   bool treno_resta;   // whether the train text is still in the folder
 };
 
-void PrintTo(const CasoCodice& c, std::ostream* os) { *os << c.nome; }
+void PrintTo(const caso_codice& c, std::ostream* os) { *os << c.nome; }
 
 class CodiciLineaTest : public testing::DescrizioniTest,
-                        public ::testing::WithParamInterface<CasoCodice> {};
+                        public ::testing::WithParamInterface<caso_codice> {};
 
 TEST_P(CodiciLineaTest, StopsWithItsCode) {
-  const CasoCodice& c = GetParam();
+  const caso_codice& c = GetParam();
   m.posizione_errore = -1;
   leggi(c.linea);
   EXPECT_EQ(m.codice_errore, c.atteso);
@@ -42,47 +42,47 @@ TEST_P(CodiciLineaTest, StopsWithItsCode) {
 INSTANTIATE_TEST_SUITE_P(
     Codici, CodiciLineaTest,
     ::testing::Values(
-        CasoCodice{"NoGeneralSection", crlf("[curve]\ncurvas1, 0, 10\n[fine]\n"),
-                   codice::generale_assente, -1, false, true},
-        CasoCodice{"NothingAfterGeneral", crlf("[generale]\n"), codice::generale_assente, -1, false,
-                   true},
-        CasoCodice{"RouteTooLong", crlf("[generale]\nlunghezza percorso, 1000001\n[fine]\n"),
-                   codice::percorso_troppo_lungo, -1, false, true},
-        CasoCodice{"RepetitionStart",
-                   crlf("[generale]\nlunghezza percorso, 10000\n"
-                        "ripetizione segnali 4 codici, 3725, 5000\n[fine]\n"),
-                   codice::ripetizione_inizio, -1, true, true},
-        CasoCodice{"RepetitionEnd",
-                   crlf("[generale]\nlunghezza percorso, 10000\n"
-                        "ripetizione segnali 4 codici, 3700, 5025\n[fine]\n"),
-                   codice::ripetizione_fine, -1, true, true},
-        CasoCodice{"RepetitionCodes",
-                   crlf("[generale]\nlunghezza percorso, 10000\n"
-                        "ripetizione segnali codici, 3700, 5000\n[fine]\n"),
-                   codice::ripetizione_codici, -1, true, true},
-        CasoCodice{"TextBoardOnTakenCell",
-                   linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 375, (B)\n"),
-                   codice::cartello_occupato, 375, true, true},
-        CasoCodice{"SpeedBoardOnTakenCell",
-                   linea_breve("cartello_indicatore, 700, (A)\n"
-                               "indicatori_vmax, 700, 75, 80, 80, 0, , , , 0\n"),
-                   codice::indicatori_occupati, 700, true, true},
-        CasoCodice{"CurveWithoutClass", linea_breve("curvas, 100, 50\n"), codice::curva, -1, true,
-                   true},
-        CasoCodice{"BadNumber", linea_breve("pendenza, abc, 3\n"), codice::lettura, -1, true,
-                   false},
-        CasoCodice{"OversizeNumber", linea_breve("pendenza, 4294967296, 3\n"), codice::lettura, -1,
-                   true, false},
-        CasoCodice{"NoLengthRecord",
-                   crlf("[generale]\nsfondo uno, 1\n[pendenze]\npendenza, 0, 0\n"
-                        "[fine]\n"),
-                   codice::lettura, -1, false, false},
-        CasoCodice{"NegativeLength", crlf("[generale]\nlunghezza percorso, -100\n[fine]\n"),
-                   codice::lettura, -1, false, false},
-        CasoCodice{"ProgressiveEndTooLarge",
-                   crlf("[generale]\nlunghezza percorso, 10000\n"
-                        "progressiva chilometrica uno, 0, 2147483548, 1\n[pendenze]\n[fine]\n"),
-                   codice::lettura, -1, true, false}),
+        caso_codice{"NoGeneralSection", crlf("[curve]\ncurvas1, 0, 10\n[fine]\n"),
+                    codice::generale_assente, -1, false, true},
+        caso_codice{"NothingAfterGeneral", crlf("[generale]\n"), codice::generale_assente, -1,
+                    false, true},
+        caso_codice{"RouteTooLong", crlf("[generale]\nlunghezza percorso, 1000001\n[fine]\n"),
+                    codice::percorso_troppo_lungo, -1, false, true},
+        caso_codice{"RepetitionStart",
+                    crlf("[generale]\nlunghezza percorso, 10000\n"
+                         "ripetizione segnali 4 codici, 3725, 5000\n[fine]\n"),
+                    codice::ripetizione_inizio, -1, true, true},
+        caso_codice{"RepetitionEnd",
+                    crlf("[generale]\nlunghezza percorso, 10000\n"
+                         "ripetizione segnali 4 codici, 3700, 5025\n[fine]\n"),
+                    codice::ripetizione_fine, -1, true, true},
+        caso_codice{"RepetitionCodes",
+                    crlf("[generale]\nlunghezza percorso, 10000\n"
+                         "ripetizione segnali codici, 3700, 5000\n[fine]\n"),
+                    codice::ripetizione_codici, -1, true, true},
+        caso_codice{"TextBoardOnTakenCell",
+                    linea_breve("cartello_indicatore, 350, (A)\ncartello_indicatore, 375, (B)\n"),
+                    codice::cartello_occupato, 375, true, true},
+        caso_codice{"SpeedBoardOnTakenCell",
+                    linea_breve("cartello_indicatore, 700, (A)\n"
+                                "indicatori_vmax, 700, 75, 80, 80, 0, , , , 0\n"),
+                    codice::indicatori_occupati, 700, true, true},
+        caso_codice{"CurveWithoutClass", linea_breve("curvas, 100, 50\n"), codice::curva, -1, true,
+                    true},
+        caso_codice{"BadNumber", linea_breve("pendenza, abc, 3\n"), codice::lettura, -1, true,
+                    false},
+        caso_codice{"OversizeNumber", linea_breve("pendenza, 4294967296, 3\n"), codice::lettura, -1,
+                    true, false},
+        caso_codice{"NoLengthRecord",
+                    crlf("[generale]\nsfondo uno, 1\n[pendenze]\npendenza, 0, 0\n"
+                         "[fine]\n"),
+                    codice::lettura, -1, false, false},
+        caso_codice{"NegativeLength", crlf("[generale]\nlunghezza percorso, -100\n[fine]\n"),
+                    codice::lettura, -1, false, false},
+        caso_codice{"ProgressiveEndTooLarge",
+                    crlf("[generale]\nlunghezza percorso, 10000\n"
+                         "progressiva chilometrica uno, 0, 2147483548, 1\n[pendenze]\n[fine]\n"),
+                    codice::lettura, -1, true, false}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 TEST_F(LineaTest, MissingLineTextIsCode101AndDeletesNothing) {
@@ -216,7 +216,7 @@ TEST_F(LineaTest, TheLastFieldOfTheFileIsNotInterpreted) {
 // Records that would write outside the track or the stretch arrays are
 // refused with code 15 at their position.
 TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
-  struct Caso {
+  struct caso {
     std::string route;
     int32_t posizione;
   };
@@ -225,8 +225,8 @@ TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
     molte_montagne += "montagna, " + std::to_string(i * 200) + ", 0, 2\n";
   std::string pendenze_in_disordine = "pendenza, 16000, 1\n";
   for (int i = 0; i < 30; ++i) pendenze_in_disordine += "pendenza, 50, 1\n";
-  for (const Caso& c : {Caso{"montagna, 16000, 17500, 2\n", 16000}, Caso{molte_montagne, 16000},
-                        Caso{pendenze_in_disordine, 50}}) {
+  for (const caso& c : {caso{"montagna, 16000, 17500, 2\n", 16000}, caso{molte_montagne, 16000},
+                        caso{pendenze_in_disordine, 50}}) {
     nuovo_modello();
     leggi(linea_breve(c.route));
     EXPECT_EQ(m.codice_errore, codice::fuori_tracciato) << c.route.substr(0, 40);
@@ -238,7 +238,7 @@ TEST_F(LineaTest, RecordsReachingPastTheTrackAreRefused) {
 // a curve that really reaches past the last plan-view row is refused with 15.
 TEST_F(LineaTest, CurveCodesAndTheEndOfThePlanView) {
   using E = righe_planimetria::etichetta;
-  struct Caso {
+  struct caso {
     const char* nome;
     int32_t lunghezza;
     std::string curva;
@@ -246,14 +246,14 @@ TEST_F(LineaTest, CurveCodesAndTheEndOfThePlanView) {
     int32_t posizione;    // -1: left unchanged
     int32_t ultima_riga;  // last row the curve step computed
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"no class digit, end past the view", 10000, "curvad, 16800, 300", codice::curva, -1, 1},
       {"ends exactly on the last metre", 10000, "curvad1, 16700, 300", codice::nessuno, -1, 17000},
       {"reaches past the last row", 10000, "curvad1, 16800, 300", codice::fuori_tracciato, 16800,
        16998},
       {"passes metre 1000000 first", 1000000, "curvad1, 999900, 10000", codice::curva, -1, 1000000},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     nuovo_modello();
     m.posizione_errore = -1;
     leggi(crlf("[generale]\nlunghezza percorso, " + std::to_string(c.lunghezza) + "\n[curve]\n" +

@@ -191,6 +191,58 @@ void campo_in_piu(const std::function<void(Diagnostic)>& avviso, std::string_vie
                      forma(nome_record, campi)));
 }
 
+// A record cut short by its line's end, whose next field the compile takes
+// from the line below.
+void campo_a_capo(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+                  std::span<const campo_record> campi, const lettore_campi& lettore, size_t a_capo,
+                  const std::string& testo) {
+  const posizione_campo preso = lettore.campo_del_record(a_capo);
+  avviso(crea_avviso(nel_testo(testo, lettore.campo_del_record(a_capo - 1)), kAvvisoCampoMancante,
+                     "the `" + std::string(nome_record) + "` record ends before its " +
+                         nome_campo(campi, a_capo) + ": the compile takes `" +
+                         std::string(lettore.testo_campo(a_capo)) + "` on line " +
+                         std::to_string(preso.riga) + " in its place",
+                     forma(nome_record, campi)));
+}
+
+// A comma too many at field `in_piu`: an empty field, or a thousands
+// separator when `migliaia`.
+void virgola_di_troppo(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
+                       std::span<const campo_record> campi, const lettore_campi& lettore,
+                       size_t in_piu, bool migliaia, std::string_view resto,
+                       const std::string& testo) {
+  const posizione_campo c = lettore.campo_del_record(in_piu);
+  const std::string nome = nome_campo(campi, in_piu);
+  if (migliaia) {
+    const std::string uno(lettore.testo_campo(in_piu));
+    const std::string due(lettore.testo_campo(in_piu + 1));
+    avviso(crea_avviso(nel_testo(testo, c), kAvvisoCampoInPiu,
+                       "`" + uno + "," + due + "` is read as two fields, " + uno + " and " + due +
+                           ", and `" + std::string(resto) +
+                           "` after the record's last is passed over",
+                       "write a number without a thousands separator: " + uno + due));
+  } else {
+    avviso(crea_avviso(nel_testo(testo, c), kAvvisoCampoInPiu,
+                       "the " + nome + " is empty and read as 0, and `" + std::string(resto) +
+                           "` after the record's last field is passed over",
+                       "one comma too many: " + forma(nome_record, campi)));
+  }
+}
+
+// A text field cut short by a comma it holds.
+void testo_tagliato(const std::function<void(Diagnostic)>& avviso,
+                    std::span<const campo_record> campi, const lettore_campi& lettore, size_t letti,
+                    std::string_view resto, const posizione_campo& dove_resto,
+                    const std::string& testo) {
+  const posizione_campo nome = lettore.campo_del_record(letti - 1);
+  avviso(crea_avviso({testo, nome.riga, nome.colonna, dove_resto.colonna_fine},
+                     kAvvisoTestoTagliato,
+                     "a comma ends the " + std::string(campi.back().nome) + " `" +
+                         std::string(lettore.testo_campo(letti - 1)) +
+                         "`: the compile passes over `" + std::string(resto) + "`",
+                     "a " + std::string(campi.back().nome) + " holds no comma"));
+}
+
 }  // namespace
 
 void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_view nome_record,
@@ -200,13 +252,7 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
   if (letti == 0) return;
   const size_t a_capo = lettore.primo_campo_a_capo();
   if (a_capo > 0) {
-    const posizione_campo preso = lettore.campo_del_record(a_capo);
-    avviso(crea_avviso(nel_testo(testo, lettore.campo_del_record(a_capo - 1)), kAvvisoCampoMancante,
-                       "the `" + std::string(nome_record) + "` record ends before its " +
-                           nome_campo(campi, a_capo) + ": the compile takes `" +
-                           std::string(lettore.testo_campo(a_capo)) + "` on line " +
-                           std::to_string(preso.riga) + " in its place",
-                       forma(nome_record, campi)));
+    campo_a_capo(avviso, nome_record, campi, lettore, a_capo, testo);
     letti = a_capo;
   }
   // A number a blank cut short has been told of already, with what follows
@@ -232,30 +278,9 @@ void controlla_campi(const std::function<void(Diagnostic)>& avviso, std::string_
   const bool testo_finale =
       !campi.empty() && campi.back().tipo == tipo_valore::testo && letti > campi.size();
   if (testo_finale) {
-    const posizione_campo nome = lettore.campo_del_record(letti - 1);
-    avviso(crea_avviso({testo, nome.riga, nome.colonna, dove_resto.colonna_fine},
-                       kAvvisoTestoTagliato,
-                       "a comma ends the " + std::string(campi.back().nome) + " `" +
-                           std::string(lettore.testo_campo(letti - 1)) +
-                           "`: the compile passes over `" + std::string(resto) + "`",
-                       "a " + std::string(campi.back().nome) + " holds no comma"));
+    testo_tagliato(avviso, campi, lettore, letti, resto, dove_resto, testo);
   } else if (in_piu > 0) {
-    const posizione_campo c = lettore.campo_del_record(in_piu);
-    const std::string nome = nome_campo(campi, in_piu);
-    if (migliaia) {
-      const std::string uno(lettore.testo_campo(in_piu));
-      const std::string due(lettore.testo_campo(in_piu + 1));
-      avviso(crea_avviso(nel_testo(testo, c), kAvvisoCampoInPiu,
-                         "`" + uno + "," + due + "` is read as two fields, " + uno + " and " + due +
-                             ", and `" + std::string(resto) +
-                             "` after the record's last is passed over",
-                         "write a number without a thousands separator: " + uno + due));
-    } else {
-      avviso(crea_avviso(nel_testo(testo, c), kAvvisoCampoInPiu,
-                         "the " + nome + " is empty and read as 0, and `" + std::string(resto) +
-                             "` after the record's last field is passed over",
-                         "one comma too many: " + forma(nome_record, campi)));
-    }
+    virgola_di_troppo(avviso, nome_record, campi, lettore, in_piu, migliaia, resto, testo);
   } else if (!spezzato) {
     campo_in_piu(avviso, nome_record, campi, lettore, letti, resto, dove_resto, dopo_virgola,
                  testo);

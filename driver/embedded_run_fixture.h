@@ -12,9 +12,9 @@
 
 namespace lorvenna::testing {
 
-class ScenarioIncorporato : public ::testing::Test {
+class scenario_incorporato : public ::testing::Test {
  protected:
-  ScenarioIncorporato() {
+  scenario_incorporato() {
     std::ostringstream scarto;
     esegui_programma("", disco, piattaforma, scarto);
   }

@@ -31,15 +31,16 @@ void rimuovi_testi(FileSystem& fs, const nomi_file& nomi) {
 
 }  // namespace
 
-compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
+compilazione memorizza_percorso(bool con_linea, const std::string& nome_scenario,
                                 const std::string& numero_treno, FileSystem& fs,
                                 const nomi_file& nomi, FolderSyncs* syncs) {
-  const richiesta_compilazione richiesta{nome_scenario, numero_treno, j, testi_di(nomi), {}};
+  const richiesta_compilazione richiesta{
+      nome_scenario, numero_treno, con_linea, testi_di(nomi), {}};
   const in_corso compilando("compiling the description texts in", folder_of(nomi.linea_txt));
   compilazione c = compila(richiesta, fs);
   if (c.esito == esito_compilazione::completa) {
     const in_corso scrivendo("writing the binary files in", folder_of(nomi.linea_txt));
-    scrivi_file_binari(fs, binari_di(nomi), c.m, j, {.later = syncs});
+    scrivi_file_binari(fs, binari_di(nomi), c.m, con_linea, {.later = syncs});
   }
   return c;
 }
@@ -72,8 +73,8 @@ int esegui_programma(const std::string& cartella, FileSystem& fs, piattaforma& p
     scrivi(dati_scheda, nomi.scheda, tenuti);
     // The texts go only once the binary files are in place.
     DeferredDeletions vista(fs, {nomi.linea_txt, nomi.treno_txt});
-    const compilazione c =
-        memorizza_percorso(true, kNomeScenario, kNumeroTreno, vista, nomi, &cartella_da_fissare);
+    const compilazione c = memorizza_percorso(/*con_linea=*/true, kNomeScenario, kNumeroTreno,
+                                              vista, nomi, &cartella_da_fissare);
     cartella_da_fissare.sync(fs);
     vista.carry_out();
     return riporta_compilazione(c, p, nullptr, errori);

@@ -19,10 +19,10 @@ inline constexpr const char* kNumeroTreno = "2579bis";
 
 // The compile step: compiles the two description texts named in `nomi` and,
 // when the compile says the binary files are due, writes them (the line file
-// only when `j`). `nome_scenario` and `numero_treno` are the Windows-1252 forms
+// too when `con_linea`). `nome_scenario` and `numero_treno` are the Windows-1252 forms
 // that the records carry. File failures throw FileError. With `syncs`, the
 // folder's sync after the renames is left to the caller.
-compilazione memorizza_percorso(bool j, const std::string& nome_scenario,
+compilazione memorizza_percorso(bool con_linea, const std::string& nome_scenario,
                                 const std::string& numero_treno, FileSystem& fs,
                                 const nomi_file& nomi, FolderSyncs* syncs = nullptr);
 

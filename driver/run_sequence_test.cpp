@@ -58,17 +58,17 @@ TEST_F(ProgrammaTest, LeavesExactlyTheSixFilesOfTheEmbeddedScenario) {
       (std::set<std::string>{"Lorvenna_2579bis_note.txt", "Lorvenna_2579bis_rallentamenti.txt",
                              "Lorvenna_2579bis_scheda_treno.txt", "Lorvenna_linea.dat",
                              "Lorvenna_2579bis.sim", "Lorvenna_2579bis.dat"}));
-  struct Atteso {
+  struct atteso {
     const std::string* file;
     size_t dimensione;
     uint64_t impronta;
   };
-  for (const Atteso& a : {Atteso{&nomi.linea_dat, 1659964, 0xe5828807c3eeb39b},
-                          Atteso{&nomi.scenario_sim, 3554, 0xed8879ebaf5f83f3},
-                          Atteso{&nomi.treno_dat, 24915, 0x0c4e2d96f5bfbd86},
-                          Atteso{&nomi.note, 3745, 0xa9f684521a3bf5d0},
-                          Atteso{&nomi.rallentamenti, 3385, 0xe7140228f41f4e5a},
-                          Atteso{&nomi.scheda, 3733, 0xa6edecb6acfbbc93}}) {
+  for (const atteso& a : {atteso{&nomi.linea_dat, 1659964, 0xe5828807c3eeb39b},
+                          atteso{&nomi.scenario_sim, 3554, 0xed8879ebaf5f83f3},
+                          atteso{&nomi.treno_dat, 24915, 0x0c4e2d96f5bfbd86},
+                          atteso{&nomi.note, 3745, 0xa9f684521a3bf5d0},
+                          atteso{&nomi.rallentamenti, 3385, 0xe7140228f41f4e5a},
+                          atteso{&nomi.scheda, 3733, 0xa6edecb6acfbbc93}}) {
     const std::string dati = read_file(*a.file);
     EXPECT_EQ(dati.size(), a.dimensione) << *a.file;
     EXPECT_EQ(impronta(dati), a.impronta) << *a.file;
@@ -317,7 +317,7 @@ TEST_F(ProgrammaTest, ARunRemovesWhatAKilledRunLeft) {
 TEST_F(ProgrammaTest, LeftoversInTheFolder) {
   TempFolder altrove;
   const std::string bersaglio = altrove.file("target");
-  struct Caso {
+  struct caso {
     const char* nome;
     std::function<void()> prepara;
     int stato;
@@ -329,7 +329,7 @@ TEST_F(ProgrammaTest, LeftoversInTheFolder) {
   };
   auto fifo = [](const std::string& nome) { ASSERT_EQ(::mkfifo(nome.c_str(), 0644), 0); };
   auto cartella_a = [](const std::string& nome) { std::filesystem::create_directory(nome); };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"link at an old temporary name", [&] { link(nomi.scenario_sim + ".part"); }, 0, ""},
       {"FIFO at an old temporary name", [&] { fifo(nomi.linea_dat + ".part"); }, 0, ""},
       {"link at an output", [&] { link(nomi.treno_dat); }, 0, ""},
@@ -346,7 +346,7 @@ TEST_F(ProgrammaTest, LeftoversInTheFolder) {
        2, "cannot replace \"" + nomi.treno_dat + "\": the file is read-only"},
   };
   RealFileSystem fs;
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     svuota(cartella.path());
     c.prepara();
     errori.str("");
@@ -412,10 +412,10 @@ TEST_F(ProgrammaTest, SimultaneousRunsInOneFolderTakeTurns) {
 // The compile step: the compile, then the binary files when they are due.
 class MemorizzaPercorsoTest : public ::testing::Test {
  protected:
-  compilazione compila(const std::string& linea, bool j = true) {
+  compilazione compila(const std::string& linea, bool con_linea = true) {
     if (!linea.empty()) disco.write(nomi.linea_txt, linea);
     disco.write(nomi.treno_txt, std::string(testing::kTrenoMinimo));
-    return memorizza_percorso(j, "Prova", "7", disco, nomi);
+    return memorizza_percorso(con_linea, "Prova", "7", disco, nomi);
   }
   bool nessun_binario() {
     return !disco.exists(nomi.linea_dat) && !disco.exists(nomi.scenario_sim) &&

@@ -32,9 +32,9 @@ constexpr const char* kTitolo = "lorvenna";
 
 // A child process that runs `corpo`, says so, and then waits until the
 // parent closes the pipe; the parent inspects the screen meanwhile.
-class Figlio {
+class processo_figlio {
  public:
-  explicit Figlio(const std::function<void()>& corpo) {
+  explicit processo_figlio(const std::function<void()>& corpo) {
     int tubo[2], ritorno[2];
     if (::pipe(tubo) != 0 || ::pipe(ritorno) != 0) std::abort();
     pid_ = ::fork();
@@ -66,7 +66,7 @@ class Figlio {
     if (::waitpid(pid_, &stato, 0) != pid_ || !WIFEXITED(stato)) return -1;
     return WEXITSTATUS(stato);
   }
-  ~Figlio() {
+  ~processo_figlio() {
     if (scrittura_ >= 0) attendi();
     ::close(lettura_);
   }
@@ -91,7 +91,7 @@ class FinestraTest : public ::testing::Test {
 };
 
 TEST_F(FinestraTest, TheWaitingWindowShowsAttendereAtTheFormsMeasures) {
-  Figlio figlio([] {
+  processo_figlio figlio([] {
     static auto p = piattaforma_del_sistema(LORVENNA_MODULE_DIR, kTitolo);
     p->mostra_attesa();
   });
@@ -130,7 +130,7 @@ TEST_F(FinestraTest, TheErrorBoxClosesOnReturnOrEscapeAndEndsTheRun) {
     testing::write_file(nomi.treno_txt, std::string(testing::kTrenoMinimo));
     const int stato = apri_e_chiudi_la_scatola(tasto, [&](piattaforma& p) {
       RealFileSystem fs;
-      const compilazione c = memorizza_percorso(true, "Prova", "1", fs, nomi);
+      const compilazione c = memorizza_percorso(/*con_linea=*/true, "Prova", "1", fs, nomi);
       std::ostringstream scarto;
       return riporta_compilazione(c, p, nullptr, scarto);
     });
@@ -157,7 +157,7 @@ TEST_F(FinestraTest, AFileFailureIsShownInABox) {
 
 int FinestraTest::apri_e_chiudi_la_scatola(KeySym tasto,
                                            const std::function<int(piattaforma&)>& corpo) {
-  Figlio figlio([&] {
+  processo_figlio figlio([&] {
     auto p = piattaforma_del_sistema(LORVENNA_MODULE_DIR, kTitolo);
     p->mostra_attesa();
     std::_Exit(corpo(*p));

@@ -9,12 +9,12 @@ namespace lorvenna {
 namespace {
 
 TEST(Utf8A1252, ConvertsWhatTheCodePageHoldsAndRefusesTheRest) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string utf8;
     std::optional<std::string> atteso;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"ascii", "Lorvenna", "Lorvenna"},
       {"latin-1 letter", "Citt\xC3\xA0", "Citt\xE0"},
       {"euro sign", "\xE2\x82\xAC", "\x80"},
@@ -25,7 +25,7 @@ TEST(Utf8A1252, ConvertsWhatTheCodePageHoldsAndRefusesTheRest) {
       {"cut short", "\xC3", std::nullopt},
       {"stray continuation", "\x80", std::nullopt},
   };
-  for (const Caso& c : casi) EXPECT_EQ(utf8_a_windows1252(c.utf8), c.atteso) << c.nome;
+  for (const caso& c : casi) EXPECT_EQ(utf8_a_windows1252(c.utf8), c.atteso) << c.nome;
 }
 
 TEST(Windows1252AUtf8, RoundTripsWhatTheCodePageHolds) {

@@ -9,18 +9,18 @@
 #include <string_view>
 #include <vector>
 
+#include "check/author_units.h"
 #include "compiler/line_marking.h"
 #include "compiler/track_fixture.h"
+#include "driver/embedded_run_fixture.h"
 #include "output/binary_decoders.h"
 #include "output/binary_files.h"
 #include "texts/line_description.h"
-#include "check/author_units.h"
-#include "driver/embedded_run_fixture.h"
 
 namespace lorvenna {
 namespace {
 
-using DumpTest = testing::ScenarioIncorporato;
+using DumpTest = testing::scenario_incorporato;
 
 TEST_F(DumpTest, ShowsTheEmbeddedScenarioByRole) {
   const auto d = descrivi_scenario(disco, file);

@@ -6,9 +6,9 @@
 #include <filesystem>
 #include <sstream>
 
+#include "driver/embedded_run_fixture.h"
 #include "output/binary_decoders.h"
 #include "testing/temp_folder.h"
-#include "driver/embedded_run_fixture.h"
 
 namespace lorvenna {
 namespace {
@@ -19,7 +19,7 @@ size_t conta(const std::string& testo, const std::string& cosa) {
   return n;
 }
 
-using PlotTest = testing::ScenarioIncorporato;
+using PlotTest = testing::scenario_incorporato;
 
 TEST_F(PlotTest, DrawsTheRouteAndEveryStation) {
   const std::string svg = disegna_scenario(disco, file);

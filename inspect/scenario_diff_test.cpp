@@ -132,7 +132,8 @@ TEST_F(DiffTest, AMovedSignalFitsAScreen) {
   const nomi_file nomi = nomi_file_per("b", kNomeScenario, kNumeroTreno);
   dati_linea(disco, nomi.linea_txt);
   disco.write(nomi.treno_txt, testo);
-  const compilazione c = memorizza_percorso(true, kNomeScenario, kNumeroTreno, disco, nomi);
+  const compilazione c =
+      memorizza_percorso(/*con_linea=*/true, kNomeScenario, kNumeroTreno, disco, nomi);
   ASSERT_EQ(c.m.codice_errore, codice::segnale_occupato);
   EXPECT_EQ(confronta(0), 1);
   const std::string detto = uscita.str();

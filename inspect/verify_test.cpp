@@ -5,15 +5,15 @@
 #include <functional>
 #include <sstream>
 
+#include "driver/embedded_run_fixture.h"
 #include "output/binary_decoders.h"
 #include "output/binary_files.h"
-#include "driver/embedded_run_fixture.h"
 
 namespace lorvenna {
 namespace {
 
 // The embedded run's three files, in memory, with one change made to them.
-class VerificaTest : public testing::ScenarioIncorporato {
+class VerificaTest : public testing::scenario_incorporato {
  protected:
   int verifica_ora() {
     uscita.str("");
@@ -36,13 +36,13 @@ TEST_F(VerificaTest, TheEmbeddedRunIsConsistent) {
 // Each change, made to the decoded records and written back with the same
 // encoders, is found and said: which file, which record, what is wrong.
 TEST_F(VerificaTest, FindsWhatAChangedRecordBreaks) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::function<void(modello&)> modifica;
     std::string file;
     std::string detto;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"code in cell 1", [](modello& m) { m.celle[1].dato_2 += 1; }, file.treno,
        "cell 1 holds the scenario code 2500; the names give 2499"},
       {"mark in cell 1", [](modello& m) { m.celle[1].dato_1 = 5120; }, file.treno,
@@ -58,7 +58,7 @@ TEST_F(VerificaTest, FindsWhatAChangedRecordBreaks) {
   };
   const std::string treno = disco.files().at(file.treno),
                     scenario = disco.files().at(file.scenario);
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     modello m;
     m.celle = decodifica_celle(treno);
     m.dati_generali = decodifica_dati_generali(scenario);
@@ -74,17 +74,17 @@ TEST_F(VerificaTest, FindsWhatAChangedRecordBreaks) {
 
 // Files cut or grown are read no further than they go.
 TEST_F(VerificaTest, FindsADamagedFile) {
-  struct Caso {
+  struct caso {
     std::string file;
     std::function<void(std::string&)> modifica;
     std::string detto;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {file.treno, [](std::string& d) { d.pop_back(); }, "are not a whole number of 15-byte cells"},
       {file.scenario, [](std::string& d) { d += '\0'; }, "1 bytes follow the 87 entries"},
       {file.linea, [](std::string& d) { d.pop_back(); }, "bytes cannot be two equal halves"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     const std::string prima = disco.files().at(c.file);
     cambia(c.file, c.modifica);
     EXPECT_EQ(verifica_ora(), 1) << c.file;

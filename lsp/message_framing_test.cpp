@@ -32,13 +32,13 @@ std::vector<std::string> leggi_tutto(const std::string& ingresso, size_t limite 
 }
 
 TEST(MessageFraming, ReadsEachMessageAndTellsEachFaultThenGoesOn) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::string ingresso;
     std::vector<std::string> atteso;
   };
   const std::string uno = incornicia("{\"a\":1}");
-  const Caso casi[] = {
+  const caso casi[] = {
       {"two messages", uno + incornicia("{}"), {"M:{\"a\":1}", "M:{}", "E"}},
       {"other headers, any case, LF alone",
        "content-length: 2\nContent-Type: application/vscode-jsonrpc; charset=utf-8\r\n\r\n{}",
@@ -67,7 +67,7 @@ TEST(MessageFraming, ReadsEachMessageAndTellsEachFaultThenGoesOn) {
        {"F:a header line longer than 1024 bytes", "E"}},
       {"nothing", "", {"E"}},
   };
-  for (const Caso& c : casi) EXPECT_EQ(leggi_tutto(c.ingresso), c.atteso) << c.nome;
+  for (const caso& c : casi) EXPECT_EQ(leggi_tutto(c.ingresso), c.atteso) << c.nome;
 }
 
 }  // namespace

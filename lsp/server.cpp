@@ -31,6 +31,14 @@ constexpr int kGravitaInformazione = 3;
 
 std::string chiave_id(const json& id) { return id.dump(); }
 
+// The id an answer is matched by: null for a notification, and for an id of
+// a kind no answer could carry.
+json id_di(const json& m) {
+  const bool con_id =
+      m.is_object() && m.contains("id") && (m["id"].is_number_integer() || m["id"].is_string());
+  return con_id ? m["id"] : json(nullptr);
+}
+
 // Params that name nothing the server can serve.
 struct parametri_non_validi : std::runtime_error {
   using std::runtime_error::runtime_error;
@@ -67,18 +75,18 @@ std::string ancora(const std::string& codice) {
 }  // namespace
 
 const server_lsp::metodo server_lsp::kMetodi[] = {
-    {"initialize", &server_lsp::inizializza, true},
-    {"initialized", &server_lsp::inizializzato, false},
-    {"shutdown", &server_lsp::spegni, true},
-    {"exit", &server_lsp::esci, false},
-    {"textDocument/didOpen", &server_lsp::aperto, false},
-    {"textDocument/didChange", &server_lsp::cambiato, false},
-    {"textDocument/didSave", &server_lsp::salvato, false},
-    {"textDocument/didClose", &server_lsp::chiuso, false},
-    {"textDocument/hover", &server_lsp::al_passaggio, true},
-    {"textDocument/documentSymbol", &server_lsp::schema, true},
-    {"textDocument/completion", &server_lsp::completa, true},
-    {"textDocument/signatureHelp", &server_lsp::firma, true},
+    {"initialize", &server_lsp::initialize, true},
+    {"initialized", &server_lsp::initialized, false},
+    {"shutdown", &server_lsp::shutdown, true},
+    {"exit", &server_lsp::exit, false},
+    {"textDocument/didOpen", &server_lsp::did_open, false},
+    {"textDocument/didChange", &server_lsp::did_change, false},
+    {"textDocument/didSave", &server_lsp::did_save, false},
+    {"textDocument/didClose", &server_lsp::did_close, false},
+    {"textDocument/hover", &server_lsp::hover, true},
+    {"textDocument/documentSymbol", &server_lsp::document_symbol, true},
+    {"textDocument/completion", &server_lsp::completion, true},
+    {"textDocument/signatureHelp", &server_lsp::signature_help, true},
 };
 
 server_lsp::server_lsp(FileSystem& disco, elenco_cartella elenca, invia_messaggio invia,
@@ -118,68 +126,87 @@ void server_lsp::annulla(const json& id) {
 }
 
 void server_lsp::ricevi(std::string_view corpo) {
+  const std::optional<json> m = messaggio_valido(corpo);
+  if (!m) return;
+  const std::string nome = m->at("method");
+  const bool richiesta = m->contains("id");
+  const json id = id_di(*m);
+  if (!ammesso(nome, id, richiesta)) return;
+  const metodo* trovato = trova_metodo(nome);
+  if (trovato == nullptr || trovato->richiesta != richiesta) {
+    // Notifications the server does not know, `$/` ones above all, are passed over.
+    if (richiesta) rispondi_errore(id, kMetodoIgnoto, "no method " + nome);
+    return;
+  }
+  if (richiesta && annullata(id)) {
+    rispondi_errore(id, kRichiestaAnnullata, "cancelled");
+    return;
+  }
+  esegui(*trovato, id, richiesta, m->contains("params") ? m->at("params") : json::object());
+}
+
+std::optional<json> server_lsp::messaggio_valido(std::string_view corpo) {
   if (annidato_oltre(corpo, kAnnidamentoMassimo)) {
     rispondi_errore(nullptr, kRichiestaNonValida,
                     "the message nests deeper than " + std::to_string(kAnnidamentoMassimo) +
                         " levels, as no request of the protocol does");
-    return;
+    return std::nullopt;
   }
   json m;
   try {
     m = json::parse(corpo);
   } catch (const json::parse_error& e) {
     rispondi_errore(nullptr, kErroreSintassi, std::string("the message is not JSON: ") + e.what());
-    return;
+    return std::nullopt;
   }
-  const bool con_id =
-      m.is_object() && m.contains("id") && (m["id"].is_number_integer() || m["id"].is_string());
-  const json id = con_id ? m["id"] : json(nullptr);
   if (!m.is_object() || !m.contains("method") || !m["method"].is_string()) {
     // A response to the server: it sends no requests, so there is none to match.
-    if (m.is_object() && (m.contains("result") || m.contains("error"))) return;
-    rispondi_errore(id, kRichiestaNonValida, "a message names its method");
-    return;
+    if (m.is_object() && (m.contains("result") || m.contains("error"))) return std::nullopt;
+    rispondi_errore(id_di(m), kRichiestaNonValida, "a message names its method");
+    return std::nullopt;
   }
-  if (m.contains("id") && !con_id && !m["id"].is_null()) {
+  if (m.contains("id") && id_di(m).is_null() && !m["id"].is_null()) {
     // An id the answer could not be matched by must not run as an id-less request.
     rispondi_errore(nullptr, kRichiestaNonValida, "a request's id is an integer or a string");
-    return;
+    return std::nullopt;
   }
-  const std::string nome = m["method"];
-  const json params = m.contains("params") ? m["params"] : json::object();
-  const metodo* trovato = nullptr;
-  for (const metodo& x : kMetodi) {
-    if (x.nome == nome) trovato = &x;
-  }
-  const bool richiesta = m.contains("id");
+  return m;
+}
+
+bool server_lsp::ammesso(const std::string& nome, const json& id, bool richiesta) {
   if (nome != "exit") {
     if (!inizializzato_ && nome != "initialize") {
       if (richiesta) rispondi_errore(id, kNonInizializzato, "the server is not initialized yet");
-      return;
+      return false;
     }
     if (spento_) {
       if (richiesta) rispondi_errore(id, kRichiestaNonValida, "the server is shutting down");
-      return;
+      return false;
     }
   }
   if (nome == "initialize" && inizializzato_) {
     if (richiesta) rispondi_errore(id, kRichiestaNonValida, "the server is initialized already");
-    return;
+    return false;
   }
-  if (trovato == nullptr || trovato->richiesta != richiesta) {
-    // Notifications the server does not know, `$/` ones above all, are passed over.
-    if (richiesta) rispondi_errore(id, kMetodoIgnoto, "no method " + nome);
-    return;
+  return true;
+}
+
+const server_lsp::metodo* server_lsp::trova_metodo(std::string_view nome) {
+  for (const metodo& x : kMetodi) {
+    if (x.nome == nome) return &x;
   }
-  if (richiesta) {
-    std::lock_guard<std::mutex> l(annullate_mutex_);
-    if (annullate_.erase(chiave_id(id)) > 0) {
-      rispondi_errore(id, kRichiestaAnnullata, "cancelled");
-      return;
-    }
-  }
+  return nullptr;
+}
+
+bool server_lsp::annullata(const json& id) {
+  std::lock_guard<std::mutex> l(annullate_mutex_);
+  return annullate_.erase(chiave_id(id)) > 0;
+}
+
+void server_lsp::esegui(const metodo& m, const json& id, bool richiesta, const json& params) {
   // A request hears why it failed; a notification's failure goes to the log.
   const auto fallito = [&](int codice, int tipo_log, const std::exception& e) {
+    const std::string nome(m.nome);
     if (richiesta) {
       rispondi_errore(id, codice, nome + ": " + e.what());
     } else {
@@ -187,7 +214,7 @@ void server_lsp::ricevi(std::string_view corpo) {
     }
   };
   try {
-    json risultato = (this->*(trovato->g))(params);
+    json risultato = (this->*(m.g))(params);
     if (richiesta) rispondi(id, std::move(risultato));
   } catch (const json::exception& e) {
     fallito(kParametriNonValidi, kLogAvviso, e);
@@ -198,7 +225,7 @@ void server_lsp::ricevi(std::string_view corpo) {
   }
 }
 
-json server_lsp::inizializza(const json& p) {
+json server_lsp::initialize(const json& p) {
   const json c = p.value("capabilities", json::object());
   capacita_.relazioni = capace(c, {"textDocument", "publishDiagnostics", "relatedInformation"});
   capacita_.descrizione_codice =
@@ -219,14 +246,14 @@ json server_lsp::inizializza(const json& p) {
       {"serverInfo", {{"name", "scenario-tool"}, {"version", versione_}}}};
 }
 
-json server_lsp::inizializzato(const json&) { return nullptr; }
+json server_lsp::initialized(const json&) { return nullptr; }
 
-json server_lsp::spegni(const json&) {
+json server_lsp::shutdown(const json&) {
   spento_ = true;
   return nullptr;
 }
 
-json server_lsp::esci(const json&) {
+json server_lsp::exit(const json&) {
   uscito_ = true;
   return nullptr;
 }
@@ -248,7 +275,7 @@ const testo_client* server_lsp::testo_aperto_di(const std::string& percorso) con
   return d != documenti_.end() ? &d->second.testo : nullptr;
 }
 
-json server_lsp::aperto(const json& p) {
+json server_lsp::did_open(const json& p) {
   const std::string percorso = percorso_di(p);
   const json& t = p.at("textDocument");
   documenti_[percorso] = {t.at("uri").get<std::string>(), t.value("version", 0),
@@ -257,7 +284,7 @@ json server_lsp::aperto(const json& p) {
   return nullptr;
 }
 
-json server_lsp::cambiato(const json& p) {
+json server_lsp::did_change(const json& p) {
   const std::string percorso = percorso_di(p);
   const auto d = documenti_.find(percorso);
   if (d == documenti_.end()) {
@@ -278,12 +305,12 @@ json server_lsp::cambiato(const json& p) {
   return nullptr;
 }
 
-json server_lsp::salvato(const json& p) {
+json server_lsp::did_save(const json& p) {
   da_controllare_.insert(percorso_di(p));
   return nullptr;
 }
 
-json server_lsp::chiuso(const json& p) {
+json server_lsp::did_close(const json& p) {
   const std::string percorso = percorso_di(p);
   documenti_.erase(percorso);
   // The other text still open is checked against this one's saved bytes;
@@ -436,7 +463,7 @@ void server_lsp::controlla(const unita_scenario& u) {
   }
 }
 
-json server_lsp::al_passaggio(const json& p) {
+json server_lsp::hover(const json& p) {
   const std::string percorso = percorso_di(p);
   const posizione_client dove = posizione(p.at("position"));
   const testo_client* testo = testo_aperto_di(percorso);
@@ -451,7 +478,7 @@ json server_lsp::al_passaggio(const json& p) {
   return {{"contents", {{"kind", "markdown"}, {"value", *spiegazione}}}};
 }
 
-json server_lsp::schema(const json& p) {
+json server_lsp::document_symbol(const json& p) {
   const std::string percorso = percorso_di(p);
   const auto c = controlli_.find(percorso);
   if (c == controlli_.end()) return json::array();
@@ -461,13 +488,13 @@ json server_lsp::schema(const json& p) {
                  uri_di(percorso));
 }
 
-json server_lsp::completa(const json& p) {
+json server_lsp::completion(const json& p) {
   const std::string percorso = percorso_di(p);
   if (!testo_di_linea(percorso) && !testo_di_treno(percorso)) return json::array();
   return completamenti(testo_di_treno(percorso), capacita_.snippet);
 }
 
-json server_lsp::firma(const json& p) {
+json server_lsp::signature_help(const json& p) {
   const std::string percorso = percorso_di(p);
   const posizione_client dove = posizione(p.at("position"));
   const testo_client* testo = testo_aperto_di(percorso);

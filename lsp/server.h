@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -64,24 +65,38 @@ class server_lsp {
     bool richiesta;
   };
   static const metodo kMetodi[];
+  static const metodo* trova_metodo(std::string_view nome);
+
+  // The message parsed, or none when it is not one to serve (the client
+  // has been answered where it waits for an answer).
+  std::optional<nlohmann::json> messaggio_valido(std::string_view corpo);
+  // Whether the server's state lets the method run now; answers the
+  // request when not.
+  bool ammesso(const std::string& nome, const nlohmann::json& id, bool richiesta);
+  // Whether the client cancelled the request before it ran.
+  bool annullata(const nlohmann::json& id);
+  // Runs the method's handler and answers a request with its result or
+  // its failure.
+  void esegui(const metodo& m, const nlohmann::json& id, bool richiesta,
+              const nlohmann::json& params);
 
   void rispondi(const nlohmann::json& id, nlohmann::json risultato);
   void rispondi_errore(const nlohmann::json& id, int codice, const std::string& messaggio);
   void notifica(const std::string& metodo, nlohmann::json params);
   void registra(int tipo, const std::string& messaggio);
 
-  nlohmann::json inizializza(const nlohmann::json& p);
-  nlohmann::json inizializzato(const nlohmann::json& p);
-  nlohmann::json spegni(const nlohmann::json& p);
-  nlohmann::json esci(const nlohmann::json& p);
-  nlohmann::json aperto(const nlohmann::json& p);
-  nlohmann::json cambiato(const nlohmann::json& p);
-  nlohmann::json salvato(const nlohmann::json& p);
-  nlohmann::json chiuso(const nlohmann::json& p);
-  nlohmann::json al_passaggio(const nlohmann::json& p);
-  nlohmann::json schema(const nlohmann::json& p);
-  nlohmann::json completa(const nlohmann::json& p);
-  nlohmann::json firma(const nlohmann::json& p);
+  nlohmann::json initialize(const nlohmann::json& p);
+  nlohmann::json initialized(const nlohmann::json& p);
+  nlohmann::json shutdown(const nlohmann::json& p);
+  nlohmann::json exit(const nlohmann::json& p);
+  nlohmann::json did_open(const nlohmann::json& p);
+  nlohmann::json did_change(const nlohmann::json& p);
+  nlohmann::json did_save(const nlohmann::json& p);
+  nlohmann::json did_close(const nlohmann::json& p);
+  nlohmann::json hover(const nlohmann::json& p);
+  nlohmann::json document_symbol(const nlohmann::json& p);
+  nlohmann::json completion(const nlohmann::json& p);
+  nlohmann::json signature_help(const nlohmann::json& p);
 
   // The path of the params' textDocument; throws for a URI that names none.
   std::string percorso_di(const nlohmann::json& p) const;

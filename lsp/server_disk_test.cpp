@@ -8,12 +8,12 @@
 
 #include "compiler/text_limit.h"
 #include "encoding/windows1252.h"
+#include "lsp/server.h"
+#include "lsp/uri.h"
 #include "platform/real_file_system.h"
 #include "testing/temp_folder.h"
 #include "texts/line_table.h"
 #include "texts/train_description.h"
-#include "lsp/server.h"
-#include "lsp/uri.h"
 
 namespace lorvenna {
 namespace {
@@ -51,12 +51,12 @@ TEST(ServerDiskTest, APartnerThatCannotBeReadIsToldWhy) {
   const std::string treno = cartella.file("Prova_1-.txt");
   const std::string linea = cartella.file("Prova_linea.txt");
   namespace fs = std::filesystem;
-  struct Caso {
+  struct caso {
     const char* cosa;
     std::function<void()> prepara;
     const char* atteso;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {"a FIFO", [&] { ::mkfifo(linea.c_str(), 0644); }, "it is a FIFO"},
       {"a folder", [&] { fs::create_directory(linea); }, "it is a folder"},
       {"a device", [&] { fs::create_symlink("/dev/zero", linea); }, "it is a device"},
@@ -68,7 +68,7 @@ TEST(ServerDiskTest, APartnerThatCannotBeReadIsToldWhy) {
        },
        "bytes, more than"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     SCOPED_TRACE(c.cosa);
     const std::string detto = detto_sul_treno(treno, c.prepara);
     EXPECT_NE(detto.find("Prova_linea.txt cannot be checked"), std::string::npos) << detto;

@@ -2,16 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sstream>
 
 #include "compiler/text_limit.h"
 #include "encoding/windows1252.h"
+#include "lsp/message_framing.h"
+#include "lsp/server_loop.h"
 #include "testing/memory_file_system.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
 #include "texts/train_description.h"
-#include "lsp/message_framing.h"
-#include "lsp/server_loop.h"
 
 namespace lorvenna {
 namespace {
@@ -136,6 +137,27 @@ TEST_F(ServerTest, AnswersAsTheProtocolSaysBeforeDuringAndAfterItsLife) {
   manda("exit", nullptr);
   EXPECT_TRUE(s.uscito());
   EXPECT_EQ(s.stato_uscita(), 0);
+}
+
+// Each feature `initialize` offers is a method the server serves.
+TEST_F(ServerTest, ServesEveryFeatureItOffers) {
+  const std::map<std::string, std::string> metodi = {
+      {"hoverProvider", "textDocument/hover"},
+      {"documentSymbolProvider", "textDocument/documentSymbol"},
+      {"completionProvider", "textDocument/completion"},
+      {"signatureHelpProvider", "textDocument/signatureHelp"}};
+  const json offerte =
+      chiedi("initialize", {{"capabilities", json::object()}})["result"]["capabilities"];
+  manda("initialized", json::object());
+  apri(kUriTreno, kTreno);
+  for (const auto& voce : offerte.items()) {
+    const std::string capacita = voce.key();
+    if (!capacita.ends_with("Provider")) continue;
+    const auto m = metodi.find(capacita);
+    ASSERT_NE(m, metodi.end()) << capacita << " is offered, but this test names no method for it";
+    const json r = chiedi(m->second, al_punto(kUriTreno, 0, 0));
+    EXPECT_TRUE(r.contains("result")) << m->second << ": " << r.dump();
+  }
 }
 
 TEST_F(ServerTest, ExitWithoutShutdownIsAFailure) {

@@ -39,19 +39,19 @@ TEST(Decodifica, ReadsBackWhatTheEncodersWrite) {
 }
 
 TEST(Decodifica, SaysWhatIsWrongWithADamagedFile) {
-  struct Caso {
+  struct caso {
     const char* nome;
     std::function<void()> leggi;
     std::string detto;
   };
   const std::string doppio_dopo_vuoto("\x00\x00\x05\x00", 4);
-  const Caso casi[] = {
+  const caso casi[] = {
       {"cells cut", [] { decodifica_celle(std::string(16, '\0')); }, "whole number"},
       {"entries cut", [] { decodifica_dati_generali(std::string(100, '\0')); }, "inside a record"},
       {"tags out of order", [&] { decodifica_planimetria(doppio_dopo_vuoto + doppio_dopo_vuoto); },
        "out of the order"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     try {
       c.leggi();
       ADD_FAILURE() << c.nome;

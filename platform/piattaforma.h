@@ -26,10 +26,10 @@ class piattaforma {
   // run with its status.
   virtual void segnala_fallimento(const std::string& testo) = 0;
   // Watches the files `names` in `folder` for an author's edits (see
-  // watch_folder): the system's watch, unless a test gives its own.
-  virtual std::unique_ptr<FolderWatch> sorveglia_cartella(const std::string& folder,
-                                                          const std::vector<std::string>& names) {
-    return watch_folder(folder, names);
+  // lorvenna::watch_folder): the system's watch, unless a test gives its own.
+  virtual std::unique_ptr<FolderWatch> watch_folder(const std::string& folder,
+                                                    const std::vector<std::string>& names) {
+    return lorvenna::watch_folder(folder, names);
   }
   // The process's standard input, unless a test gives its own.
   virtual std::istream& ingresso() { return std::cin; }

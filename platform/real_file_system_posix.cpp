@@ -148,7 +148,7 @@ ssize_t scrivi_senza_sigpipe(int fd, std::string_view bytes) {
 }
 
 // A stream opened with O_NONBLOCK that never waits long: see StreamWait::never.
-class PosixStreamSenzaAttesa : public PosixStream {
+class NeverWaitingPosixStream : public PosixStream {
  public:
   using PosixStream::PosixStream;
 
@@ -205,7 +205,7 @@ class PosixFolderLock : public FolderLock {
 
 // Names are unique within the process by the counter and across processes
 // by the process id; a name that still clashes is passed over.
-std::string nome_temporaneo(const std::string& beside) {
+std::string next_temporary_name(const std::string& beside) {
   static std::atomic<unsigned> contatore{0};
   return temporary_name(beside, static_cast<unsigned long>(::getpid()), contatore++);
 }
@@ -343,7 +343,7 @@ std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path, St
   if (fd < 0) fail("open", path);
   std::unique_ptr<NewFile> stream;
   if (senza_attesa) {
-    stream = std::make_unique<PosixStreamSenzaAttesa>(fd, path);
+    stream = std::make_unique<NeverWaitingPosixStream>(fd, path);
   } else {
     stream = std::make_unique<PosixStream>(fd, path);
   }
@@ -355,7 +355,7 @@ std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path, St
 std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
   constexpr int kTentativi = 100;
   for (int i = 0; i < kTentativi; ++i) {
-    std::string nome = nome_temporaneo(beside);
+    std::string nome = next_temporary_name(beside);
     // A signal that comes while the file is created is taken when the
     // call returns: held, it finds the file already noted for removal.
     const InterruptsHeld held;
@@ -372,7 +372,7 @@ std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
 std::string RealFileSystem::keep_earlier(const std::string& path) {
   constexpr int kTentativi = 100;
   for (int i = 0; i < kTentativi; ++i) {
-    const std::string nome = nome_temporaneo(path);
+    const std::string nome = next_temporary_name(path);
     std::optional<InterruptsHeld> held(std::in_place);
     if (::link(path.c_str(), nome.c_str()) == 0) {
       note_temporary(nome);

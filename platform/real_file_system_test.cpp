@@ -165,12 +165,12 @@ TEST_F(RealFileSystemTest, CreatesOneFolderLevel) {
   EXPECT_TRUE(std::filesystem::is_directory(nuova));
   fs.create_folder(nuova);
   write_file(cartella.file("plain"), "x");
-  struct Caso {
+  struct caso {
     std::string path;
     std::string motivo;
   };
-  for (const Caso& c : {Caso{cartella.file("missing/new"), "No such file or directory"},
-                        Caso{cartella.file("plain"), "Not a directory"}}) {
+  for (const caso& c : {caso{cartella.file("missing/new"), "No such file or directory"},
+                        caso{cartella.file("plain"), "Not a directory"}}) {
     try {
       fs.create_folder(c.path);
       FAIL() << c.path;

@@ -89,7 +89,7 @@ class Win32FolderLock : public FolderLock {
   OwnedHandle h_;
 };
 
-std::string nome_temporaneo(const std::string& beside) {
+std::string next_temporary_name(const std::string& beside) {
   static std::atomic<unsigned> contatore{0};
   return temporary_name(beside, GetCurrentProcessId(), contatore++);
 }
@@ -103,19 +103,19 @@ bool processo_vivo(unsigned long pid) {
   return vivo;
 }
 
-DWORD attributi(const std::string& path) { return GetFileAttributesW(a_utf16(path).c_str()); }
+DWORD file_attributes(const std::string& path) { return GetFileAttributesW(a_utf16(path).c_str()); }
 
 }  // namespace
 
 bool RealFileSystem::exists(const std::string& path) {
-  if (attributi(path) != INVALID_FILE_ATTRIBUTES) return true;
+  if (file_attributes(path) != INVALID_FILE_ATTRIBUTES) return true;
   const DWORD errore = GetLastError();
   if (errore == ERROR_FILE_NOT_FOUND || errore == ERROR_PATH_NOT_FOUND) return false;
   fail("look up", path, errore);
 }
 
 std::string RealFileSystem::why_not_replaceable(const std::string& path) {
-  const DWORD a = attributi(path);
+  const DWORD a = file_attributes(path);
   if (a == INVALID_FILE_ATTRIBUTES) {
     // A name the system refuses (too long, say) is refused before anything
     // of the set is written.
@@ -170,7 +170,7 @@ std::unique_ptr<NewFile> RealFileSystem::open_stream(const std::string& path, St
 std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
   constexpr int kTentativi = 100;
   for (int i = 0; i < kTentativi; ++i) {
-    std::string nome = nome_temporaneo(beside);
+    std::string nome = next_temporary_name(beside);
     // CREATE_NEW fails on any name that is taken, a link included.
     HANDLE h = CreateFileW(a_utf16(nome).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
@@ -185,7 +185,7 @@ std::unique_ptr<NewFile> RealFileSystem::create_new(const std::string& beside) {
 std::string RealFileSystem::keep_earlier(const std::string& path) {
   constexpr int kTentativi = 100;
   for (int i = 0; i < kTentativi; ++i) {
-    const std::string nome = nome_temporaneo(path);
+    const std::string nome = next_temporary_name(path);
     if (CreateHardLinkW(a_utf16(nome).c_str(), a_utf16(path).c_str(), nullptr)) return nome;
     DWORD errore = GetLastError();
     if (errore == ERROR_ALREADY_EXISTS || errore == ERROR_FILE_EXISTS) continue;
@@ -245,7 +245,7 @@ void RealFileSystem::sync_folder(const std::string&) {}
 std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folder, LockKind kind,
                                                         const std::function<void()>& on_wait) {
   const std::string cartella = folder.empty() ? "." : folder;
-  const DWORD a = attributi(cartella);
+  const DWORD a = file_attributes(cartella);
   if (a == INVALID_FILE_ATTRIBUTES) fail("lock", cartella);
   if (!(a & FILE_ATTRIBUTE_DIRECTORY)) throw FileError("lock", cartella, "Not a directory");
   const std::string file_lock = join_path(cartella, ".lorvenna.lock");
@@ -253,18 +253,18 @@ std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folde
   const bool condiviso = kind == LockKind::shared;
   const DWORD accesso = condiviso ? GENERIC_READ | DELETE : GENERIC_READ | GENERIC_WRITE | DELETE;
   const DWORD condivisione = condiviso ? FILE_SHARE_READ | FILE_SHARE_DELETE : 0;
-  using Orologio = std::chrono::steady_clock;
-  const Orologio::time_point inizio = Orologio::now();
+  using orologio = std::chrono::steady_clock;
+  const orologio::time_point inizio = orologio::now();
   bool detto = false;
   // A refusal is final once it has lasted a second since the start or since
   // a try last found another run holding the lock.
-  Orologio::time_point ultimo_tenuto = inizio;
+  orologio::time_point ultimo_tenuto = inizio;
   while (true) {
     HANDLE h = CreateFileW(nome.c_str(), accesso, condivisione, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (h != INVALID_HANDLE_VALUE) return std::make_unique<Win32FolderLock>(h);
     const DWORD errore = GetLastError();
-    const Orologio::time_point adesso = Orologio::now();
+    const orologio::time_point adesso = orologio::now();
     if (errore == ERROR_SHARING_VIOLATION) {
       // Another run holds it: wait for it to end, however long, saying so once.
       ultimo_tenuto = adesso;
@@ -277,7 +277,7 @@ std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folde
       // lets go until the last other reader has too, which readers do before
       // they print. Refused for good in a folder this user cannot write, and
       // whatever the wait when a folder stands at the file's name.
-      const DWORD al = attributi(file_lock);
+      const DWORD al = file_attributes(file_lock);
       if (al != INVALID_FILE_ATTRIBUTES && (al & FILE_ATTRIBUTE_DIRECTORY)) {
         throw FileError("lock", file_lock, "Is a directory");
       }
@@ -292,7 +292,7 @@ std::unique_ptr<FolderLock> RealFileSystem::lock_folder(const std::string& folde
 void RealFileSystem::create_folder(const std::string& path) {
   if (CreateDirectoryW(a_utf16(path).c_str(), nullptr)) return;
   const DWORD errore = GetLastError();
-  const DWORD a = attributi(path);
+  const DWORD a = file_attributes(path);
   if (errore == ERROR_ALREADY_EXISTS && a != INVALID_FILE_ATTRIBUTES &&
       (a & FILE_ATTRIBUTE_DIRECTORY)) {
     return;

@@ -13,18 +13,18 @@ namespace {
 
 // A fixed table, because the signal handler may neither allocate nor lock:
 // a slot is free (0), being filled (1) or holds a path (2).
-struct Posto {
+struct posto {
   std::atomic<int> stato{0};
   char percorso[PATH_MAX];
 };
 constexpr int kPosti = 64;
-Posto posti[kPosti];
+posto posti[kPosti];
 
 constexpr int kSegnali[] = {SIGINT, SIGTERM, SIGHUP};
 
 void al_segnale(int segnale) {
   const int errno_prima = errno;
-  for (Posto& p : posti) {
+  for (posto& p : posti) {
     if (p.stato.load() == 2) ::unlink(p.percorso);
   }
   ::signal(segnale, SIG_DFL);
@@ -44,7 +44,7 @@ sigset_t segnali() {
 void note_temporary(const std::string& path) {
   // A path too long for the table could not have been created either.
   if (path.size() >= PATH_MAX) return;
-  for (Posto& p : posti) {
+  for (posto& p : posti) {
     int libero = 0;
     if (!p.stato.compare_exchange_strong(libero, 1)) continue;
     std::memcpy(p.percorso, path.c_str(), path.size() + 1);
@@ -54,7 +54,7 @@ void note_temporary(const std::string& path) {
 }
 
 void forget_temporary(const std::string& path) {
-  for (Posto& p : posti) {
+  for (posto& p : posti) {
     if (p.stato.load() == 2 && path == p.percorso) {
       p.stato.store(0);
       return;

@@ -23,8 +23,8 @@ class FakePlatform : public piattaforma {
   void mostra_attesa() override { ++waits; }
   void errore(const std::string& a) override { errors += messaggio_errore(a); }
   void segnala_fallimento(const std::string& testo) override { failures += testo; }
-  std::unique_ptr<FolderWatch> sorveglia_cartella(const std::string&,
-                                                  const std::vector<std::string>&) override {
+  std::unique_ptr<FolderWatch> watch_folder(const std::string&,
+                                            const std::vector<std::string>&) override {
     return std::make_unique<Interrupted>();
   }
   std::istream& ingresso() override { return input; }

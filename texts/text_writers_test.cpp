@@ -18,7 +18,7 @@
 namespace lorvenna {
 namespace {
 
-struct Scrittore {
+struct scrittore {
   const char* nome;
   std::function<void(FileSystem&, const std::string&, Durability)> scrivi;
   size_t byte;
@@ -26,18 +26,18 @@ struct Scrittore {
   bool ascii;  // only the notes have accented letters
 };
 
-void PrintTo(const Scrittore& s, std::ostream* os) { *os << s.nome; }
+void PrintTo(const scrittore& s, std::ostream* os) { *os << s.nome; }
 
-const Scrittore kScrittori[] = {
+const scrittore kScrittori[] = {
     {"linea", dati_linea, 5232, 164, true},  {"treno", dati_treno, 3250, 70, true},
     {"note", dati_note, 3745, 24, false},    {"rallentamenti", dati_rallentamenti, 3385, 47, true},
     {"scheda", dati_scheda, 3733, 49, true},
 };
 
-class TextWriters : public ::testing::TestWithParam<Scrittore> {};
+class TextWriters : public ::testing::TestWithParam<scrittore> {};
 
 TEST_P(TextWriters, WritesCrLfLinesWithoutTheMarker) {
-  const Scrittore& s = GetParam();
+  const scrittore& s = GetParam();
   MemoryFileSystem fs;
   s.scrivi(fs, "testo.txt", {});
 
@@ -61,7 +61,7 @@ TEST_P(TextWriters, WritesCrLfLinesWithoutTheMarker) {
 }
 
 TEST_P(TextWriters, ReplacesAnOlderLongerFileWhole) {
-  const Scrittore& s = GetParam();
+  const scrittore& s = GetParam();
   MemoryFileSystem fs;
   fs.write("testo.txt", std::string(20000, 'x'));
 

@@ -140,14 +140,14 @@ TEST_F(CheckTest, FindsEveryIndependentMistakeInOneRun) {
 // Each fault is told at the record that holds it, saying what is wrong with
 // that record; none of these was before.
 TEST_F(CheckTest, EachFaultIsToldAtItsOwnRecord) {
-  struct Caso {
+  struct caso {
     bool in_linea;
     const char* da;
     const char* a;
     std::string dove;  // file:line:column code of the one finding
     std::string messaggio;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {true, "cartello_indicatore,  67350,", "cartello_indicatore,  90000,",
        "dir/Prova_linea.txt:163:23 codice 15", "record at 90000 m lies beyond the track"},
       {true, "pendenza,  4250,   7", "pendenza,  4250", "dir/Prova_linea.txt:58:12 codice 25",
@@ -167,7 +167,7 @@ TEST_F(CheckTest, EachFaultIsToldAtItsOwnRecord) {
       {false, "54250,    70,  200", "54250,    70,  90000", "dir/Prova_1-.txt:40:33 codice 15",
        "90000 m long, would end at 144250 m, past the track's end"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     ASSERT_TRUE(modifica(c.in_linea, c.da, c.a)) << c.da;
     EXPECT_EQ(controlla({"--format", "json"}), 1) << c.a;
     EXPECT_EQ(in_breve(uscita.str()), std::vector<std::string>{c.dove}) << c.a;
@@ -182,7 +182,7 @@ TEST_F(CheckTest, EachFaultIsToldAtItsOwnRecord) {
 // misspelt keyword (with the keyword meant), a blank inside a number or
 // before a unit. Blanks the texts use as separators say nothing.
 TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
-  struct Caso {
+  struct caso {
     bool in_linea;
     const char* da;
     const char* a;
@@ -191,7 +191,7 @@ TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
     std::vector<std::string> attese;
     std::string aiuto;  // of the first finding
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {false,
        "stazione,   33900",
        "stazone,   33900",
@@ -279,7 +279,7 @@ TEST_F(CheckTest, WarnsOfWhatTheCompilePassesOverInSilence) {
        "move the board to another cell, or the station"},
       {false, "velocita,    7000,", "velocita,    7000,", {}, ""},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     ASSERT_TRUE(modifica(c.in_linea, c.da, c.a)) << c.da;
     controlla({"--format", "json"});
     EXPECT_EQ(in_breve(uscita.str()), c.attese) << c.a;
@@ -492,11 +492,11 @@ TEST_F(CheckTest, AMissingTextIsNamed) {
 }
 
 TEST_F(CheckTest, UsageErrors) {
-  struct Caso {
+  struct caso {
     std::vector<std::string> argomenti;
     std::string motivo;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {{"--format", "xml"}, "--format takes text, json or sarif, not \"xml\""},
       {{"--format"}, "--format needs a value"},
       {{"--no-warn"}, "--no-warn needs a value (CLASS)"},
@@ -505,7 +505,7 @@ TEST_F(CheckTest, UsageErrors) {
       {{"--no-warn", "comments"}, " or overwritten-mark, not \"comments\""},
       {{"--encoding", "latin-1"}, "--encoding takes windows-1252 or utf-8, not \"latin-1\""},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     EXPECT_EQ(controlla(c.argomenti), 64);
     EXPECT_NE(errori.str().find(c.motivo), std::string::npos) << errori.str();
     EXPECT_NE(errori.str().find("usage: scenario-tool check DIR"), std::string::npos);

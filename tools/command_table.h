@@ -51,6 +51,8 @@ struct comando {
   // looking at the files (an output that is one of the scenario's own
   // files), or ""; a refusal is a usage error, before anything is locked.
   std::string (*rifiuta)(const richiesta& r) = nullptr;
+
+  forma_argomenti forma() const { return {nome, cartelle, argomento, opzioni}; }
 };
 
 // The options every command has: the names of the scenario's files.

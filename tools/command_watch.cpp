@@ -9,11 +9,11 @@
 #include "driver/file_names.h"
 #include "driver/report.h"
 #include "encoding/quoted.h"
+#include "inspect/plot.h"
 #include "platform/folder_watch.h"
 #include "tools/command_table.h"
 #include "tools/compile_round.h"
 #include "tools/folder_locks.h"
-#include "inspect/plot.h"
 #include "tools/plot_output.h"
 
 namespace lorvenna {
@@ -100,7 +100,7 @@ int esegui(const richiesta& r) {
   // Watching starts before the first round, so that an edit saved while it
   // runs is not missed.
   const auto sorveglianza =
-      r.p.sorveglia_cartella(r.o.cartelle.front(), {nomi.linea_txt, nomi.treno_txt});
+      r.p.watch_folder(r.o.cartelle.front(), {nomi.linea_txt, nomi.treno_txt});
   giro(r);
   WatchEvent e = WatchEvent::quiet;
   while (e != WatchEvent::interrupted) {

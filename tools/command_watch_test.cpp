@@ -68,18 +68,18 @@ size_t quante(const std::string& testo, const std::string& cosa) {
 
 // One event the scripted watch tells, after doing to the folder what the
 // author's editor did.
-struct Passo {
+struct passo {
   WatchEvent evento;
   std::function<void()> prima = {};
 };
 
 // A folder in memory whose locks are counted, to see what a wait holds,
 // and where a path may be made a link to another file.
-class DiscoContato : public MemoryFileSystem {
+class disco_contato : public MemoryFileSystem {
  public:
   std::unique_ptr<FolderLock> lock_folder(const std::string&, LockKind,
                                           const std::function<void()>&) override {
-    return std::make_unique<Contato>(tenuti);
+    return std::make_unique<blocco_contato>(tenuti);
   }
   std::string file_identity(const std::string& path) override {
     const auto link = collegamenti.find(path);
@@ -89,41 +89,41 @@ class DiscoContato : public MemoryFileSystem {
   std::map<std::string, std::string> collegamenti;  // a path and the file it leads to
 
  private:
-  struct Contato : FolderLock {
-    explicit Contato(int& n) : n_(n) { ++n_; }
-    ~Contato() override { --n_; }
+  struct blocco_contato : FolderLock {
+    explicit blocco_contato(int& n) : n_(n) { ++n_; }
+    ~blocco_contato() override { --n_; }
     int& n_;
   };
 };
 
 // The watch and the user as a script: each wait tells the next event, and
 // once the script is done the user interrupts.
-class PiattaformaScritta : public testing::FakePlatform {
+class piattaforma_scritta : public testing::FakePlatform {
  public:
-  explicit PiattaformaScritta(const int& tenuti) : tenuti_(tenuti) {}
-  std::unique_ptr<FolderWatch> sorveglia_cartella(const std::string& folder,
-                                                  const std::vector<std::string>& names) override {
+  explicit piattaforma_scritta(const int& tenuti) : tenuti_(tenuti) {}
+  std::unique_ptr<FolderWatch> watch_folder(const std::string& folder,
+                                            const std::vector<std::string>& names) override {
     cartella = folder;
     nomi = names;
-    return std::make_unique<Scritta>(*this);
+    return std::make_unique<sorveglianza_scritta>(*this);
   }
-  std::deque<Passo> passi;
+  std::deque<passo> passi;
   std::string cartella;
   std::vector<std::string> nomi;
   std::vector<int> tenuti_in_attesa;  // the locks held at each wait
 
  private:
-  struct Scritta : FolderWatch {
-    explicit Scritta(PiattaformaScritta& p) : p_(p) {}
+  struct sorveglianza_scritta : FolderWatch {
+    explicit sorveglianza_scritta(piattaforma_scritta& p) : p_(p) {}
     WatchEvent wait(std::chrono::milliseconds) override {
       p_.tenuti_in_attesa.push_back(p_.tenuti_);
       if (p_.passi.empty()) return WatchEvent::interrupted;
-      Passo passo = std::move(p_.passi.front());
+      passo prossimo = std::move(p_.passi.front());
       p_.passi.pop_front();
-      if (passo.prima) passo.prima();
-      return passo.evento;
+      if (prossimo.prima) prossimo.prima();
+      return prossimo.evento;
     }
-    PiattaformaScritta& p_;
+    piattaforma_scritta& p_;
   };
   const int& tenuti_;
 };
@@ -142,8 +142,8 @@ class WatchTest : public ::testing::Test {
   }
 
   const nomi_file nomi = nomi_file_per("dir", "Prova", "1");
-  DiscoContato disco;
-  PiattaformaScritta p{disco.tenuti};
+  disco_contato disco;
+  piattaforma_scritta p{disco.tenuti};
   std::ostringstream uscita, errori;
 };
 
@@ -304,10 +304,10 @@ TEST(InotifyFailure, NamesTheLimitToRaise) {
 }
 
 // Reads what a child process prints, as it comes.
-class UscitaDelFiglio {
+class uscita_del_figlio {
  public:
-  explicit UscitaDelFiglio(int fd) : fd_(fd) {}
-  ~UscitaDelFiglio() { ::close(fd_); }
+  explicit uscita_del_figlio(int fd) : fd_(fd) {}
+  ~uscita_del_figlio() { ::close(fd_); }
   // Waits, up to a generous limit, until `cosa` has been printed `volte` times.
   bool attendi(const std::string& cosa, size_t volte = 1) {
     const auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(30);
@@ -347,9 +347,9 @@ TEST(WatchOnDisk, RecompilesAfterASaveAndEndsOnCtrlC) {
     RealFileSystem fs;
     // The system's own watch, which the test's save and interrupt reach.
     struct : testing::FakePlatform {
-      std::unique_ptr<FolderWatch> sorveglia_cartella(
-          const std::string& folder, const std::vector<std::string>& names) override {
-        return watch_folder(folder, names);
+      std::unique_ptr<FolderWatch> watch_folder(const std::string& folder,
+                                                const std::vector<std::string>& names) override {
+        return lorvenna::watch_folder(folder, names);
       }
     } p;
     std::ostringstream errori;
@@ -360,7 +360,7 @@ TEST(WatchOnDisk, RecompilesAfterASaveAndEndsOnCtrlC) {
     ::_exit(stato);
   }
   ::close(tubo[1]);
-  UscitaDelFiglio uscita(tubo[0]);
+  uscita_del_figlio uscita(tubo[0]);
   ASSERT_TRUE(uscita.attendi("Prova_1: compiled; 3 files written")) << uscita.letto;
 
   RealFileSystem fs;
@@ -389,9 +389,9 @@ TEST(WatchOnDisk, RecompilesAfterASaveAndEndsOnCtrlC) {
 
 // `scenario-tool ARGOMENTI` run in a process of its own with the system's
 // watch, all it prints (standard error too) read as it comes.
-class WatchInUnProcesso {
+class WatchInAProcess {
  public:
-  explicit WatchInUnProcesso(const std::vector<std::string>& argomenti) {
+  explicit WatchInAProcess(const std::vector<std::string>& argomenti) {
     int tubo[2];
     if (::pipe(tubo) != 0) throw std::runtime_error("no pipe");
     std::cout.flush();
@@ -402,9 +402,9 @@ class WatchInUnProcesso {
       ::close(tubo[1]);
       RealFileSystem fs;
       struct : testing::FakePlatform {
-        std::unique_ptr<FolderWatch> sorveglia_cartella(
-            const std::string& folder, const std::vector<std::string>& names) override {
-          return watch_folder(folder, names);
+        std::unique_ptr<FolderWatch> watch_folder(const std::string& folder,
+                                                  const std::vector<std::string>& names) override {
+          return lorvenna::watch_folder(folder, names);
         }
       } p;
       const int stato = esegui_scenario_tool(argomenti, fs, p, std::cout, std::cout);
@@ -412,9 +412,9 @@ class WatchInUnProcesso {
       ::_exit(stato);
     }
     ::close(tubo[1]);
-    uscita_ = std::make_unique<UscitaDelFiglio>(tubo[0]);
+    uscita_ = std::make_unique<uscita_del_figlio>(tubo[0]);
   }
-  ~WatchInUnProcesso() {
+  ~WatchInAProcess() {
     if (figlio_ > 0) {
       ::kill(figlio_, SIGKILL);
       ::waitpid(figlio_, nullptr, 0);
@@ -438,7 +438,7 @@ class WatchInUnProcesso {
 
  private:
   pid_t figlio_ = -1;
-  std::unique_ptr<UscitaDelFiglio> uscita_;
+  std::unique_ptr<uscita_del_figlio> uscita_;
 };
 
 void metti_testi(const std::string& cartella) {
@@ -457,7 +457,7 @@ TEST(WatchOnDisk, AFolderGoneIsWatchedAgainOnceBack) {
   const std::string cartella = join_path(sopra, "scenario");
   std::filesystem::create_directories(cartella);
   metti_testi(cartella);
-  WatchInUnProcesso w({"watch", cartella, "--scenario", "Prova", "--train", "1"});
+  WatchInAProcess w({"watch", cartella, "--scenario", "Prova", "--train", "1"});
   const std::string compilato = "Prova_1: compiled; 3 files written";
   const std::string andata = percorso_citato(cartella) + " is gone";
   const std::string ritorno = percorso_citato(cartella) + " is back";
@@ -509,7 +509,7 @@ TEST(WatchOnDisk, APlotIntoAFifoNeverHoldsTheWatchUp) {
   const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
   const std::string fifo = cartella.file("picture.fifo");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  WatchInUnProcesso w(
+  WatchInAProcess w(
       {"watch", cartella.path(), "--scenario", "Prova", "--train", "1", "--plot", fifo});
   const std::string disegnato = "Prova_1: compiled; 3 files written, " + percorso_citato(fifo);
   ASSERT_TRUE(w.attendi(disegnato + " not drawn")) << w.letto();
@@ -528,7 +528,7 @@ TEST(WatchOnDisk, APlotIntoAFifoNeverHoldsTheWatchUp) {
   // A reader that reads.
   const int lettore = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
   ASSERT_GE(lettore, 0);
-  UscitaDelFiglio immagine(lettore);
+  uscita_del_figlio immagine(lettore);
   bool intera = false;
   std::thread legge([&] { intera = immagine.attendi("</svg>\n"); });
   testing::write_file(nomi.linea_txt, testo_linea());

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "check/text_warnings.h"
 #include "compiler/fault_sentences.h"
 #include "compiler/record_catalogue.h"
 #include "driver/file_names.h"
@@ -20,7 +21,6 @@
 #include "texts/line_table.h"
 #include "texts/train_description.h"
 #include "tools/scenario_tool.h"
-#include "check/text_warnings.h"
 
 namespace lorvenna {
 namespace {
@@ -174,12 +174,12 @@ TEST(ReferenceTest, TheQuickReferenceListsWhatTheParsersRead) {
 }
 
 TEST(ReferenceTest, ExplainFindsEachKindOfTopic) {
-  struct Caso {
+  struct caso {
     std::vector<std::string> argomenti;
     int stato;
     std::string inizio;  // of standard output, or of standard error for a failure
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {{"explain", "16"}, 0, "### Code 16\n"},
       {{"explain", "segnale"}, 0, "### `segnale`\n"},
       {{"explain", "curvas1"}, 0, "### `curva`\n"},
@@ -191,7 +191,7 @@ TEST(ReferenceTest, ExplainFindsEachKindOfTopic) {
       {{"explain", "\033[31mx"}, 1, "scenario-tool: no entry for \"\\x1B[31mx\""},
       {{"explain", "16", "17"}, 64, "scenario-tool: unexpected argument \"17\""},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     MemoryFileSystem disco;
     testing::FakePlatform p;
     std::ostringstream uscita, errori;

@@ -76,7 +76,7 @@ int esegui_scenario_tool(const std::vector<std::string>& argomenti, FileSystem& 
     return kStatoCompleto;
   }
   std::string motivo;
-  const auto o = leggi_opzioni(*c, resto, motivo);
+  const auto o = leggi_opzioni(c->forma(), resto, motivo);
   if (!o) return errore_di_uso(errori, c, motivo);
   if (c->cartelle.empty()) {
     // No folder, no scenario: nothing to name or to lock.

@@ -154,20 +154,20 @@ TEST_F(ScenarioToolTest, KeptTextsCompileAsDeletedOnes) {
 // whatever stopped it.
 TEST_F(ScenarioToolTest, DeletedTextsOutliveAFailedWrite) {
   using Op = testing::FailingFileSystem::Op;
-  struct Caso {
+  struct caso {
     const char* nome;
     Op op;
     std::string dove;
   };
   const nomi_file nomi = nomi_file_per(cartella.path(), "Lorvenna", "2579bis");
-  const Caso casi[] = {
+  const caso casi[] = {
       {"read-only scenario file", Op::none, "read-only"},
       {"folder at the train file", Op::none, "folder"},
       {"full disk", Op::write, nomi.treno_dat},
       {"a rename of the set", Op::rename, nomi.scenario_sim},
       {"the folder's sync", Op::sync, cartella.path()},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     for (const auto& e : std::filesystem::directory_iterator(cartella.path())) {
       std::filesystem::permissions(e.path(), std::filesystem::perms::owner_all);
       std::filesystem::remove_all(e.path());
@@ -274,7 +274,7 @@ TEST_F(ScenarioToolTest, WriteOnErrorWritesWhatTheProgramWrites) {
   const nomi_file attesi = nomi_file_per(programma.path(), "Prova", "1");
   write_file(attesi.linea_txt, kLineaConErrore);
   write_file(attesi.treno_txt, "[generale]\r\n[fine]\r\n");
-  const compilazione c = memorizza_percorso(true, "Prova", "1", fs, attesi);
+  const compilazione c = memorizza_percorso(/*con_linea=*/true, "Prova", "1", fs, attesi);
   ASSERT_EQ(c.m.codice_errore, codice::cartello_occupato);
   EXPECT_TRUE(read_file(nomi.linea_dat) == read_file(attesi.linea_dat));
   EXPECT_TRUE(read_file(nomi.scenario_sim) == read_file(attesi.scenario_sim));
@@ -337,14 +337,14 @@ TEST_F(ScenarioToolTest, ATextBoardAtTheStartIsError1250AndWritesNoBinaryFile) {
 }
 
 TEST_F(ScenarioToolTest, HelpPrintsTheUsageAndSucceeds) {
-  struct Caso {
+  struct caso {
     std::vector<std::string> argomenti;
     std::string inizio;
   };
-  for (const Caso& c : {
-           Caso{{"--help"}, "usage: scenario-tool compile DIR"},
-           Caso{{"compile", "--help"}, "usage: scenario-tool compile DIR"},
-           Caso{{"init", "x", "-h", "--fast"}, "usage: scenario-tool init DIR"},
+  for (const caso& c : {
+           caso{{"--help"}, "usage: scenario-tool compile DIR"},
+           caso{{"compile", "--help"}, "usage: scenario-tool compile DIR"},
+           caso{{"init", "x", "-h", "--fast"}, "usage: scenario-tool init DIR"},
        }) {
     EXPECT_EQ(esegui(c.argomenti), 0);
     EXPECT_TRUE(uscita.str().starts_with(c.inizio)) << uscita.str();
@@ -368,17 +368,17 @@ TEST_F(ScenarioToolTest, FolderAndTextProblemsAreReportedWithTheirReason) {
   write_file(file, "x");
   const std::string fifo = cartella.file("Prova_linea.txt");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
-  struct Caso {
+  struct caso {
     std::vector<std::string> argomenti;
     std::string motivo;
   };
-  const Caso casi[] = {
+  const caso casi[] = {
       {{"compile", cartella.file("missing")}, "No such file or directory"},
       {{"compile", file}, "Not a directory"},
       {{"compile", cartella.path(), "--scenario", std::string(300, 's')}, "File name too long"},
       {{"compile", cartella.path(), "--scenario", "Prova"}, "not a regular file"},
   };
-  for (const Caso& c : casi) {
+  for (const caso& c : casi) {
     EXPECT_EQ(esegui(c.argomenti), 2) << c.motivo;
     EXPECT_NE(errori.str().find(c.motivo), std::string::npos) << errori.str();
     EXPECT_EQ(errori.str().find("does not exist"), std::string::npos) << errori.str();
@@ -776,9 +776,9 @@ TEST_F(ScenarioToolTest, DiffLocksBothFoldersWithoutDeadlock) {
 // An output that, at each write, checks whether a run that writes could take
 // its folders at that moment, as one started while a reader's output sits
 // in a full pipe would.
-class UscitaCheProvaICartelle : public std::streambuf {
+class uscita_che_prova_le_cartelle : public std::streambuf {
  public:
-  explicit UscitaCheProvaICartelle(std::vector<std::string> cartelle)
+  explicit uscita_che_prova_le_cartelle(std::vector<std::string> cartelle)
       : cartelle_(std::move(cartelle)) {}
   int scritture = 0;
   int cartelle_tenute = 0;
@@ -827,7 +827,7 @@ TEST_F(ScenarioToolTest, ReadersLetTheirFoldersGoBeforeTheyPrint) {
                                          {{"plot", cartella.path(), "-o", "-"}, 0},
                                          {{"diff", cartella.path(), b.path()}, 1}}) {
     SCOPED_TRACE(c.argomenti[0]);
-    UscitaCheProvaICartelle prova({cartella.path(), b.path()});
+    uscita_che_prova_le_cartelle prova({cartella.path(), b.path()});
     std::ostream uscita_provata(&prova);
     std::ostringstream e;
     EXPECT_EQ(esegui_scenario_tool(c.argomenti, fs, p, uscita_provata, e), c.stato) << e.str();

@@ -92,31 +92,21 @@ std::string comandi_e_loro_parole(std::span<const comando* const> tabella,
   return s;
 }
 
-}  // namespace
-
-std::string completamento_bash(std::span<const comando* const> tabella,
-                               const std::vector<std::string>& argomenti) {
+// The first word: a command, or an option of scenario-tool's own.
+std::string primo_argomento(std::span<const comando* const> tabella) {
   std::vector<std::string_view> primi;
   for (const comando* c : tabella) primi.push_back(c->nome);
   primi.insert(primi.end(), {"--help", "--version"});
-  return "# bash completion for scenario-tool, made from its command table at build time:\n"
-         "# edit the table (tools/command_*.cpp), not this file.\n"
-         "\n" +
-         prende_valore(tabella) +
-         "\n"
-         "_scenario_tool()\n"
-         "{\n"
-         "    local IFS=$'\\n'\n"
-         "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
-         "    local command=${COMP_WORDS[1]} option=\n"
-         "    COMPREPLY=()\n"
-         "    if [[ $COMP_CWORD -eq 1 ]]; then\n"
+  return "    if [[ $COMP_CWORD -eq 1 ]]; then\n"
          "        COMPREPLY=($(compgen -W " +
          lista(primi) +
          " -- \"$cur\"))\n"
          "        return\n"
-         "    fi\n"
-         "    # An option's value, also after '=', which bash splits off as a word\n"
+         "    fi\n";
+}
+
+std::string valore_di_opzione(std::span<const comando* const> tabella) {
+  return "    # An option's value, also after '=', which bash splits off as a word\n"
          "    # unless '=' was taken out of COMP_WORDBREAKS.\n"
          "    local prefix=\n"
          "    if [[ $cur == -*=* ]]; then\n"
@@ -134,8 +124,13 @@ std::string completamento_bash(std::span<const comando* const> tabella,
          "        esac\n"
          "        [[ -n $prefix ]] && COMPREPLY=(\"${COMPREPLY[@]/#/$prefix}\")\n"
          "        return\n"
-         "    fi\n"
-         "    local options= folders=0 other=\n"
+         "    fi\n";
+}
+
+// Past the command: its options, its folders, then its other word.
+std::string parole_del_comando(std::span<const comando* const> tabella,
+                               const std::vector<std::string>& argomenti) {
+  return "    local options= folders=0 other=\n"
          "    case $command in\n" +
          comandi_e_loro_parole(tabella, argomenti) +
          "        *) return ;;\n"
@@ -163,7 +158,26 @@ std::string completamento_bash(std::span<const comando* const> tabella,
          "        COMPREPLY=($(compgen -W \"$other\" -- \"$cur\"))\n"
          "    else\n"
          "        COMPREPLY=($(compgen -W \"$options\" -- \"$cur\"))\n"
-         "    fi\n"
+         "    fi\n";
+}
+
+}  // namespace
+
+std::string completamento_bash(std::span<const comando* const> tabella,
+                               const std::vector<std::string>& argomenti) {
+  return "# bash completion for scenario-tool, made from its command table at build time:\n"
+         "# edit the table (tools/command_*.cpp), not this file.\n"
+         "\n" +
+         prende_valore(tabella) +
+         "\n"
+         "_scenario_tool()\n"
+         "{\n"
+         "    local IFS=$'\\n'\n"
+         "    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD-1]}\n"
+         "    local command=${COMP_WORDS[1]} option=\n"
+         "    COMPREPLY=()\n" +
+         primo_argomento(tabella) + valore_di_opzione(tabella) +
+         parole_del_comando(tabella, argomenti) +
          "}\n"
          "complete -F _scenario_tool scenario-tool\n";
 }

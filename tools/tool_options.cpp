@@ -6,13 +6,12 @@
 
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
-#include "tools/command_table.h"
 
 namespace lorvenna {
 namespace {
 
-const opzione* trova_opzione(const comando& c, const std::string& nome) {
-  for (const opzione& o : c.opzioni) {
+const opzione* trova_opzione(const forma_argomenti& f, const std::string& nome) {
+  for (const opzione& o : f.opzioni) {
     if (nome == o.nome) return &o;
   }
   return nullptr;
@@ -21,6 +20,108 @@ const opzione* trova_opzione(const comando& c, const std::string& nome) {
 bool e_opzione(const std::string& argomento) {
   // A lone "-" is a name like any other (plot's standard output).
   return argomento.size() > 1 && argomento[0] == '-';
+}
+
+opzioni_tool predefinite(const forma_argomenti& f) {
+  opzioni_tool o;
+  for (const opzione& op : f.opzioni) {
+    if (op.predefinito) o.*std::get<std::string opzioni_tool::*>(op.imposta) = op.predefinito;
+  }
+  return o;
+}
+
+// A word that is no option: the next folder, then the other word.
+bool leggi_parola(const forma_argomenti& f, const std::string& x, opzioni_tool& o,
+                  std::string& motivo) {
+  if (o.cartelle.size() == f.cartelle.size() && f.argomento && o.argomento.empty()) {
+    o.argomento = x;
+    return true;
+  }
+  if (o.cartelle.size() == f.cartelle.size()) {
+    motivo = "unexpected argument " + citato(x);
+    return false;
+  }
+  if (x.empty()) {
+    motivo = "the folder name is empty";
+    return false;
+  }
+  o.cartelle.push_back(x);
+  return true;
+}
+
+// The value of option `op` given as `x`: after its '=', else the next
+// argument, which `i` then moves past.
+std::optional<std::string> valore_di(const opzione& op, const std::string& nome,
+                                     std::span<const std::string> a, size_t& i,
+                                     std::string& motivo) {
+  const std::string& x = a[i];
+  const size_t uguale = x.find('=');
+  std::string valore;
+  if (uguale != std::string::npos) {
+    valore = x.substr(uguale + 1);
+  } else if (i + 1 < a.size()) {
+    valore = a[++i];
+  } else {
+    motivo = nome + " needs a value (" + op.valore + ")";
+    return std::nullopt;
+  }
+  if (valore.empty()) {
+    motivo = nome + " is given an empty " + op.valore;
+    return std::nullopt;
+  }
+  if (!op.valori.empty() &&
+      std::find(op.valori.begin(), op.valori.end(), valore) == op.valori.end()) {
+    motivo = nome + " takes " + alternative(op.valori) + ", not " + citato(valore);
+    return std::nullopt;
+  }
+  return valore;
+}
+
+// The option at `a[i]`, with its value when it takes one.
+bool leggi_opzione(const forma_argomenti& f, std::span<const std::string> a, size_t& i,
+                   opzioni_tool& o, std::set<const opzione*>& date, std::string& motivo) {
+  const std::string& x = a[i];
+  const size_t uguale = x.find('=');
+  const std::string nome = x.substr(0, uguale);
+  const opzione* op = trova_opzione(f, nome);
+  if (!op) {
+    motivo = "unknown option " + citato(nome);
+    return false;
+  }
+  date.insert(op);
+  if (!op->prende_valore()) {
+    if (uguale != std::string::npos) {
+      motivo = nome + " takes no value";
+      return false;
+    }
+    o.*std::get<bool opzioni_tool::*>(op->imposta) = true;
+    return true;
+  }
+  std::optional<std::string> valore = valore_di(*op, nome, a, i, motivo);
+  if (!valore) return false;
+  if (op->ripetibile()) {
+    (o.*std::get<std::vector<std::string> opzioni_tool::*>(op->imposta)).push_back(*valore);
+  } else {
+    o.*std::get<std::string opzioni_tool::*>(op->imposta) = std::move(*valore);
+  }
+  return true;
+}
+
+// Whether every folder and every option to be given on each run was.
+bool niente_manca(const forma_argomenti& f, const opzioni_tool& o,
+                  const std::set<const opzione*>& date, std::string& motivo) {
+  if (o.cartelle.size() < f.cartelle.size()) {
+    motivo = std::string(f.comando) + " needs";
+    for (const char* cartella : f.cartelle) motivo += std::string(" ") + cartella;
+    return false;
+  }
+  for (const opzione& op : f.opzioni) {
+    if (op.obbligatoria && date.count(&op) == 0) {
+      motivo = std::string(f.comando) + " needs " + op.nome + " " + op.valore;
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace
@@ -55,82 +156,16 @@ opzione ripetibile(const char* nome, const char* valore,
   return {nome, valore, campo, aiuto, nullptr, false, std::move(valori)};
 }
 
-std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std::string> a,
+std::optional<opzioni_tool> leggi_opzioni(const forma_argomenti& f, std::span<const std::string> a,
                                           std::string& motivo) {
-  opzioni_tool o;
-  for (const opzione& op : c.opzioni) {
-    if (op.predefinito) o.*std::get<std::string opzioni_tool::*>(op.imposta) = op.predefinito;
-  }
+  opzioni_tool o = predefinite(f);
   std::set<const opzione*> date;
   for (size_t i = 0; i < a.size(); ++i) {
-    const std::string& x = a[i];
-    if (!e_opzione(x)) {
-      if (o.cartelle.size() == c.cartelle.size() && c.argomento && o.argomento.empty()) {
-        o.argomento = x;
-        continue;
-      }
-      if (o.cartelle.size() == c.cartelle.size()) {
-        motivo = "unexpected argument " + citato(x);
-        return std::nullopt;
-      }
-      if (x.empty()) {
-        motivo = "the folder name is empty";
-        return std::nullopt;
-      }
-      o.cartelle.push_back(x);
-      continue;
-    }
-    const size_t uguale = x.find('=');
-    const std::string nome = x.substr(0, uguale);
-    const opzione* op = trova_opzione(c, nome);
-    if (!op) {
-      motivo = "unknown option " + citato(nome);
-      return std::nullopt;
-    }
-    date.insert(op);
-    if (!op->prende_valore()) {
-      if (uguale != std::string::npos) {
-        motivo = nome + " takes no value";
-        return std::nullopt;
-      }
-      o.*std::get<bool opzioni_tool::*>(op->imposta) = true;
-      continue;
-    }
-    std::string valore;
-    if (uguale != std::string::npos) {
-      valore = x.substr(uguale + 1);
-    } else if (i + 1 < a.size()) {
-      valore = a[++i];
-    } else {
-      motivo = nome + " needs a value (" + op->valore + ")";
-      return std::nullopt;
-    }
-    if (valore.empty()) {
-      motivo = nome + " is given an empty " + op->valore;
-      return std::nullopt;
-    }
-    if (!op->valori.empty() &&
-        std::find(op->valori.begin(), op->valori.end(), valore) == op->valori.end()) {
-      motivo = nome + " takes " + alternative(op->valori) + ", not " + citato(valore);
-      return std::nullopt;
-    }
-    if (op->ripetibile()) {
-      (o.*std::get<std::vector<std::string> opzioni_tool::*>(op->imposta)).push_back(valore);
-    } else {
-      o.*std::get<std::string opzioni_tool::*>(op->imposta) = std::move(valore);
-    }
+    const bool letto = e_opzione(a[i]) ? leggi_opzione(f, a, i, o, date, motivo)
+                                       : leggi_parola(f, a[i], o, motivo);
+    if (!letto) return std::nullopt;
   }
-  if (o.cartelle.size() < c.cartelle.size()) {
-    motivo = std::string(c.nome) + " needs";
-    for (const char* cartella : c.cartelle) motivo += std::string(" ") + cartella;
-    return std::nullopt;
-  }
-  for (const opzione& op : c.opzioni) {
-    if (op.obbligatoria && date.count(&op) == 0) {
-      motivo = std::string(c.nome) + " needs " + op.nome + " " + op.valore;
-      return std::nullopt;
-    }
-  }
+  if (!niente_manca(f, o, date, motivo)) return std::nullopt;
   return o;
 }
 

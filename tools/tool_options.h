@@ -6,12 +6,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <variant>
 #include <vector>
 
 namespace lorvenna {
-
-struct comando;
 
 // What a command line sets; a command reads the fields its options name.
 struct opzioni_tool {
@@ -70,10 +69,20 @@ opzione ripetibile(const char* nome, const char* valore,
 // The values an option takes, for its help and its errors: "text, json or sarif".
 std::string alternative(const std::vector<const char*>& valori);
 
-// The arguments that follow the command's name, read by the command's
-// table entry: `--opt VALUE` or `--opt=VALUE`, flags, and its folders.
-// Empty, with the reason in `motivo`, on a usage error.
-std::optional<opzioni_tool> leggi_opzioni(const comando& c, std::span<const std::string> argomenti,
+// What a command's entry in the command table says of its arguments:
+// all that reading them needs.
+struct forma_argomenti {
+  std::string_view comando;               // its name, for the reasons ("compile needs DIR")
+  std::span<const char* const> cartelle;  // its folders' names in the usage
+  const char* argomento;                  // the name of the other word it takes, or null
+  std::span<const opzione> opzioni;
+};
+
+// The arguments that follow the command's name, read by the form of the
+// command's table entry: `--opt VALUE` or `--opt=VALUE`, flags, and its
+// folders. Empty, with the reason in `motivo`, on a usage error.
+std::optional<opzioni_tool> leggi_opzioni(const forma_argomenti& f,
+                                          std::span<const std::string> argomenti,
                                           std::string& motivo);
 
 // `nome` in Windows-1252, or empty with the reason in `motivo`. `cosa` names
