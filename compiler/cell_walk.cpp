@@ -8,11 +8,7 @@
 namespace lorvenna {
 namespace {
 
-constexpr int16_t kValorePunto = 180;
-
-// A signal up to 20 cells before a warning board needs a point in front of
-// it; cells 1 and 2 leave no room for one.
-constexpr int32_t kFinestraAvviso = 20;
+// Cells 1 and 2 leave no room for a point in front of a signal.
 constexpr int32_t kPrimaCellaGuardata = 3;
 
 struct gruppo {
@@ -44,6 +40,7 @@ struct cammino {
 void registra(cammino& w, codice c, int32_t cella) {
   w.m.codice_errore = c;
   w.m.posizione_errore = inizio_cella(cella);
+  w.m.valori_errore.posizione = w.m.posizione_errore;
   w.marca_in_difetto = w.marca;
 }
 

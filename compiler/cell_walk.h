@@ -10,6 +10,13 @@
 
 namespace lorvenna {
 
+// The speed, in km/h, of the points the walk places.
+inline constexpr int16_t kValorePunto = 180;
+
+// A signal up to this many cells before a warning board needs a point in
+// front of it.
+inline constexpr int32_t kFinestraAvviso = 20;
+
 // The smaller of the two, x on a tie.
 int16_t minimo(int16_t x, int16_t y);
 

@@ -2,6 +2,7 @@
 
 #include "compiler/failure.h"
 #include "compiler/line_parser.h"
+#include "compiler/record_outcome.h"
 #include "compiler/train_parser.h"
 
 namespace lorvenna {
@@ -17,11 +18,13 @@ void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_
                     bool salva_linea, const ascolta_guasti& recupero) {
   const std::string* in_lettura = &testi.linea;
   // Whatever the failure, no description text is left behind.
-  auto fallimento = [&](const std::exception& e, int riga, const posizione_campo& campo) {
+  auto fallimento = [&](const std::exception& e, int riga, const posizione_campo& campo,
+                        tipo_lettura tipo) {
     t.motivo = {*in_lettura, riga, e.what(), campo, {}, {}};
     elimina_se_esiste(fs, testi.linea);
     elimina_se_esiste(fs, testi.treno);
     m.codice_errore = codice::lettura;
+    m.valori_errore.lettura = tipo;
   };
   try {
     m.dati_generali[kVoceScenario].nome = m.nome_scenario;
@@ -32,16 +35,15 @@ void memorizza_dati(modello& m, traccia_lettura& t, FileSystem& fs, const testi_
       // read it onto; the fault that stopped the line text is told first.
       if (!recupero || !m.tracciato_creato()) return;
       recupero.guasto(m, t, t.motivo);
-      m.codice_errore = codice::nessuno;
-      m.posizione_errore = 0;
+      togli_codice(m);
       t.motivo = {};
     }
     in_lettura = &testi.treno;
     leggi_descrizione_treno(m, t, fs, testi.treno, indice_cartello, recupero);
   } catch (const errore_lettura& e) {
-    fallimento(e, e.riga(), e.campo());
+    fallimento(e, e.riga(), e.campo(), e.tipo());
   } catch (const FileError& e) {
-    fallimento(e, 0, {});
+    fallimento(e, 0, {}, tipo_lettura::altro);
   }
 }
 

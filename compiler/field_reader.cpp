@@ -92,8 +92,8 @@ int lettore_campi::riga() const {
   return 1 + righe_contate_;
 }
 
-void lettore_campi::fallisci(const std::string& motivo) const {
-  throw errore_lettura(motivo, ultimo_campo());
+void lettore_campi::fallisci(const std::string& motivo, tipo_lettura tipo) const {
+  throw errore_lettura(motivo, ultimo_campo(), tipo);
 }
 
 posizione_campo lettore_campi::posizione(size_t inizio, size_t fine) const {
@@ -236,7 +236,9 @@ int32_t lettore_campi::leggi_numero() {
     consuma_fine_riga();
   }
   auto numero = converti_numero(campo);
-  if (!numero) fallisci(citato(campo) + " is not a number within the 32-bit range");
+  if (!numero) {
+    fallisci(citato(campo) + " is not a number within the 32-bit range", tipo_lettura::non_numero);
+  }
   return *numero;
 }
 

@@ -41,7 +41,8 @@ class lettore_campi {
   // Line (from 1) of the last field read, for the user's report.
   int riga() const;
   // Throws errore_lettura for the field just read, with its line.
-  [[noreturn]] void fallisci(const std::string& motivo) const;
+  [[noreturn]] void fallisci(const std::string& motivo,
+                             tipo_lettura tipo = tipo_lettura::altro) const;
 
   // From now on, every number a blank cuts short is noted in `dove`.
   void nota_numeri_spezzati(std::vector<numero_spezzato>* dove) { spezzati_ = dove; }

@@ -6,6 +6,7 @@
 #include "compiler/cell.h"
 #include "compiler/cell_access.h"
 #include "compiler/failure.h"
+#include "compiler/record_outcome.h"
 #include "compiler/rounding.h"
 
 namespace lorvenna {
@@ -106,9 +107,10 @@ void memo_montagna(modello& m, tratti_montagna& tratti, int32_t inizio, int32_t 
 }
 
 void memo_indicatori_v_max(modello& m, const indicatori_letti& v) {
-  cella& c = cella_in(m, cella_di(v.posizione));
+  const int32_t indice = cella_di(v.posizione);
+  cella& c = cella_in(m, indice);
   if (!cella_libera(c)) {
-    m.codice_errore = codice::indicatori_occupati;
+    cella_presa(m, codice::indicatori_occupati, indice);
     return;
   }
   // A code that overflows leaves the ones before it written.

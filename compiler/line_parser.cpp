@@ -3,6 +3,7 @@
 #include "compiler/cell.h"
 #include "compiler/cell_access.h"
 #include "compiler/failure.h"
+#include "compiler/fault_catalogue.h"
 #include "compiler/field_reader.h"
 #include "compiler/keywords.h"
 #include "compiler/line_marking.h"
@@ -82,7 +83,11 @@ esito_record lunghezza_percorso(lettura_linea& l) {
   const int32_t lunghezza = l.lettore.leggi_numero();
   l.t.campo_lunghezza = l.lettore.ultimo_campo();
   m.dati_generali[kVoceTreno].fine = lunghezza;
-  if (lunghezza > kLunghezzaMassima) return ferma(m, codice::percorso_troppo_lungo);
+  if (lunghezza > kLunghezzaMassima) {
+    m.valori_errore.valore = lunghezza;
+    m.valori_errore.limite = kLunghezzaMassima;
+    return ferma(m, codice::percorso_troppo_lungo);
+  }
   // A negative length would leave too few metres to start the plan view.
   if (lunghezza < 0) throw errore_lettura("negative route length " + std::to_string(lunghezza));
   m.lunghezza_estesa = lunghezza + kMargineTracciato;
@@ -112,9 +117,13 @@ esito_record ripetizione_segnali(lettura_linea& l) {
   voce_generale& v = l.m.dati_generali[kVoceRipetizione];
   v.inizio = l.lettore.leggi_numero();
   v.fine = l.lettore.leggi_numero();
-  if (!sulla_griglia(v.inizio)) return ferma(l.m, codice::ripetizione_inizio);
+  if (!sulla_griglia(v.inizio)) {
+    l.m.valori_errore.valore = v.inizio;
+    return ferma(l.m, codice::ripetizione_inizio);
+  }
   if (!sulla_griglia(v.fine)) {
     l.t.spiegata.campo = 2;
+    l.m.valori_errore.valore = v.fine;
     return ferma(l.m, codice::ripetizione_fine);
   }
   if (contiene(l.campo, "4")) {
@@ -124,7 +133,7 @@ esito_record ripetizione_segnali(lettura_linea& l) {
   } else {
     l.t.spiegata = {0,
                     "the keyword names neither 4 nor 9 codes",
-                    {"write \"ripetizione segnali 4 codici\" or \"ripetizione segnali 9 codici\""}};
+                    {aiuto_autore(codice::ripetizione_codici, l.m.valori_errore)}};
     return ferma(l.m, codice::ripetizione_codici);
   }
   if (v.fine == 0) v.posizione = 0;
@@ -296,11 +305,18 @@ esito_record cartello(lettura_linea& l) {
   const int32_t p = l.lettore.leggi_numero();
   std::string testo = l.lettore.leggi_testo();
   if (!nel_tracciato(l.m, p)) return fuori_tracciato(l.m, p);
-  cella& c = cella_in(l.m, cella_di(p));
-  if (!cella_libera(c)) return ferma(l.m, codice::cartello_occupato, p);
+  const int32_t indice = cella_di(p);
+  cella& c = cella_in(l.m, indice);
+  if (!cella_libera(c)) {
+    cella_presa(l.m, codice::cartello_occupato, indice);
+    return ferma(l.m, codice::cartello_occupato, p);
+  }
   // Board texts fill the general table downward from entry 80; entry 0 has
   // no role, so a board that would need it is refused like a full table.
-  if (l.indice_cartello < 1) return ferma(l.m, codice::voci_esaurite);
+  if (l.indice_cartello < 1) {
+    l.m.valori_errore.limite = kMassimoStazioniECartelli;
+    return ferma(l.m, codice::voci_esaurite);
+  }
   c.tipo_cella = tipo_cartello;
   c.dato_1 = static_cast<int16_t>(l.indice_cartello);
   l.m.dati_generali[l.indice_cartello].nome = std::move(testo);

@@ -77,6 +77,10 @@ inline constexpr int kVoceProgressivaUno = 83;
 inline constexpr int kVoceTreno = 84;
 inline constexpr int kVoceScenario = 85;
 inline constexpr int kVoceRipetizione = 86;
+// Stations fill the entries upward from 1, text boards downward from
+// kPrimoCartello; once a station is among them, two of those entries stay
+// free: code 10 refuses the one after this many.
+inline constexpr int kMassimoStazioniECartelli = kPrimoCartello - 2;
 
 struct modello {
   std::string nome_scenario;  // Windows-1252
@@ -84,6 +88,7 @@ struct modello {
   int32_t lunghezza_estesa = 0;
   codice codice_errore = codice::nessuno;
   int32_t posizione_errore = 0;
+  valori_guasto valori_errore;
 
   // Empty until the line parser has read the route length.
   std::vector<cella> celle;

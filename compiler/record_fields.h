@@ -58,6 +58,13 @@ std::optional<valore_sospetto> valuta_valore(const campo_record& campo, int64_t 
 // "use 33900 or 33950": the two values on a grid of `passo` nearest to `v`.
 std::string valori_vicini(int64_t v, int32_t passo);
 
+// The largest value a field kept in one byte holds.
+inline constexpr int64_t kMassimoByte = 255;
+// Speeds are kept in a cell's byte in steps of this many km/h, up to
+// kVelocitaMassima.
+inline constexpr int64_t kPassoVelocita = 5;
+inline constexpr int64_t kVelocitaMassima = kMassimoByte * kPassoVelocita;
+
 // The classes of the warnings above.
 inline constexpr const char* kAvvisoValoreRiavvolto = "wrapped-value";
 inline constexpr const char* kAvvisoValoreArrotondato = "rounded-value";

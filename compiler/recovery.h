@@ -182,6 +182,7 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
     const auto campi = lettore.campi_record();
     const int riga_record = campi.empty() ? errore.riga() : campi.front().riga;
     m.codice_errore = codice::lettura;
+    m.valori_errore.lettura = errore.tipo();
     if (errore.riga() > riga_record) {
       // The record ran out of fields on its own line: what stands on the
       // next is the next record, not a field of this one.
@@ -189,6 +190,7 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
       for (const posizione_campo& c : campi) {
         if (c.riga == riga_record) ultimo = c;
       }
+      m.valori_errore.lettura = tipo_lettura::record_troncato;
       ascolta.guasto(m, t,
                      {testo,
                       riga_record,
@@ -202,8 +204,7 @@ esito_record con_recupero(const ascolta_guasti& ascolta, modello& m, traccia_let
       lettore.salta_riga();
     }
   }
-  m.codice_errore = codice::nessuno;
-  m.posizione_errore = 0;
+  togli_codice(m);
   t.motivo = {};
   t.spiegata = {};
   return esito_record::continua;

@@ -2,17 +2,13 @@
 
 #include "compiler/cell.h"
 #include "compiler/integer_widths.h"
+#include "compiler/record_outcome.h"
 
 namespace lorvenna {
 namespace {
 
 // Approach codes stand 2, 4, 6 and 8 cells before the signal.
 constexpr int32_t kPassiAvvicinamento = 4;
-
-// The warning stands 1200 m before the start, and only for slowdowns
-// starting past 1500 m.
-constexpr double kAnticipoAvviso = 1200;
-constexpr int32_t kMinimoPerAvviso = 1500;
 
 bool dentro(const modello& m, int64_t i) { return i >= 0 && i <= m.ultima_cella(); }
 
@@ -81,7 +77,7 @@ void memo_segnale(modello& m, const segnale_letto& s) {
   const int32_t c = cella_di(s.posizione);
   cella& segnale = m.celle[c];
   if (!cella_libera(segnale)) {
-    m.codice_errore = codice::segnale_occupato;
+    cella_presa(m, codice::segnale_occupato, c);
     return;
   }
   segnale.tipo_cella = tipo_segnale;

@@ -10,6 +10,11 @@
 
 namespace lorvenna {
 
+// A slowdown's warning stands this many metres before its start, and only
+// for slowdowns starting past kMinimoPerAvviso.
+inline constexpr double kAnticipoAvviso = 1200;
+inline constexpr int32_t kMinimoPerAvviso = 1500;
+
 // A "segnale" record's eleven values, in record order.
 struct segnale_letto {
   int32_t posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo;

@@ -58,7 +58,8 @@ void controlla_velocita(int32_t velocita, const posizione_campo& campo) {
     arrotonda_byte(velocita / 5.0);
   } catch (const errore_lettura&) {
     throw errore_lettura("speed " + std::to_string(velocita) +
-                             " km/h does not fit a cell, which holds 0 to 1275 km/h",
+                             " km/h does not fit a cell, which holds 0 to " +
+                             std::to_string(kVelocitaMassima) + " km/h",
                          campo);
   }
 }
@@ -244,7 +245,10 @@ esito_record abbattimento(lettura_treno& l) {
   const int32_t i = cella_che_inizia_in(p);
   if (i < 0) return fuori_tracciato(l.m, p);
   cella& c = l.m.celle[i];
-  if (!cella_libera(c)) return ferma(l.m, codice::abbattimento_occupato, p);
+  if (!cella_libera(c)) {
+    cella_presa(l.m, codice::abbattimento_occupato, i);
+    return ferma(l.m, codice::abbattimento_occupato, p);
+  }
   if (a > 0) {
     c.tipo_cella = tipo_abbattimento;
     c.dato_1 = bassi_16(a);
@@ -360,8 +364,9 @@ spiegazione_guasto stazione_in_errore(const modello& m, int32_t n, const lettore
   switch (m.codice_errore) {
     case codice::stazione_lunghezza: {
       return {3,
-              "station length " + metri(lunghezza) + " is off the 100 m grid",
-              {valori_vicini(lunghezza, 100)}};
+              "station length " + metri(lunghezza) + " is off the " +
+                  metri(kPassoLunghezzaStazione) + " grid",
+              {valori_vicini(lunghezza, kPassoLunghezzaStazione)}};
     }
     case codice::fuori_tracciato:
       if (!entra(m, e.posizione, kMargineStazione)) return {};
@@ -372,11 +377,11 @@ spiegazione_guasto stazione_in_errore(const modello& m, int32_t n, const lettore
     case codice::stazioni_vicine: {
       // Where the position stands clear, the length reaches the area back.
       const int32_t fine_prima = m.dati_generali[n - 1].fine;
-      const bool per_lunghezza = int64_t{e.posizione} - 350 >= fine_prima;
+      const bool per_lunghezza = int64_t{e.posizione} - kDistanzaMinimaStazioni >= fine_prima;
       return {per_lunghezza ? 3u : 1u,
               "station at " + metri(e.posizione) + ", " + metri(lunghezza) +
-                  " long, starts its area at " + metri(e.inizio) +
-                  ", less than 350 m after the previous station's area ends, at " +
+                  " long, starts its area at " + metri(e.inizio) + ", less than " +
+                  metri(kDistanzaMinimaStazioni) + " after the previous station's area ends, at " +
                   metri(fine_prima),
               {}};
     }

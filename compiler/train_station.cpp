@@ -14,7 +14,6 @@ namespace {
 // Types from 25 up (junctions, halts) get an entry but mark no cell; types 5
 // and 6 mark their stop but no approach.
 constexpr uint8_t kPrimoTipoSenzaMarche = 25;
-constexpr int32_t kDistanzaMinima = 350;
 constexpr int32_t kLunghezzaPerCodice4 = 600;
 
 bool tipo_5_6(uint8_t tipo) { return tipo == 5 || tipo == 6; }
@@ -116,7 +115,11 @@ esito_record leggi_stazione(modello& m, lettore_campi& lettore, int32_t& numero_
 
   e.tipo = leggi_byte(lettore);
   const int32_t lunghezza = leggi_long(lettore);
-  if (lunghezza % 100 != 0) return ferma(m, codice::stazione_lunghezza, p);
+  if (lunghezza % kPassoLunghezzaStazione != 0) {
+    m.valori_errore.valore = lunghezza;
+    m.valori_errore.limite = kPassoLunghezzaStazione;
+    return ferma(m, codice::stazione_lunghezza, p);
+  }
 
   leggi_valori(e, lettore);
   disponi_area(e, lunghezza);
@@ -130,12 +133,17 @@ esito_record leggi_stazione(modello& m, lettore_campi& lettore, int32_t& numero_
   if (!marche_nel_tracciato(m, e)) return fuori_tracciato(m, p);
   segna_avvicinamento(m, e);
   if (segna_cellule(e) && !segna_fermata(m, e, n)) return ferma(m, codice::fermata_in_testa);
-  if (n > 1 && int64_t{e.inizio} - kDistanzaMinima < m.dati_generali[n - 1].fine) {
+  if (n > 1 && int64_t{e.inizio} - kDistanzaMinimaStazioni < m.dati_generali[n - 1].fine) {
+    m.valori_errore.valore = m.dati_generali[n - 1].fine;
+    m.valori_errore.limite = kDistanzaMinimaStazioni;
     return ferma(m, codice::stazioni_vicine, p);
   }
 
   ++numero_stazione;
-  if (numero_stazione >= limite_stazioni(indice_cartello)) return ferma(m, codice::voci_esaurite);
+  if (numero_stazione >= limite_stazioni(indice_cartello)) {
+    m.valori_errore.limite = kMassimoStazioniECartelli;
+    return ferma(m, codice::voci_esaurite);
+  }
   return esito_record::continua;
 }
 

@@ -10,6 +10,12 @@
 
 namespace lorvenna {
 
+// A station's area starts at least this many metres after the previous
+// station's area ends.
+inline constexpr int32_t kDistanzaMinimaStazioni = 350;
+// A station's length is a multiple of this many metres.
+inline constexpr int32_t kPassoLunghezzaStazione = 100;
+
 // The cell that holds the stop mark of the station of entry `e`, once it is
 // stored; -1 for a station that marks none.
 int32_t cella_fermata(const voce_generale& e);

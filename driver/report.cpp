@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "compiler/fault_sentences.h"
+#include "compiler/fault_catalogue.h"
 #include "encoding/quoted.h"
 
 namespace lorvenna {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "check/bounded_findings.h"
+#include "compiler/fault_catalogue.h"
 #include "lsp/editor_places.h"
 #include "lsp/message_framing.h"
 #include "lsp/outline.h"
@@ -68,7 +69,7 @@ bool capace(const json& p, std::initializer_list<const char*> percorso) {
 
 // The heading's anchor in the reference, as Markdown viewers make it.
 std::string ancora(const std::string& codice) {
-  if (codice.starts_with("codice ")) return "code-" + codice.substr(7);
+  if (const auto n = numero_nominato(codice)) return ancora_codice(*n);
   return codice;
 }
 

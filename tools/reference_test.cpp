@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <map>
 #include <nlohmann/json.hpp>
@@ -12,7 +13,7 @@
 #include <vector>
 
 #include "check/text_warnings.h"
-#include "compiler/fault_sentences.h"
+#include "compiler/fault_catalogue.h"
 #include "compiler/record_catalogue.h"
 #include "driver/file_names.h"
 #include "testing/fake_platform.h"
@@ -30,13 +31,11 @@ const std::vector<voce_riferimento>& voci() {
   return v;
 }
 
-// Every code the compile can leave has a sentence; numbers without one are
-// no code.
+// Every code the compile can leave, by its catalogue entry.
 std::vector<std::string> codici() {
   std::vector<std::string> c;
-  const std::string_view ignoto = descrizione_errore(static_cast<codice>(-1));
-  for (int32_t n = 1; n <= 2000; ++n) {
-    if (descrizione_errore(static_cast<codice>(n)) != ignoto) c.push_back(std::to_string(n));
+  for (const voce_guasto& v : catalogo_guasti()) {
+    if (v.c != codice::nessuno) c.push_back(std::to_string(numero(v.c)));
   }
   return c;
 }
@@ -47,6 +46,23 @@ std::set<std::string> argomenti(tipo_voce t) {
     if (v.tipo == t) a.insert(v.argomento);
   }
   return a;
+}
+
+// A finding's link reaches its code's heading: "### Code 16" is the anchor
+// "code-16", as a Markdown renderer makes it.
+TEST(ReferenceTest, EachCodesAnchorIsItsHeadings) {
+  std::ifstream in(LORVENNA_SOURCE_DIR "/docs/reference.md");
+  std::set<std::string> ancore;
+  for (std::string riga; std::getline(in, riga);) {
+    if (!riga.starts_with("### Code ")) continue;
+    std::string a = riga.substr(4);
+    for (char& c : a) c = c == ' ' ? '-' : static_cast<char>(std::tolower(c));
+    ancore.insert(a);
+  }
+  for (const voce_guasto& v : catalogo_guasti()) {
+    if (v.c == codice::nessuno) continue;
+    EXPECT_TRUE(ancore.contains(ancora_codice(numero(v.c)))) << "code " << v.c;
+  }
 }
 
 // Each record keyword of both rule tables, with its fields by name and in
