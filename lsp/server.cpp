@@ -397,8 +397,8 @@ json server_lsp::diagnostica(const Diagnostic& d) const {
   json j = {{"range", intervallo_lsp(d.where, testo_aperto_di(d.where.file))},
             {"severity", d.severity == Severity::error ? 1 : 2},
             {"source", "scenario-tool"}};
-  if (d.code.starts_with("codice ")) {
-    j["code"] = std::stoi(d.code.substr(7));
+  if (const auto n = numero_nominato(d.code)) {
+    j["code"] = *n;
   } else {
     j["code"] = d.code;
   }
