@@ -9,12 +9,12 @@
 #include <string>
 #include <utility>
 
+#include "check/diagnostic_render.h"
 #include "compiler/description_reader.h"
 #include "compiler/text_limit.h"
 #include "encoding/quoted.h"
 #include "platform/deferred_deletions.h"
 #include "platform/file_system.h"
-#include "check/diagnostic_render.h"
 
 namespace lorvenna {
 

@@ -8,11 +8,11 @@
 #include <tuple>
 #include <vector>
 
-#include "encoding/quoted.h"
-#include "encoding/windows1252.h"
 #include "check/bounded_findings.h"
 #include "check/diagnostic_render.h"
 #include "check/source_lines.h"
+#include "encoding/quoted.h"
+#include "encoding/windows1252.h"
 
 namespace lorvenna {
 namespace {

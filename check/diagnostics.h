@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "check/diagnostic_render.h"
 #include "compiler/compile.h"
 #include "compiler/diagnostic.h"
-#include "check/diagnostic_render.h"
 
 namespace lorvenna {
 

@@ -5,9 +5,9 @@
 #include <optional>
 #include <string_view>
 
-#include "encoding/windows1252.h"
 #include "check/bounded_findings.h"
 #include "check/text_warnings.h"
+#include "encoding/windows1252.h"
 
 namespace lorvenna {
 namespace {

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <optional>
 
+#include "check/bounded_findings.h"
 #include "compiler/field_reader.h"
 #include "compiler/record_rules.h"
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
-#include "check/bounded_findings.h"
 
 namespace lorvenna {
 namespace {

@@ -6,8 +6,8 @@
 #include <set>
 #include <string>
 
-#include "platform/file_system.h"
 #include "check/diagnostic_render.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "encoding/windows1252.h"
+#include "lsp/server.h"
 #include "testing/memory_file_system.h"
 #include "texts/line_description.h"
 #include "texts/line_table.h"
 #include "texts/train_description.h"
-#include "lsp/server.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <cstdio>
 #include <numbers>
 
+#include "check/author_units.h"
 #include "compiler/cell.h"
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
-#include "check/author_units.h"
 
 namespace lorvenna {
 namespace {

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "check/author_units.h"
 #include "compiler/cell.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
-#include "check/author_units.h"
 
 namespace lorvenna {
 namespace {

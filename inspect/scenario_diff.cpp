@@ -9,12 +9,12 @@
 #include <utility>
 #include <vector>
 
+#include "check/author_units.h"
 #include "compiler/cell.h"
 #include "encoding/quoted.h"
 #include "encoding/windows1252.h"
 #include "output/compiled_scenario.h"
 #include "output/layouts.h"
-#include "check/author_units.h"
 
 namespace lorvenna {
 namespace {

@@ -4,11 +4,11 @@
 #include <charconv>
 #include <cstdio>
 
+#include "check/reference.h"
 #include "compiler/cell.h"
 #include "compiler/record_catalogue.h"
 #include "encoding/windows1252.h"
 #include "inspect/dump.h"
-#include "check/reference.h"
 
 namespace lorvenna {
 namespace {

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <iterator>
 
-#include "compiler/text_limit.h"
-#include "encoding/windows1252.h"
 #include "check/diagnostics.h"
 #include "check/text_encoding.h"
 #include "check/texts_in_memory.h"
+#include "compiler/text_limit.h"
+#include "encoding/windows1252.h"
 
 namespace lorvenna {
 namespace {

@@ -13,8 +13,8 @@
 #include "compiler/compile.h"
 #include "compiler/diagnostic.h"
 #include "compiler/record_fields.h"
-#include "platform/file_system.h"
 #include "lsp/scenario_unit.h"
+#include "platform/file_system.h"
 
 namespace lorvenna {
 

@@ -1,7 +1,7 @@
 // scenario-tool diff: two compiled scenarios compared record by record.
 #include "driver/file_names.h"
-#include "tools/command_table.h"
 #include "inspect/scenario_diff.h"
+#include "tools/command_table.h"
 
 namespace lorvenna {
 namespace {

@@ -1,8 +1,8 @@
 // scenario-tool dump: a compiled scenario decoded.
 #include "driver/file_names.h"
 #include "driver/report.h"
-#include "tools/command_table.h"
 #include "inspect/dump.h"
+#include "tools/command_table.h"
 
 namespace lorvenna {
 namespace {

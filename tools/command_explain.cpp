@@ -2,9 +2,9 @@
 // class or a record keyword, as the diagnostics name them.
 #include <map>
 
+#include "check/reference.h"
 #include "encoding/quoted.h"
 #include "tools/command_table.h"
-#include "check/reference.h"
 
 namespace lorvenna {
 namespace {

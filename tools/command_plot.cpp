@@ -4,9 +4,9 @@
 #include "driver/activity.h"
 #include "driver/file_names.h"
 #include "driver/report.h"
+#include "inspect/plot.h"
 #include "tools/command_table.h"
 #include "tools/folder_locks.h"
-#include "inspect/plot.h"
 #include "tools/plot_output.h"
 
 namespace lorvenna {

@@ -1,7 +1,7 @@
 // scenario-tool verify: a compiled scenario checked from its files alone.
 #include "driver/file_names.h"
-#include "tools/command_table.h"
 #include "inspect/verify.h"
+#include "tools/command_table.h"
 
 namespace lorvenna {
 namespace {

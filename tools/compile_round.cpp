@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <sstream>
 
-#include "driver/file_names.h"
-#include "driver/run_sequence.h"
 #include "check/author_texts.h"
 #include "check/bounded_findings.h"
 #include "check/diagnostic_render.h"
 #include "check/diagnostics.h"
 #include "check/texts_in_memory.h"
+#include "driver/file_names.h"
+#include "driver/run_sequence.h"
 
 namespace lorvenna {
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "check/reference.h"
 #include "driver/version.h"
 #include "tools/command_table.h"
 #include "tools/manual_page.h"
-#include "check/reference.h"
 #include "tools/shell_completion.h"
 
 namespace {
