@@ -328,65 +328,6 @@ class uscita_del_figlio {
   int fd_;
 };
 
-// On the disk, with the system's watch: a save by rename-over makes a
-// second round, the folder is free between rounds, and Ctrl-C ends the
-// watch with status 0 after its last summary.
-TEST(WatchOnDisk, RecompilesAfterASaveAndEndsOnCtrlC) {
-  testing::TempFolder cartella;
-  const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
-  testing::write_file(nomi.linea_txt, testo_linea());
-  testing::write_file(nomi.treno_txt, testo_treno());
-  int tubo[2];
-  ASSERT_EQ(::pipe(tubo), 0);
-  std::cout.flush();
-  const pid_t figlio = ::fork();
-  if (figlio == 0) {
-    ::dup2(tubo[1], 1);
-    ::close(tubo[0]);
-    ::close(tubo[1]);
-    RealFileSystem fs;
-    // The system's own watch, which the test's save and interrupt reach.
-    struct : testing::FakePlatform {
-      std::unique_ptr<FolderWatch> watch_folder(const std::string& folder,
-                                                const std::vector<std::string>& names) override {
-        return lorvenna::watch_folder(folder, names);
-      }
-    } p;
-    std::ostringstream errori;
-    const int stato =
-        esegui_scenario_tool({"watch", cartella.path(), "--scenario", "Prova", "--train", "1"}, fs,
-                             p, std::cout, errori);
-    std::cout.flush();
-    ::_exit(stato);
-  }
-  ::close(tubo[1]);
-  uscita_del_figlio uscita(tubo[0]);
-  ASSERT_TRUE(uscita.attendi("Prova_1: compiled; 3 files written")) << uscita.letto;
-
-  RealFileSystem fs;
-  EXPECT_NO_THROW(fs.lock_folder(cartella.path(), LockKind::exclusive, [] {
-    throw std::runtime_error("the watch holds its folder between rounds");
-  }));
-  testing::write_file(cartella.file("salvataggio.tmp"), linea_con_errore());
-  std::filesystem::rename(cartella.file("salvataggio.tmp"), nomi.linea_txt);
-  EXPECT_TRUE(uscita.attendi("Prova_1: 1 error, 0 warnings; nothing written")) << uscita.letto;
-
-  ::kill(figlio, SIGINT);
-  EXPECT_TRUE(uscita.attendi("stopped watching")) << uscita.letto;
-  int stato = 0;
-  const auto fine = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-  while (::waitpid(figlio, &stato, WNOHANG) != figlio) {
-    if (std::chrono::steady_clock::now() > fine) {
-      ::kill(figlio, SIGKILL);
-      ::waitpid(figlio, &stato, 0);
-      FAIL() << "the watch went on after Ctrl-C";
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  ASSERT_TRUE(WIFEXITED(stato));
-  EXPECT_EQ(WEXITSTATUS(stato), 0);
-}
-
 // `scenario-tool ARGOMENTI` run in a process of its own with the system's
 // watch, all it prints (standard error too) read as it comes.
 class WatchInAProcess {
@@ -440,6 +381,29 @@ class WatchInAProcess {
   pid_t figlio_ = -1;
   std::unique_ptr<uscita_del_figlio> uscita_;
 };
+
+// On the disk, with the system's watch: a save by rename-over makes a
+// second round, the folder is free between rounds, and Ctrl-C ends the
+// watch with status 0 after its last summary.
+TEST(WatchOnDisk, RecompilesAfterASaveAndEndsOnCtrlC) {
+  testing::TempFolder cartella;
+  const nomi_file nomi = nomi_file_per(cartella.path(), "Prova", "1");
+  testing::write_file(nomi.linea_txt, testo_linea());
+  testing::write_file(nomi.treno_txt, testo_treno());
+  WatchInAProcess w({"watch", cartella.path(), "--scenario", "Prova", "--train", "1"});
+  ASSERT_TRUE(w.attendi("Prova_1: compiled; 3 files written")) << w.letto();
+
+  RealFileSystem fs;
+  EXPECT_NO_THROW(fs.lock_folder(cartella.path(), LockKind::exclusive, [] {
+    throw std::runtime_error("the watch holds its folder between rounds");
+  }));
+  testing::write_file(cartella.file("salvataggio.tmp"), linea_con_errore());
+  std::filesystem::rename(cartella.file("salvataggio.tmp"), nomi.linea_txt);
+  EXPECT_TRUE(w.attendi("Prova_1: 1 error, 0 warnings; nothing written")) << w.letto();
+
+  EXPECT_EQ(w.interrompi(), 0) << "the watch went on after Ctrl-C, or ended otherwise";
+  EXPECT_NE(w.letto().find("stopped watching"), std::string::npos) << w.letto();
+}
 
 void metti_testi(const std::string& cartella) {
   const nomi_file nomi = nomi_file_per(cartella, "Prova", "1");
